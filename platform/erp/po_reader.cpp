@@ -1,76 +1,25 @@
 #include "platform/erp/po_reader.h"
 
-#include <optional>
+#include "platform/registry/text_syntax.h"
 
 namespace quillane::erp {
 namespace {
 
-std::string_view TrimBlanks(std::string_view s) {
-  std::size_t first = s.find_first_not_of(" \t");
-  return first == std::string_view::npos ? std::string_view{} : s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-int DigitValue(char c, int base) {
-  int v = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
-  return v < base ? v : -1;
-}
-
-// One quoted string, from its opening quote to its closing one, which must end the line.
 std::string ParseString(std::string_view t, int line) {
-  if (t.empty() || t.front() != '"') throw PoSyntaxError(line, "expected a string in double quotes");
-  std::string s;
-  for (std::size_t i = 1; i < t.size(); ++i) {
-    char c = t[i];
-    if (c == '"') {
-      if (i + 1 != t.size()) throw PoSyntaxError(line, "text after the closing quote");
-      return s;
-    }
-    if (c != '\\') {
-      s += c;
-      continue;
-    }
-    if (++i == t.size()) break;
-    char e = t[i];
-    switch (e) {
-      case 'n': s += '\n'; continue;
-      case 't': s += '\t'; continue;
-      case 'r': s += '\r'; continue;
-      case '"': s += '"'; continue;
-      case '\\': s += '\\'; continue;
-      case 'a': s += '\a'; continue;
-      case 'b': s += '\b'; continue;
-      case 'f': s += '\f'; continue;
-      case 'v': s += '\v'; continue;
-      default: break;
-    }
-    // Octal \o to \ooo, hexadecimal \xh or \xhh: one byte each.
-    int base = e == 'x' ? 16 : 8;
-    std::size_t first = e == 'x' ? i + 1 : i;
-    std::size_t maxDigits = e == 'x' ? 2 : 3;
-    int value = 0;
-    std::size_t n = 0;
-    while (n < maxDigits && first + n < t.size() && DigitValue(t[first + n], base) >= 0)
-      value = value * base + DigitValue(t[first + n++], base);
-    if (n == 0 || value > 0xFF) throw PoSyntaxError(line, std::string("unknown escape \\") + e);
-    s += static_cast<char>(value);
-    i = first + n - 1;
+  try {
+    return ParseQuotedText(t);
+  } catch (const QuotedTextError& e) {
+    throw PoSyntaxError(line, e.what());
   }
-  throw PoSyntaxError(line, "the string has no closing quote");
 }
 
 class Parser {
  public:
   PoMessages Run(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    for (std::size_t pos = 0; pos < text.size();) {
-      std::size_t end = text.find('\n', pos);
-      if (end == std::string_view::npos) end = text.size();
-      std::string_view raw = text.substr(pos, end - pos);
-      pos = end + 1;
-      ++line_;
-      if (raw.ends_with('\r')) raw.remove_suffix(1);
+    ForEachLine(text, [this](std::string_view raw, int number) {
+      line_ = number;
       OnLine(TrimBlanks(raw));
-    }
+    });
     if (field_ == Field::Id) throw PoSyntaxError(entry_.idLine, "msgid without msgstr");
     Finish();
     return std::move(messages_);

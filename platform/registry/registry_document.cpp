@@ -1,17 +1,10 @@
 #include "platform/registry/registry_document.h"
 
 #include "platform/automation/vbtext.h"
+#include "platform/registry/text_syntax.h"
 
 namespace quillane::registry {
 namespace {
-
-// Hand-edited files indent with tabs as often as with blanks.
-std::string_view TrimBlanks(std::string_view s) {
-  std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  std::size_t last = s.find_last_not_of(" \t");
-  return s.substr(first, last - first + 1);
-}
 
 bool IsAtOrBelow(std::string_view key, std::string_view ancestor) {
   if (key.size() == ancestor.size()) return SameText(key, ancestor);
@@ -19,30 +12,14 @@ bool IsAtOrBelow(std::string_view key, std::string_view ancestor) {
          SameText(key.substr(0, ancestor.size()), ancestor);
 }
 
+// A plain value is taken as it stands; a quoted one keeps its blanks and may hold escapes.
 std::string UnquoteValue(std::string_view text, int line) {
   if (text.empty() || text.front() != '"') return std::string(text);
-  std::string value;
-  for (std::size_t i = 1; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '"') {
-      if (i + 1 != text.size()) throw RegistrySyntaxError(line, "text after the closing quote of the value");
-      return value;
-    }
-    if (c != '\\') {
-      value += c;
-      continue;
-    }
-    if (++i == text.size()) break;
-    switch (text[i]) {
-      case '\\': value += '\\'; break;
-      case '"': value += '"'; break;
-      case 'n': value += '\n'; break;
-      case 'r': value += '\r'; break;
-      case 't': value += '\t'; break;
-      default: throw RegistrySyntaxError(line, std::string("unknown escape \\") + text[i] + " in the value");
-    }
+  try {
+    return ParseQuotedText(text);
+  } catch (const QuotedTextError& e) {
+    throw RegistrySyntaxError(line, std::string(e.what()) + " in the value");
   }
-  throw RegistrySyntaxError(line, "the quoted value has no closing quote");
 }
 
 bool NeedsQuotes(std::string_view value) {
@@ -103,25 +80,16 @@ std::string NormalizeKeyPath(std::string_view keyPath) {
 
 RegistryDocument RegistryDocument::Parse(std::string_view text) {
   RegistryDocument doc;
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   if (std::size_t nl = text.find('\n'); nl != std::string_view::npos && nl > 0 && text[nl - 1] == '\r')
     doc.lineEnd_ = "\r\n";
 
   std::string currentKey;
-  int number = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view raw = text.substr(pos, end - pos);
-    pos = end + 1;
-    ++number;
-    if (raw.ends_with('\r')) raw.remove_suffix(1);
-
+  ForEachLine(text, [&](std::string_view raw, int number) {
     Line line{Line::Kind::Comment, std::string(raw), {}, {}, {}};
     std::string_view t = TrimBlanks(raw);
     if (t.empty() || t.front() == ';' || t.front() == '#') {
       doc.lines_.push_back(std::move(line));
-      continue;
+      return;
     }
     if (t.front() == '[') {
       if (t.back() != ']') throw RegistrySyntaxError(number, "a key line must end with \"]\"");
@@ -130,7 +98,7 @@ RegistryDocument RegistryDocument::Parse(std::string_view text) {
       line.kind = Line::Kind::Key;
       line.key = currentKey;
       doc.lines_.push_back(std::move(line));
-      continue;
+      return;
     }
     std::size_t eq = t.find('=');
     if (eq == std::string_view::npos)
@@ -142,7 +110,7 @@ RegistryDocument RegistryDocument::Parse(std::string_view text) {
     if (line.name.empty()) throw RegistrySyntaxError(number, "the value has no name");
     line.value = UnquoteValue(TrimBlanks(t.substr(eq + 1)), number);
     doc.lines_.push_back(std::move(line));
-  }
+  });
   return doc;
 }
 

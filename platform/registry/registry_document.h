@@ -5,7 +5,8 @@
 //   ; comment          (or "#"; blank lines are comments too)
 //   [KEY\PATH]         opens a key; the same path may open again further down: it is the same key
 //   name=value         a value of the key opened last; a value that starts with a double quote runs to
-//                      the closing one and may hold \" \\ \n \r \t, so blanks at its ends survive;
+//                      the closing one and may hold C escapes (\" \\ \n \r \t...), so blanks at its
+//                      ends and line breaks survive;
 //                      a ";" or "#" after the "=" is part of the value, not a comment
 // A value line before any key, or a line that is none of these, makes the file malformed.
 #pragma once

@@ -4,18 +4,18 @@
 
 #include <filesystem>
 
-#include "erp_test_support.h"
 #include "platform/automation/automation.h"
 #include "platform/erp/catalogue.h"
 #include "platform/erp/res_loader.h"
+#include "support/automation_test.h"
 #include "support/environment.h"
 
 namespace quillane::erp {
 namespace {
 
 using quillane::testing::TempDir;
-using testing::CallByName;
-using testing::ErrorOf;
+using quillane::testing::CallByName;
+using quillane::testing::ErrorOf;
 
 class ResLoaderTest : public ::testing::Test {
  protected:

@@ -1,19 +1,19 @@
 // The form-resource loader "FormLex.FormLexLoader" over the form interface, driven late-bound.
 #include <gtest/gtest.h>
 
-#include "erp_test_support.h"
 #include "platform/automation/automation.h"
 #include "platform/erp/catalogue.h"
 #include "platform/erp/form.h"
 #include "platform/erp/text_list.h"
+#include "support/automation_test.h"
 #include "support/environment.h"
 
 namespace quillane::erp {
 namespace {
 
 using quillane::testing::TempDir;
-using testing::CallByName;
-using testing::ErrorOf;
+using quillane::testing::CallByName;
+using quillane::testing::ErrorOf;
 
 class FormLexLoaderTest : public ::testing::Test {
  protected:

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "erp_test_support.h"
 #include "platform/automation/automation.h"
 #include "platform/registry/registry.h"
+#include "support/automation_test.h"
 #include "support/environment.h"
 
 namespace quillane::erp {
@@ -12,7 +12,7 @@ namespace {
 
 using quillane::testing::ScopedEnv;
 using quillane::testing::TempDir;
-using testing::ErrorOf;
+using quillane::testing::ErrorOf;
 
 class LangInfoTest : public ::testing::Test {
  protected:

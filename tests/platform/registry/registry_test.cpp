@@ -4,11 +4,13 @@
 
 #include "platform/automation/errors.h"
 #include "platform/automation/module.h"
+#include "support/automation_test.h"
 #include "support/environment.h"
 
 namespace quillane::registry {
 namespace {
 
+using quillane::testing::ErrorOf;
 using quillane::testing::ReadFile;
 using quillane::testing::ScopedEnv;
 using quillane::testing::TempDir;
@@ -24,18 +26,6 @@ class RegistryTest : public ::testing::Test {
   std::string path = dir.file("registry.ini");
   ScopedEnv env{"QUILLANE_REGISTRY", path};
 };
-
-// The failing call's error, or a test failure when it raised none.
-template <class F>
-AutomationError ErrorOf(F&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return AutomationError(0, "", "");
-}
 
 TEST_F(RegistryTest, KeyPathsAndValueNamesIgnoreCase) {
   WriteValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\VELMORA\\ZIVOVIZIRADE", "Path", "/opt/a");
@@ -170,7 +160,7 @@ TEST_F(RegistryTest, AnUnreadableFileIsAnErrorNamingIt) {
       {"[K\n", "line 1: a key line must end"},
       {"[ ]\n", "line 1: the key path is empty"},
       {"[K]\n=1\n", "line 2: the value has no name"},
-      {"[K]\nv=\"open\n", "line 2: the quoted value has no closing quote"},
+      {"[K]\nv=\"open\n", "line 2: the string has no closing quote in the value"},
       {"[K]\nv=\"a\\q\"\n", "line 2: unknown escape \\q"},
       {"[K]\nv=\"a\" b\n", "line 2: text after the closing quote"},
   };

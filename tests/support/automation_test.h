@@ -1,4 +1,4 @@
-// Shared by the tests of the language components.
+// Calling automation objects from tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include "platform/automation/automation.h"
 
-namespace quillane::erp::testing {
+namespace quillane::testing {
 
 // The error the call raised, or a test failure when it raised none.
 template <class F>
@@ -22,8 +22,9 @@ AutomationError ErrorOf(F&& call) {
   return AutomationError(0, "", "");
 }
 
+// A late-bound method call with its arguments given in place.
 inline Variant CallByName(const ObjectRef& object, std::string_view member, std::vector<Variant> args) {
   return object->Call(member, args);
 }
 
-}  // namespace quillane::erp::testing
+}  // namespace quillane::testing
