@@ -8,10 +8,19 @@
 //     Caption (get, let)           the text it shows; empty for a control that shows no caption (a text
 //                                  box), which the loader then leaves alone
 //     FontName, FontSize (get, let)
+//     Kind (get)                   what the control is (ControlKind)
+//     Text (get, let)              what a text box holds
+//     Value (get, let)             whether an option is selected or a check box ticked
+//     Enabled (get, let)
 //   a form also:
 //     ControlCount (get)           the number of its controls
 //     Controls(index or name)      a control by 0-based position, or by name without regard to case
 //                                  (the first of that name); error 9 when there is none
+//     Visible (get)                True while the form is shown
+//     Click(name)                  what a user's click on the named control does: an option becomes
+//                                  the selected one of the form, a check box toggles, and the form's
+//                                  handler runs; a disabled control ignores the click
+//     Hide()                       closes the form as its window's close box does
 #pragma once
 
 #include <cstdint>
@@ -27,10 +36,12 @@ namespace quillane::erp {
 // `own` hides a member of `base` of the same name and kind.
 DispatchTable ExtendDispatchTable(const DispatchTable& own, const DispatchTable& base);
 
+enum class ControlKind : std::int32_t { Label, TextBox, Frame, OptionButton, CheckBox, CommandButton };
+
 class FormControl : public AutomationObject {
  public:
   // The font starts as the library's forms are designed: "宋体", 9 points.
-  FormControl(std::string name, std::string caption);
+  FormControl(std::string name, std::string caption, ControlKind kind = ControlKind::Label);
 
   const std::string& Name() const { return name_; }
   const std::string& Caption() const { return caption_; }
@@ -39,6 +50,14 @@ class FormControl : public AutomationObject {
   void SetFontName(std::string fontName) { fontName_ = std::move(fontName); }
   double FontSize() const { return fontSize_; }
   void SetFontSize(double fontSize) { fontSize_ = fontSize; }
+  ControlKind Kind() const { return kind_; }
+  std::int32_t KindCode() const { return static_cast<std::int32_t>(kind_); }
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text) { text_ = std::move(text); }
+  bool Value() const { return value_; }
+  void SetValue(bool value) { value_ = value; }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { enabled_ = enabled; }
 
   static const DispatchTable& ControlMembers();
   const DispatchTable& dispatchTable() const override { return ControlMembers(); }
@@ -49,6 +68,10 @@ class FormControl : public AutomationObject {
   std::string caption_;
   std::string fontName_ = "宋体";
   double fontSize_ = 9;
+  ControlKind kind_;
+  std::string text_;
+  bool value_ = false;
+  bool enabled_ = true;
 };
 
 class Form : public FormControl {
@@ -65,13 +88,29 @@ class Form : public FormControl {
 
   std::int32_t ControlCount() const { return static_cast<std::int32_t>(controls_.size()); }
   ObjectRef Controls(const Variant& indexOrName) const;
+  // The named control, for the form's own code; error 9 when there is none.
+  FormControl& control(std::string_view name) const;
+
+  bool Visible() const { return visible_; }
+  void Show() { visible_ = true; }
+  void Hide() { visible_ = false; }
+  void Click(const std::string& controlName);
+  // The control that has the focus (empty when none was given it).
+  const std::string& focus() const { return focus_; }
+  void SetFocus(std::string controlName) { focus_ = std::move(controlName); }
 
   static const DispatchTable& FormMembers();
   const DispatchTable& dispatchTable() const override { return FormMembers(); }
   std::string className() const override { return "Form"; }
 
+ protected:
+  // A form's click handlers (cmdOK_Click and so on): called after the click changed the control.
+  virtual void OnClick(const std::string& controlName) { (void)controlName; }
+
  private:
   std::vector<std::shared_ptr<FormControl>> controls_;
+  bool visible_ = false;
+  std::string focus_;
 };
 
 }  // namespace quillane::erp
