@@ -73,7 +73,13 @@ struct Parse {
   std::exception_ptr exception;
   bool fatal = false;
   xml_detail::LibxmlMessage firstFatal;
-  std::vector<std::vector<std::string>> prefixesPerElement;
+  struct OpenElement {
+    std::string qName;
+    std::vector<std::string> declaredPrefixes;
+  };
+  std::vector<OpenElement> open;
+  bool sawElement = false;
+  bool emptyInput = false;
 
   bool active() const { return !exception && !fatal; }
 
@@ -113,11 +119,12 @@ void onStartElement(void* ctx, const xmlChar* localName, const xmlChar* prefix, 
                     const xmlChar** attributes) {
   Parse& p = state(ctx);
   p.call([&] {
-    std::vector<std::string>& declared = p.prefixesPerElement.emplace_back();
+    p.sawElement = true;
+    Parse::OpenElement& element = p.open.emplace_back(Parse::OpenElement{qualified(prefix, localName), {}});
     if (!p.content) return;
     for (int i = 0; i < namespaceCount; ++i) {
-      declared.push_back(text(namespaces[2 * i]));
-      p.content->startPrefixMapping(declared.back(), text(namespaces[2 * i + 1]));
+      element.declaredPrefixes.push_back(text(namespaces[2 * i]));
+      p.content->startPrefixMapping(element.declaredPrefixes.back(), text(namespaces[2 * i + 1]));
     }
     Attributes list;
     for (int i = 0; i < attributeCount; ++i) {
@@ -132,9 +139,9 @@ void onEndElement(void* ctx, const xmlChar* localName, const xmlChar* prefix, co
   Parse& p = state(ctx);
   p.call([&] {
     std::vector<std::string> declared;
-    if (!p.prefixesPerElement.empty()) {
-      declared = std::move(p.prefixesPerElement.back());
-      p.prefixesPerElement.pop_back();
+    if (!p.open.empty()) {
+      declared = std::move(p.open.back().declaredPrefixes);
+      p.open.pop_back();
     }
     if (!p.content) return;
     p.content->endElement(text(uri), text(localName), qualified(prefix, localName));
@@ -167,6 +174,11 @@ void onError(void* ctx, xmlError* error) {
   Parse& p = state(ctx);
   if (!error || !p.active()) return;
   xml_detail::LibxmlMessage m = xml_detail::ToMessage(*error);
+  // Fed in chunks, the parser only learns at the end that the data stopped, and then says "extra content"
+  // whatever the case; say what really happened, as a parse of the whole file would.
+  if (m.code == XML_ERR_DOCUMENT_END && !p.open.empty()) m.text = "Premature end of data in tag " + p.open.back().qName;
+  else if (m.code == XML_ERR_DOCUMENT_END && !p.sawElement) m.text = "Document is empty";
+  else if (m.code == XML_ERR_DOCUMENT_EMPTY && !p.emptyInput) m.text = "Start tag expected, '<' not found";
   std::string message = m.line > 0 ? "line " + std::to_string(m.line) + ": " + m.text : m.text;
   p.call([&] {
     if (!p.errors) return;
@@ -213,6 +225,7 @@ void SAXXMLReader::parseURL(const std::string& path) {
   std::vector<char> chunk(kChunkSize);
   file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
   std::size_t length = static_cast<std::size_t>(file.gcount());
+  p.emptyInput = length == 0;
   // The first bytes tell the parser the encoding (a byte-order mark, or the declaration's first bytes).
   std::size_t head = std::min<std::size_t>(length, 4);
   xml_detail::ParserCtxtPtr ctxt(
