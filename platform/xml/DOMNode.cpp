@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/automation/vbtext.h"
-#include "platform/xml/dispatch_args.h"
+#include "platform/xml/object_support.h"
 
 namespace quillane {
 namespace {

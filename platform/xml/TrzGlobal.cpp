@@ -1,6 +1,6 @@
 #include "platform/xml/TrzGlobal.h"
 
-#include "platform/xml/dispatch_args.h"
+#include "platform/xml/object_support.h"
 
 namespace quillane {
 

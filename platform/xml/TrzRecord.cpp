@@ -2,7 +2,7 @@
 
 #include "platform/automation/vbtext.h"
 #include "platform/xml/TrzRecords.h"
-#include "platform/xml/dispatch_args.h"
+#include "platform/xml/object_support.h"
 
 namespace quillane {
 
@@ -43,15 +43,11 @@ const std::string& TrzRecord::Key(std::int32_t position) const {
 }
 
 std::shared_ptr<TrzRecord> TrzRecord::GetRecord(std::string_view key) const {
-  const Variant* v = find(key);
-  const ObjectRef* o = v ? v->tryAs<ObjectRef>() : nullptr;
-  return o ? std::dynamic_pointer_cast<TrzRecord>(*o) : nullptr;
+  return xml_detail::ObjectOf<TrzRecord>(find(key));
 }
 
 std::shared_ptr<TrzRecords> TrzRecord::GetVector(std::string_view key) const {
-  const Variant* v = find(key);
-  const ObjectRef* o = v ? v->tryAs<ObjectRef>() : nullptr;
-  return o ? std::dynamic_pointer_cast<TrzRecords>(*o) : nullptr;
+  return xml_detail::ObjectOf<TrzRecords>(find(key));
 }
 
 const DispatchTable& TrzRecord::dispatchTable() const {

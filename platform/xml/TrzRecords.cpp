@@ -1,7 +1,7 @@
 #include "platform/xml/TrzRecords.h"
 
 #include "platform/xml/TrzRecord.h"
-#include "platform/xml/dispatch_args.h"
+#include "platform/xml/object_support.h"
 
 namespace quillane {
 
@@ -11,9 +11,7 @@ const Variant& TrzRecords::Item(std::int32_t position) const {
 }
 
 std::shared_ptr<TrzRecord> TrzRecords::RecordAt(std::size_t index) const {
-  if (index >= items_.size()) return nullptr;
-  const ObjectRef* o = items_[index].tryAs<ObjectRef>();
-  return o ? std::dynamic_pointer_cast<TrzRecord>(*o) : nullptr;
+  return xml_detail::ObjectOf<TrzRecord>(index < items_.size() ? &items_[index] : nullptr);
 }
 
 const DispatchTable& TrzRecords::dispatchTable() const {

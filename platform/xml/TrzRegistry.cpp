@@ -1,7 +1,7 @@
 #include "platform/xml/TrzRegistry.h"
 
 #include "platform/registry/registry.h"
-#include "platform/xml/dispatch_args.h"
+#include "platform/xml/object_support.h"
 
 namespace quillane {
 

@@ -6,6 +6,7 @@
 #include "platform/automation/factory.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/libxml_support.h"
+#include "platform/xml/object_support.h"
 #include "platform/xml/record_schema.h"
 #include "platform/xml/record_values.h"
 
@@ -36,9 +37,9 @@ class DocumentBuilder {
     if (value.isNull()) return;
     if (const ObjectRef* object = value.tryAs<ObjectRef>()) {
       if (!*object) return;
-      auto record = std::dynamic_pointer_cast<TrzRecord>(*object);
+      auto record = xml_detail::ObjectOf<TrzRecord>(&value);
       if (!record) {
-        throw Unwritable(where + " holds " + (std::dynamic_pointer_cast<TrzRecords>(*object)
+        throw Unwritable(where + " holds " + (xml_detail::ObjectOf<TrzRecords>(&value)
                                                   ? std::string("a vector inside a vector")
                                                   : "an object of class " + (*object)->className()) +
                          ", which has no XML form.");
@@ -64,8 +65,7 @@ class DocumentBuilder {
       if (xmlValidateNCName(XmlChars(key), 0) != 0)
         throw Unwritable(keyWhere + ": the key is no valid XML element name.");
       const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
-      const ObjectRef* object = value.tryAs<ObjectRef>();
-      if (auto vector = object ? std::dynamic_pointer_cast<TrzRecords>(*object) : nullptr) {
+      if (auto vector = xml_detail::ObjectOf<TrzRecords>(&value)) {
         for (const Variant& entry : *vector) writeEntry(element, key, entry, childShape, keyWhere, depth);
       } else {
         writeEntry(element, key, value, childShape, keyWhere, depth);

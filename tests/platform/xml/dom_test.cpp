@@ -4,22 +4,12 @@
 #include "platform/xml/DOMDocument.h"
 #include "support/automation_test.h"
 #include "support/environment.h"
+#include "utf16.h"
 
 namespace quillane {
 namespace {
 
 using testing::ErrorOf;
-
-std::string utf16le(std::string_view text) {
-  std::vector<std::uint8_t> bytes = Utf8ToUtf16Le(text);
-  return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
-}
-
-std::string utf16be(std::string_view text) {
-  std::string le = utf16le(text).substr(2);
-  for (std::size_t i = 0; i + 1 < le.size(); i += 2) std::swap(le[i], le[i + 1]);
-  return "\xFE\xFF" + le;
-}
 
 constexpr const char* kItemClassPage =
     "<Root VelmoraNameSpace=\"ItemClass\"><ItemClass xmlns=\"urn:velmora:trz/ItemClass\" Kind=\"3\">"
@@ -34,9 +24,9 @@ TEST(DOMDocumentTest, LoadsFilesInTheirOwnEncoding) {
     bool declared;
   };
   const std::vector<Case> cases = {
-      {"UTF-16 LE with BOM", utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + body), true},
-      {"UTF-16 LE with BOM, no declaration", utf16le(body), false},
-      {"UTF-16 BE with BOM", utf16be("<?xml version=\"1.0\"?>" + body), true},
+      {"UTF-16 LE with BOM", testing::Utf16LeFile("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + body), true},
+      {"UTF-16 LE with BOM, no declaration", testing::Utf16LeFile(body), false},
+      {"UTF-16 BE with BOM", testing::Utf16BeFile("<?xml version=\"1.0\"?>" + body), true},
       {"UTF-8 with BOM", "\xEF\xBB\xBF" + body, false},
       {"GB2312 as declared",
        "<?xml version=\"1.0\" encoding=\"GB2312\"?><Root VelmoraNameSpace=\"X\"><X><Name>\xD6\xD0\xCE\xC4 &amp; "
@@ -68,7 +58,7 @@ TEST(DOMDocumentTest, FailedLoadsGiveFalseAnEmptyDocumentAndTheReason) {
 
   EXPECT_FALSE(doc.load(dir.file("missing.xml")));
   EXPECT_NE(doc.parseError()->reason().find("missing.xml"), std::string::npos);
-  EXPECT_FALSE(doc.load(dir.write("truncated.xml", utf16le("<Root><X>"))));
+  EXPECT_FALSE(doc.load(dir.write("truncated.xml", testing::Utf16LeFile("<Root><X>"))));
   EXPECT_NE(doc.parseError()->reason().find("Premature end"), std::string::npos) << doc.parseError()->reason();
   EXPECT_FALSE(doc.load(dir.write("empty.xml", "")));
 }

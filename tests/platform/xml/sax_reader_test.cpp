@@ -6,16 +6,12 @@
 #include "platform/xml/SAXXMLReader.h"
 #include "support/automation_test.h"
 #include "support/environment.h"
+#include "utf16.h"
 
 namespace quillane {
 namespace {
 
 using testing::ErrorOf;
-
-std::string utf16le(std::string_view text) {
-  std::vector<std::uint8_t> bytes = Utf8ToUtf16Le(text);
-  return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
-}
 
 // Writes down every call, pieces of text joined, and can throw at a chosen start tag.
 class Recorder : public ISAXContentHandler, public ISAXErrorHandler {
@@ -69,7 +65,7 @@ class SAXReaderTest : public ::testing::Test {
 };
 
 TEST_F(SAXReaderTest, ReportsAUtf16FileAsTheHandlerInterfacesDo) {
-  std::vector<std::string> calls = parse(utf16le(
+  std::vector<std::string> calls = parse(testing::Utf16LeFile(
       "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
       "<Root VelmoraNameSpace=\"Customer\" a=\"x&amp;y &quot;q&quot; &lt;&#38;\">"
       "<p:Item xmlns:p=\"urn:p\" p:k=\"v\">中文 &amp; &#x41;<![CDATA[<raw>]]></p:Item><?note data?></Root>"));
@@ -94,7 +90,7 @@ TEST_F(SAXReaderTest, ABrokenFileEndsInOneFatalErrorWithoutEndDocument) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {"truncated", utf16le("<Root VelmoraNameSpace=\"X\">\n<X><A>1</A></X>\n<X><A>"), "Premature end of data"},
+      {"truncated", testing::Utf16LeFile("<Root VelmoraNameSpace=\"X\">\n<X><A>1</A></X>\n<X><A>"), "Premature end of data"},
       {"no XML", "just text", "Start tag expected"},
       {"empty", "", "Document is empty"},
       {"mismatched tags", "<Root><X></Y></Root>", "Opening and ending tag mismatch"},

@@ -17,14 +17,27 @@ namespace {
 using RecordPtr = std::shared_ptr<TrzRecord>;
 using VectorPtr = std::shared_ptr<TrzRecords>;
 
-// A record format with every kind of child: values of several simple types, a nested link, a vector of
-// records and a vector of values.
-constexpr const char* kSampleXsd = R"(<?xml version="1.0"?>
+// A record schema as the shipped ones are built: the shared pieces, its own types, and a Root holding
+// the record elements.
+std::string recordSchema(const std::string& types, const std::string& recordElement) {
+  return R"(<?xml version="1.0"?>
 <xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema" elementFormDefault="qualified">
-  <xs:include schemaLocation="Common.xsd"/>
+  <xs:include schemaLocation="Common.xsd"/>)" +
+         types + R"(
   <xs:element name="Root">
     <xs:complexType>
-      <xs:sequence>
+      <xs:sequence>)" +
+         recordElement + R"(
+      </xs:sequence>
+      <xs:attribute name="VelmoraNameSpace" type="xs:string" use="required"/>
+    </xs:complexType>
+  </xs:element>
+</xs:schema>)";
+}
+
+// A record format with every kind of child: values of several simple types, a nested link, a vector of
+// records and a vector of values.
+const std::string kSampleXsd = recordSchema("", R"(
         <xs:element name="Sample" minOccurs="0" maxOccurs="unbounded">
           <xs:complexType>
             <xs:sequence>
@@ -40,25 +53,17 @@ constexpr const char* kSampleXsd = R"(<?xml version="1.0"?>
               <xs:element name="Note" type="xs:string" minOccurs="0"/>
             </xs:sequence>
           </xs:complexType>
-        </xs:element>
-      </xs:sequence>
-      <xs:attribute name="VelmoraNameSpace" type="xs:string" use="required"/>
-    </xs:complexType>
-  </xs:element>
-</xs:schema>)";
+        </xs:element>)");
 
-constexpr const char* kItemClassXsd = R"(<?xml version="1.0"?>
-<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema" elementFormDefault="qualified">
-  <xs:include schemaLocation="Common.xsd"/>
+// Item classes: the records of a class are a vector of a named complex type.
+const std::string kItemClassXsd = recordSchema(R"(
   <xs:complexType name="Item">
     <xs:sequence>
       <xs:element name="Number" type="xs:string"/>
       <xs:element name="BarCodes" type="BarCodes" minOccurs="0" maxOccurs="unbounded"/>
     </xs:sequence>
-  </xs:complexType>
-  <xs:element name="Root">
-    <xs:complexType>
-      <xs:sequence>
+  </xs:complexType>)",
+                                               R"(
         <xs:element name="ItemClass" minOccurs="0" maxOccurs="unbounded">
           <xs:complexType>
             <xs:sequence>
@@ -66,12 +71,7 @@ constexpr const char* kItemClassXsd = R"(<?xml version="1.0"?>
               <xs:element name="Item" type="Item" minOccurs="0" maxOccurs="unbounded"/>
             </xs:sequence>
           </xs:complexType>
-        </xs:element>
-      </xs:sequence>
-      <xs:attribute name="VelmoraNameSpace" type="xs:string" use="required"/>
-    </xs:complexType>
-  </xs:element>
-</xs:schema>)";
+        </xs:element>)");
 
 // A canonical text of a value, records and vectors included, for comparing whole trees.
 std::string describe(const Variant& v) {
