@@ -182,6 +182,44 @@ TEST_F(XmlTrzTest, VectorsFollowTheSchemaNotTheCount) {
   EXPECT_EQ(r->GetVector("Tag")->Item(1), Variant("x"));
 }
 
+TEST_F(XmlTrzTest, TheSchemaShapeFollowsReferencesGroupsAndDerivedTypes) {
+  std::string xsd = dir.write("Shapes.xsd", recordSchema(R"(
+  <xs:simpleType name="Level"><xs:restriction base="xs:short"><xs:maxInclusive value="9"/></xs:restriction></xs:simpleType>
+  <xs:element name="Code" type="xs:string"/>
+  <xs:group name="Flags"><xs:sequence><xs:element name="Active" type="xs:boolean" minOccurs="0"/></xs:sequence></xs:group>
+  <xs:complexType name="Base"><xs:sequence><xs:element name="Number" type="xs:string"/></xs:sequence></xs:complexType>
+  <xs:complexType name="Link">
+    <xs:complexContent><xs:extension base="Base"><xs:sequence>
+      <xs:element name="Level" type="Level" minOccurs="0"/>
+    </xs:sequence></xs:extension></xs:complexContent>
+  </xs:complexType>
+  <xs:complexType name="Amount"><xs:simpleContent><xs:extension base="xs:decimal">
+    <xs:attribute name="currency" type="xs:string"/>
+  </xs:extension></xs:simpleContent></xs:complexType>)",
+                                                         R"(
+        <xs:element name="Shape" maxOccurs="unbounded">
+          <xs:complexType>
+            <xs:sequence>
+              <xs:element ref="Code" maxOccurs="unbounded"/>
+              <xs:group ref="Flags"/>
+              <xs:element name="Link" type="Link" minOccurs="0"/>
+              <xs:choice minOccurs="0" maxOccurs="unbounded">
+                <xs:element name="Price" type="Amount"/>
+                <xs:element name="Note" type="xs:string"/>
+              </xs:choice>
+            </xs:sequence>
+          </xs:complexType>
+        </xs:element>)"));
+  std::string error;
+  VectorPtr back = read(
+      "<Root VelmoraNameSpace=\"Shape\"><Shape><Code>A</Code><Active>1</Active><Link><Number>7</Number>"
+      "<Level>3</Level></Link><Price currency=\"CNY\">2.5</Price></Shape></Root>",
+      xsd, "Shape", error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(describe(back->Items()[0]),
+            "{Code=[String:A],Active=Boolean:True,Link={Number=String:7,Level=Long:3},Price=[Double:2.5]}");
+}
+
 TEST_F(XmlTrzTest, ReadsTextWhoseDeclarationNamesAnotherEncoding) {
   // Batches cut from a UTF-16 file say so in their declaration, but arrive as the process's UTF-8 text.
   std::string error;
