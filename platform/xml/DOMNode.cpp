@@ -1,6 +1,5 @@
 #include "platform/xml/DOMNode.h"
 
-#include <cstring>
 
 #include "platform/automation/vbtext.h"
 #include "platform/xml/object_support.h"

@@ -1,6 +1,5 @@
 #include "platform/xml/TrzReader.h"
 
-#include <cstring>
 
 #include "platform/automation/factory.h"
 #include "platform/xml/TrzRecord.h"
