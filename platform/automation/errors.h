@@ -37,6 +37,8 @@ enum class VbError : std::int32_t {
 
 // The base of errors that components define themselves (vbObjectError).
 inline constexpr std::int32_t kObjectErrorBase = static_cast<std::int32_t>(0x80040000u);
+// The number of the library's own refusals (an unsupported data type, a malformed bulk file...).
+inline constexpr std::int32_t kLibraryRefusal = kObjectErrorBase + 200;
 
 // VB's description of one of its errors ("Type mismatch").
 std::string vbErrorDescription(VbError error);
