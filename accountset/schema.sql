@@ -296,20 +296,20 @@ INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 16);
 INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, FDeleted, UUID)
   VALUES (0, 0, '', '', 0, 0, 0, 0, '00000000-0000-0000-0000-000000000000');
 
-INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName) VALUES
-  (1, '001', '客户', 'Customer', '客戶', 0, 't_Organization'),
-  (2, '002', '部门', 'Department', '部門', 0, 't_Department'),
-  (3, '003', '职员', 'Employee', '職員', 0, 't_Emp'),
-  (4, '004', '物料', 'Material', '物料', 0, 't_ICItem'),
-  (5, '005', '仓库', 'Warehouse', '倉庫', 0, 't_Stock'),
-  (7, '007', '计量单位', 'Unit of measure', '計量單位', 0, 't_MeasureUnit'),
-  (8, '008', '供应商', 'Supplier', '供應商', 0, 't_Supplier'),
-  (9, '009', '现金流量项目', 'Cash flow item', '現金流量項目', 0, ''),
-  (10, '010', '分支机构', 'Branch', '分支機構', 0, 't_SonCompany'),
-  (14, '014', '工作中心', 'Work centre', '工作中心', 0, 't_WorkCenter'),
-  (2001, '2001', '成本对象', 'Cost object', '成本對象', 0, 'cbCostObj'),
-  (2002, '2002', '劳务输出', 'Service', '勞務輸出', 0, 'cbService'),
-  (2003, '2003', '成本项目', 'Cost item', '成本項目', 0, 'cbCostItem'),
-  (2004, '2004', '费用要素', 'Expense element', '費用要素', 0, 'cbExpense'),
-  (2014, '2014', '费用', 'Fee', '費用', 0, 't_Fee');
+INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID) VALUES
+  (1, '001', '客户', 'Customer', '客戶', 0, 't_Organization', '00000001-0000-4000-8000-000000000000'),
+  (2, '002', '部门', 'Department', '部門', 0, 't_Department', '00000002-0000-4000-8000-000000000000'),
+  (3, '003', '职员', 'Employee', '職員', 0, 't_Emp', '00000003-0000-4000-8000-000000000000'),
+  (4, '004', '物料', 'Material', '物料', 0, 't_ICItem', '00000004-0000-4000-8000-000000000000'),
+  (5, '005', '仓库', 'Warehouse', '倉庫', 0, 't_Stock', '00000005-0000-4000-8000-000000000000'),
+  (7, '007', '计量单位', 'Unit of measure', '計量單位', 0, 't_MeasureUnit', '00000007-0000-4000-8000-000000000000'),
+  (8, '008', '供应商', 'Supplier', '供應商', 0, 't_Supplier', '00000008-0000-4000-8000-000000000000'),
+  (9, '009', '现金流量项目', 'Cash flow item', '現金流量項目', 0, '', '00000009-0000-4000-8000-000000000000'),
+  (10, '010', '分支机构', 'Branch', '分支機構', 0, 't_SonCompany', '0000000A-0000-4000-8000-000000000000'),
+  (14, '014', '工作中心', 'Work centre', '工作中心', 0, 't_WorkCenter', '0000000E-0000-4000-8000-000000000000'),
+  (2001, '2001', '成本对象', 'Cost object', '成本對象', 0, 'cbCostObj', '000007D1-0000-4000-8000-000000000000'),
+  (2002, '2002', '劳务输出', 'Service', '勞務輸出', 0, 'cbService', '000007D2-0000-4000-8000-000000000000'),
+  (2003, '2003', '成本项目', 'Cost item', '成本項目', 0, 'cbCostItem', '000007D3-0000-4000-8000-000000000000'),
+  (2004, '2004', '费用要素', 'Expense element', '費用要素', 0, 'cbExpense', '000007D4-0000-4000-8000-000000000000'),
+  (2014, '2014', '费用', 'Fee', '費用', 0, 't_Fee', '000007DE-0000-4000-8000-000000000000');
 UPDATE sqlite_sequence SET seq = 3000 WHERE name = 't_ItemClass';

@@ -9,6 +9,7 @@
 #include "platform/sql/connection.h"
 #include "platform/sql/database.h"
 #include "platform/sql/rowversion.h"
+#include "support/render_rows.h"
 #include "support/temp_folder.h"
 
 namespace quillane::testing {
@@ -55,30 +56,5 @@ class SqlFixture {
   std::string path_;
   std::shared_ptr<sql::Connection> connection_;
 };
-
-// The rows of a recordset as text: columns joined by ",", rows by ";"; Null as NULL, bytes as 0x...
-inline std::string RenderValue(const Variant& v) {
-  if (v.isNull()) return "NULL";
-  if (v.isBytes()) {
-    std::string hex = "0x";
-    for (std::uint8_t b : v.as<Bytes>()) {
-      const char* digits = "0123456789ABCDEF";
-      hex += digits[b >> 4];
-      hex += digits[b & 15];
-    }
-    return hex;
-  }
-  return CStr(v);
-}
-
-inline std::string RenderRows(sql::Recordset& rs) {
-  std::string out;
-  if (!rs.IsOpen()) return "closed";
-  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-    if (!out.empty()) out += ";";
-    for (std::int32_t c = 0; c < rs.FieldCount(); ++c) out += (c ? "," : "") + RenderValue(rs.Value(static_cast<std::size_t>(c)));
-  }
-  return out;
-}
 
 }  // namespace quillane::testing
