@@ -13,7 +13,7 @@
 #include "platform/sql/connection.h"
 #include "platform/sql/database.h"
 #include "support/render_rows.h"
-#include "support/temp_folder.h"
+#include "support/environment.h"
 
 namespace quillane::testing {
 namespace {
@@ -27,7 +27,7 @@ class AccountSet : public ::testing::Test {
   }
   std::string one(sql::Connection& c, const std::string& sql) { return CStr(c.GetAnyRecordSet(sql)->Value(0)); }
 
-  TempFolder folder_;
+  TempDir folder_;
 };
 
 TEST_F(AccountSet, EmptyHoldsTheTablesAndSystemRows) {

@@ -4,21 +4,13 @@
 
 #include "platform/automation/factory.h"
 #include "platform/sql/errors.h"
+#include "support/automation_test.h"
 #include "sql_fixture.h"
 
 namespace quillane::testing {
 namespace {
 
 constexpr std::int32_t kNoTransaction = static_cast<std::int32_t>(0x8004D00Eu);
-
-AutomationError errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  return AutomationError(0, "", "no error");
-}
 
 std::int32_t countOf(sql::Connection& c, const std::string& where) {
   return CLng(c.GetAnyRecordSet("SELECT COUNT(*) FROM t_Item WHERE " + where)->Value(0));
@@ -35,13 +27,13 @@ TEST(ConnectionString, NamesTheOneProviderItSupports) {
   for (const auto& [text, number] : refused) {
     sql::Connection c;
     c.setConnString(text);
-    AutomationError e = errorOf([&] { c.GetAnyRecordSet("SELECT 1"); });
+    AutomationError e = ErrorOf([&] { c.GetAnyRecordSet("SELECT 1"); });
     EXPECT_EQ(e.number, number) << text;
     EXPECT_FALSE(c.IsOpen());
   }
   sql::Connection c;
   c.setConnString("Provider=SQLOLEDB;Data Source=x");
-  EXPECT_NE(errorOf([&] { c.Execute("SELECT 1"); }).description.find("Provider=SQLite;Data Source=<file>"),
+  EXPECT_NE(ErrorOf([&] { c.Execute("SELECT 1"); }).description.find("Provider=SQLite;Data Source=<file>"),
             std::string::npos);
   c.setConnString("provider = sqlite ; data source = \"" + db.path() + "\"");
   EXPECT_EQ(c.GetAnyRecordSet("SELECT 1")->Value(0), Variant(std::int32_t{1})) << "keys and values as ADO reads them";
@@ -81,13 +73,13 @@ TEST(Connection, CommitOrRollbackWithoutATransactionRaisesAndChangesNothing) {
   SqlFixture db;
   sql::Connection& c = db.connection();
   c.BeginTrans();
-  AutomationError failed = errorOf([&] {
+  AutomationError failed = ErrorOf([&] {
     c.Execute("INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName) VALUES (1, 4, 'x', 'y')");
   });
   EXPECT_EQ(failed.number, static_cast<std::int32_t>(0x80040E2Fu));
   c.RollbackTrans();
   for (auto call : {&sql::Connection::CommitTrans, &sql::Connection::RollbackTrans}) {
-    AutomationError e = errorOf([&] { (c.*call)(); });
+    AutomationError e = ErrorOf([&] { (c.*call)(); });
     EXPECT_EQ(e.number, kNoTransaction);
     EXPECT_EQ(e.source, sql::kProviderSource);
   }
@@ -97,7 +89,7 @@ TEST(Connection, CommitOrRollbackWithoutATransactionRaisesAndChangesNothing) {
   EXPECT_EQ(countOf(c, "FNumber = '04'"), 1);
   sql::Connection fresh;
   fresh.setConnString(db.connectString());
-  EXPECT_EQ(errorOf([&] { fresh.RollbackTrans(); }).number, kNoTransaction) << "nor does it open the database";
+  EXPECT_EQ(ErrorOf([&] { fresh.RollbackTrans(); }).number, kNoTransaction) << "nor does it open the database";
   EXPECT_FALSE(fresh.IsOpen());
 }
 
@@ -105,7 +97,7 @@ TEST(Connection, OneTransactionAtATimeAndCloseConnRollsBack) {
   SqlFixture db;
   sql::Connection& c = db.connection();
   c.BeginTrans();
-  EXPECT_EQ(errorOf([&] { c.BeginTrans(); }).number, static_cast<std::int32_t>(0x8004D013u));
+  EXPECT_EQ(ErrorOf([&] { c.BeginTrans(); }).number, static_cast<std::int32_t>(0x8004D013u));
   c.Execute("DELETE FROM t_Item");
   c.CloseConn();
   EXPECT_EQ(countOf(c, "1=1"), 3);
@@ -116,7 +108,7 @@ TEST(Connection, AFailedStatementInATransactionUndoesItsBatchOnly) {
   sql::Connection& c = db.connection();
   c.BeginTrans();
   c.Execute("UPDATE t_Item SET FName = 'kept' WHERE FItemID = 1");
-  errorOf([&] {
+  ErrorOf([&] {
     c.Execute("UPDATE t_Item SET FName = 'undone' WHERE FItemID = 2\r\nINSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName) VALUES (1, 4, 'x', 'y')");
   });
   c.CommitTrans();

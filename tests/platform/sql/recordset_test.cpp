@@ -2,22 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/sql/errors.h"
+#include "support/automation_test.h"
 #include "sql_fixture.h"
 
 namespace quillane::testing {
 namespace {
 
 constexpr std::int32_t kAdo = static_cast<std::int32_t>(0x800A0000u);
-
-template <class F>
-std::int32_t errorNumberOf(F f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.number;
-  }
-  return 0;
-}
 
 struct TypedValue {
   const char* declared;
@@ -88,14 +79,14 @@ TEST(Recordset, MovesLikeAClientCursor) {
   EXPECT_EQ(rs->Value(0), Variant("C1"));
   rs->MoveNext();
   EXPECT_TRUE(rs->Eof());
-  EXPECT_EQ(errorNumberOf([&] { rs->MoveNext(); }), kAdo + 3021);
-  EXPECT_EQ(errorNumberOf([&] { rs->Value(0); }), kAdo + 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveNext(); }).number, kAdo + 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->Value(0); }).number, kAdo + 3021);
   rs->MovePrevious();
   EXPECT_EQ(rs->Value(0), Variant("C1"));
   rs->MoveFirst();
   rs->MovePrevious();
   EXPECT_TRUE(rs->Bof());
-  EXPECT_EQ(errorNumberOf([&] { rs->MovePrevious(); }), kAdo + 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MovePrevious(); }).number, kAdo + 3021);
   rs->MoveNext();
   EXPECT_EQ(rs->Value(0), Variant("01"));
 }
@@ -124,7 +115,7 @@ TEST(Recordset, FieldsByNameWithoutCaseAndByPosition) {
     EXPECT_EQ(e.number, kAdo + 3265);
     EXPECT_EQ(e.source, "ADODB.Fields");
   }
-  EXPECT_EQ(errorNumberOf([&] { rs->Value(2); }), kAdo + 3265);
+  EXPECT_EQ(ErrorOf([&] { rs->Value(2); }).number, kAdo + 3265);
 }
 
 TEST(Recordset, LateBoundAsTheLibraryCallsIt) {
@@ -208,10 +199,10 @@ TEST_F(Criteria, FilterAndFindAgree) {
 }
 
 TEST_F(Criteria, BadCriteriaRaise) {
-  EXPECT_EQ(errorNumberOf([&] { rs_->setFilter(Variant("FNN = ")); }), kAdo + 3001);
-  EXPECT_EQ(errorNumberOf([&] { rs_->setFilter(Variant("FNN ~ 1")); }), kAdo + 3001);
-  EXPECT_EQ(errorNumberOf([&] { rs_->setFilter(Variant("FNN = 'open")); }), kAdo + 3001);
-  EXPECT_EQ(errorNumberOf([&] { rs_->Find("Nope = 1"); }), kAdo + 3265);
+  EXPECT_EQ(ErrorOf([&] { rs_->setFilter(Variant("FNN = ")); }).number, kAdo + 3001);
+  EXPECT_EQ(ErrorOf([&] { rs_->setFilter(Variant("FNN ~ 1")); }).number, kAdo + 3001);
+  EXPECT_EQ(ErrorOf([&] { rs_->setFilter(Variant("FNN = 'open")); }).number, kAdo + 3001);
+  EXPECT_EQ(ErrorOf([&] { rs_->Find("Nope = 1"); }).number, kAdo + 3265);
   EXPECT_EQ(rs_->RecordCount(), 3) << "a refused filter leaves the rows as they were";
 }
 
@@ -238,7 +229,7 @@ TEST_F(Criteria, FindMovesFromTheCurrentRow) {
   EXPECT_EQ(rs_->Value("FNN"), Variant("a'b"));
   rs_->Find("FQty > 100");
   EXPECT_TRUE(rs_->Eof());
-  EXPECT_EQ(errorNumberOf([&] { rs_->Find("FQty > 5"); }), kAdo + 3021) << "Find needs a current row";
+  EXPECT_EQ(ErrorOf([&] { rs_->Find("FQty > 5"); }).number, kAdo + 3021) << "Find needs a current row";
 }
 
 TEST(Recordset, ClosedRecordsetsRaise) {
@@ -248,8 +239,8 @@ TEST(Recordset, ClosedRecordsetsRaise) {
   EXPECT_EQ(rs->RecordCount(), 3) << "the rows stay after the connection closes";
   rs->Close();
   EXPECT_FALSE(rs->IsOpen());
-  EXPECT_EQ(errorNumberOf([&] { rs->Eof(); }), kAdo + 3704);
-  EXPECT_EQ(errorNumberOf([&] { rs->Close(); }), kAdo + 3704);
+  EXPECT_EQ(ErrorOf([&] { rs->Eof(); }).number, kAdo + 3704);
+  EXPECT_EQ(ErrorOf([&] { rs->Close(); }).number, kAdo + 3704);
   auto none = db.connection().Execute("UPDATE t_Item SET FName = FName");
   EXPECT_EQ(none->State(), 0) << "a command without rows gives a closed recordset";
 }

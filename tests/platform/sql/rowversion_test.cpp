@@ -72,7 +72,7 @@ TEST(RowVersion, StampsWhatTheSqliteShellWrites) {
 // A file made by another program gets the counter and the triggers when a connection first opens it.
 TEST(RowVersion, AFileMadeElsewhereGetsItsTriggers) {
   if (std::system("command -v sqlite3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no sqlite3 shell";
-  TempFolder folder;
+  TempDir folder;
   std::string path = folder.file("plain.db");
   ASSERT_EQ(std::system(("sqlite3 '" + path + "' \"CREATE TABLE t_Plain (FText varchar(9), FModifyTime TIMESTAMP); "
                                                "INSERT INTO t_Plain (FText) VALUES ('old');\"").c_str()),

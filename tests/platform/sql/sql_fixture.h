@@ -10,7 +10,7 @@
 #include "platform/sql/database.h"
 #include "platform/sql/rowversion.h"
 #include "support/render_rows.h"
-#include "support/temp_folder.h"
+#include "support/environment.h"
 
 namespace quillane::testing {
 
@@ -47,12 +47,12 @@ class SqlFixture {
 
   std::string connectString() const { return "Provider=SQLite;Data Source=" + path_; }
   const std::string& path() const { return path_; }
-  const TempFolder& folder() const { return folder_; }
+  const TempDir& folder() const { return folder_; }
   sql::Connection& connection() { return *connection_; }
   std::shared_ptr<sql::Connection> connectionRef() { return connection_; }
 
  private:
-  TempFolder folder_;
+  TempDir folder_;
   std::string path_;
   std::shared_ptr<sql::Connection> connection_;
 };
