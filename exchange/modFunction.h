@@ -1,0 +1,6 @@
+// The shared procedures of the data classes, one header per job.
+#pragma once
+
+#include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_text.h"
