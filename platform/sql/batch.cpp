@@ -34,10 +34,7 @@ class Parser {
     return !atEnd();
   }
 
-  [[noreturn]] void syntaxError() const {
-    std::string near = atEnd() ? "the end of the batch" : "'" + t_[i_].text + "'";
-    throw ProviderError(OleDbError::ErrorsInCommand, "Incorrect syntax near " + near + ".");
-  }
+  [[noreturn]] void syntaxError() const { SyntaxErrorNear(atEnd() ? nullptr : &t_[i_]); }
 
   BatchStatement statement() {
     const Token& first = t_[i_];

@@ -13,10 +13,6 @@
 namespace quillane::sql {
 namespace {
 
-[[noreturn]] void syntaxNear(const Token& t) {
-  throw ProviderError(OleDbError::ErrorsInCommand, "Incorrect syntax near '" + t.text + "'.");
-}
-
 Variant hexBytes(const std::string& hex) {
   std::string digits = (hex.size() % 2 ? "0" : "") + hex;
   Bytes bytes;
@@ -88,7 +84,7 @@ class BatchRunner {
   // EXEC[UTE] [schema.]name [argument [, argument]...]; arguments are literals.
   void execute(const std::vector<Token>& t) {
     std::size_t k = 1;
-    if (k >= t.size()) syntaxNear(t[0]);
+    if (k >= t.size()) SyntaxErrorNear(&t[0]);
     std::string name = t[k++].text;
     while (k + 1 < t.size() && t[k].isSymbol(".")) {
       name = t[k + 1].text;
@@ -97,8 +93,8 @@ class BatchRunner {
     std::vector<Variant> args;
     while (k < t.size()) {
       if (!args.empty()) {
-        if (!t[k].isSymbol(",")) syntaxNear(t[k]);
-        if (++k >= t.size()) syntaxNear(t[k - 1]);
+        if (!t[k].isSymbol(",")) SyntaxErrorNear(&t[k]);
+        if (++k >= t.size()) SyntaxErrorNear(&t[k - 1]);
       }
       bool negative = t[k].isSymbol("-") && k + 1 < t.size() && t[k + 1].kind == TokenKind::Number;
       if (negative) ++k;
@@ -109,7 +105,7 @@ class BatchRunner {
       else if (a.is("NULL")) args.push_back(Variant::null());
       else if (a.kind == TokenKind::Variable)
         throw ProviderError(OleDbError::ErrorsInCommand, "Named and variable arguments are not supported by the SQLite engine.");
-      else syntaxNear(a);
+      else SyntaxErrorNear(&a);
     }
     CallProcedure(db_, name, args);
   }

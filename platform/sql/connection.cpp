@@ -45,7 +45,9 @@ Connection::Connection() = default;
 Connection::~Connection() = default;
 
 void Connection::setConnString(const std::string& connectString) {
-  if (connectString != connString_) CloseConn();
+  if (connectString == connString_) return;
+  if (db_ && db_->inTransaction()) throw AdoObjectError(AdoError::ObjectOpen, kConnectionSource);
+  CloseConn();
   connString_ = connectString;
 }
 

@@ -32,8 +32,8 @@ class Connection : public AutomationObject {
   std::string className() const override { return "Connection"; }
 
   const std::string& ConnString() const { return connString_; }
-  // A different string closes an open database (rolling back an open transaction); the same string
-  // keeps it open.
+  // A different string closes an open database, to open the new one on the next use; the same string
+  // keeps it open. While a transaction is open only the same string is accepted (ADO's error 3705).
   void setConnString(const std::string& connectString);
 
   // The rows of the first statement of the batch that returns rows, positioned on the first row; a

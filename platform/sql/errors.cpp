@@ -36,6 +36,7 @@ std::string adoDescription(AdoError error) {
     case AdoError::ItemNotFound:
       return "Item cannot be found in the collection corresponding to the requested name or ordinal.";
     case AdoError::ObjectClosed: return "Operation is not allowed when the object is closed.";
+    case AdoError::ObjectOpen: return "Operation is not allowed when the object is open.";
     case AdoError::ProviderNotFound: return "Provider cannot be found. It may not be properly installed.";
   }
   return {};

@@ -39,6 +39,7 @@ enum class AdoError : std::int32_t {
   NoCurrentRecord = 3021,   // BOF or EOF where a current record is needed
   ItemNotFound = 3265,      // no field of that name or position
   ObjectClosed = 3704,      // the recordset has been closed
+  ObjectOpen = 3705,        // the connection cannot change while a transaction is open
   ProviderNotFound = 3706,  // the connection string names a provider this component does not carry
 };
 

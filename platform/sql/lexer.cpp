@@ -186,6 +186,11 @@ bool Token::is(std::string_view word) const { return kind == TokenKind::Word && 
 
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
 
+void SyntaxErrorNear(const Token* near) {
+  throw ProviderError(OleDbError::ErrorsInCommand,
+                      "Incorrect syntax near " + (near ? "'" + near->text + "'" : std::string("the end of the batch")) + ".");
+}
+
 std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open) {
   int depth = 0;
   for (std::size_t k = open; k < tokens.size(); ++k) {

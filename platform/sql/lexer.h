@@ -40,6 +40,9 @@ std::vector<Token> Lex(std::string_view text, LexOptions options = {});
 // SQLite text of the tokens, with a blank wherever the source had one or two tokens would run together.
 std::string Render(std::span<const Token> tokens);
 
+// SQL Server's syntax error, near a token or (null) near the end of the batch.
+[[noreturn]] void SyntaxErrorNear(const Token* near);
+
 // The index of the ")" that closes the "(" at open; tokens.size() when none does.
 std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 

@@ -13,10 +13,6 @@ using Tokens = std::vector<Token>;
   throw ProviderError(OleDbError::ErrorsInCommand, what + " is not supported by the SQLite engine.");
 }
 
-[[noreturn]] void syntaxNear(const Token& t) {
-  throw ProviderError(OleDbError::ErrorsInCommand, "Incorrect syntax near '" + t.text + "'.");
-}
-
 void insertAt(Tokens& t, std::size_t at, const Tokens& what) {
   t.insert(t.begin() + static_cast<std::ptrdiff_t>(at), what.begin(), what.end());
 }
@@ -59,8 +55,8 @@ void moveTopToLimit(Tokens& t) {
     else if (top + 1 < t.size() && t[top + 1].isSymbol("("))
       countEnd = MatchingParen(t, top + 1) + 1;
     else
-      syntaxNear(t[top]);
-    if (countEnd > t.size()) syntaxNear(t[top]);
+      SyntaxErrorNear(&t[top]);
+    if (countEnd > t.size()) SyntaxErrorNear(&t[top]);
     if (countEnd < t.size() && (t[countEnd].is("PERCENT") || t[countEnd].is("WITH")))
       unsupported("TOP ... " + t[countEnd].text);
     Tokens limit{Token{TokenKind::Word, "LIMIT", true}};
@@ -124,7 +120,7 @@ Tokens columnDefinition(Tokens def, TableChange& change) {
   std::size_t afterType = 2;
   if (afterType < def.size() && def[afterType].isSymbol("(")) {
     std::size_t close = MatchingParen(def, afterType);
-    if (close == def.size()) syntaxNear(def[afterType]);
+    if (close == def.size()) SyntaxErrorNear(&def[afterType]);
     if (close == afterType + 2 && def[afterType + 1].is("max"))
       def.erase(def.begin() + static_cast<std::ptrdiff_t>(afterType), def.begin() + static_cast<std::ptrdiff_t>(close + 1));
     else
@@ -140,10 +136,10 @@ Tokens columnDefinition(Tokens def, TableChange& change) {
 
 TableChange createTable(const Tokens& t) {
   // CREATE TABLE name ( definitions ) ...
-  if (t.size() < 5 || !t[3].isSymbol("(")) syntaxNear(t.back());
+  if (t.size() < 5 || !t[3].isSymbol("(")) SyntaxErrorNear(&t.back());
   TableChange change{t[2].text, {}, {}, false};
   std::size_t close = MatchingParen(t, 3);
-  if (close == t.size()) syntaxNear(t.back());
+  if (close == t.size()) SyntaxErrorNear(&t.back());
   Tokens out(t.begin(), t.begin() + 4);
   bool firstPart = true;
   for (Tokens& part : splitAtCommas(t, 4, close)) {
@@ -164,7 +160,7 @@ TableChange alterTableAdd(const Tokens& t) {
   head.push_back(Token{TokenKind::Word, "ADD", true});
   head.push_back(Token{TokenKind::Word, "COLUMN", true});
   for (Tokens& part : splitAtCommas(t, 4, t.size())) {
-    if (part.empty()) syntaxNear(t.back());
+    if (part.empty()) SyntaxErrorNear(&t.back());
     part.front().spaceBefore = true;
     Tokens statement = head;
     Tokens def = columnDefinition(part, change);

@@ -99,6 +99,8 @@ TEST(Connection, OneTransactionAtATimeAndCloseConnRollsBack) {
   c.BeginTrans();
   EXPECT_EQ(ErrorOf([&] { c.BeginTrans(); }).number, static_cast<std::int32_t>(0x8004D013u));
   c.Execute("DELETE FROM t_Item");
+  EXPECT_EQ(ErrorOf([&] { c.setConnString("Provider=SQLite;Data Source=other.db"); }).number,
+            static_cast<std::int32_t>(0x800A0E79u)) << "the transaction keeps its database";
   c.CloseConn();
   EXPECT_EQ(countOf(c, "1=1"), 3);
 }
