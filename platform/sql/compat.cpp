@@ -1,5 +1,6 @@
 #include "platform/sql/compat.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/sql/batch.h"

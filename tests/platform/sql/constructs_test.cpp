@@ -129,6 +129,8 @@ const Construct kConstructs[] = {
      "CREATE TABLE t_Item_3001(FItemID int Not NULL PRIMARY KEY, FModifyTime TIMESTAMP NULL,FNumber varchar(80),FName "
      "varchar(255))\r\nINSERT INTO t_Item_3001 (FItemID,FNumber,FName) VALUES (1,'a','b')",
      "SELECT FModifyTime FROM t_Item_3001 WHERE FNumber = 'A'", "0x0000000000000004"},
+    {"add a timestamp column", "INSERT INTO t_Log VALUES ('a')\r\nALTER TABLE t_Log ADD FStamp timestamp",
+     "SELECT FText, FStamp FROM t_Log", "a,0x0000000000000004"},
     {"create table that exists", "CREATE TABLE t_Log (FText varchar(10))", nullptr, "error 80040E14"},
     // triggers
     {"disable trigger", "ALTER TABLE t_Item DISABLE TRIGGER t_Item_Log\r\nDELETE FROM t_Item WHERE FItemID = 3",
