@@ -1,0 +1,149 @@
+#include "platform/xml/TrzWriter.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/automation/factory.h"
+#include "platform/xml/TrzRecord.h"
+#include "platform/xml/libxml_support.h"
+#include "platform/xml/object_support.h"
+#include "platform/xml/record_schema.h"
+#include "platform/xml/record_values.h"
+
+namespace quillane {
+namespace {
+
+using xml_detail::ElementShape;
+using xml_detail::XmlChars;
+
+// Deeper nesting than any record format has: a record that contains itself.
+constexpr int kMaxDepth = 64;
+
+// Data that no document can carry; the message says where it is ("record 2, key Parent/Number").
+struct Unwritable : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::string codePoint(char32_t c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
+  return buf;
+}
+
+class DocumentBuilder {
+ public:
+  void writeEntry(xmlNode* parent, const std::string& name, const Variant& value, const ElementShape* shape,
+                  const std::string& where, int depth) {
+    if (value.isNull()) return;
+    if (const ObjectRef* object = value.tryAs<ObjectRef>()) {
+      if (!*object) return;
+      auto record = xml_detail::ObjectOf<TrzRecord>(&value);
+      if (!record) {
+        throw Unwritable(where + " holds " + (xml_detail::ObjectOf<TrzRecords>(&value)
+                                                  ? std::string("a vector inside a vector")
+                                                  : "an object of class " + (*object)->className()) +
+                         ", which has no XML form.");
+      }
+      if (depth >= kMaxDepth) throw Unwritable(where + " nests records more than 64 levels deep.");
+      writeRecord(newElement(parent, name, nullptr), *record, shape, where, depth + 1);
+      return;
+    }
+    std::string text = xml_detail::TextOfValue(value, shape ? shape->valueKind : xml_detail::ValueKind::Text);
+    if (char32_t bad = xml_detail::FirstNonXmlChar(text)) {
+      throw Unwritable(where + (bad == xml_detail::kNotUtf8 ? std::string(" is no valid UTF-8 text.")
+                                                            : " holds the character " + codePoint(bad) +
+                                                                  ", which XML cannot carry."));
+    }
+    newElement(parent, name, text.empty() ? nullptr : &text);
+  }
+
+ private:
+  void writeRecord(xmlNode* element, const TrzRecord& record, const ElementShape* shape, const std::string& where,
+                   int depth) {
+    for (const auto& [key, value] : record.Entries()) {
+      std::string keyWhere = where + (depth == 1 ? ", key " : "/") + key;
+      if (xmlValidateNCName(XmlChars(key), 0) != 0)
+        throw Unwritable(keyWhere + ": the key is no valid XML element name.");
+      const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
+      if (auto vector = xml_detail::ObjectOf<TrzRecords>(&value)) {
+        for (const Variant& entry : *vector) writeEntry(element, key, entry, childShape, keyWhere, depth);
+      } else {
+        writeEntry(element, key, value, childShape, keyWhere, depth);
+      }
+    }
+  }
+
+  static xmlNode* newElement(xmlNode* parent, const std::string& name, const std::string* text) {
+    xmlNode* node = xmlNewTextChild(parent, nullptr, XmlChars(name), text ? XmlChars(*text) : nullptr);
+    if (!node) throw std::bad_alloc();
+    return node;
+  }
+};
+
+void setNamespace(xmlNode* element, xmlNs* ns) {
+  element->ns = ns;
+  for (xmlNode* c = element->children; c; c = c->next)
+    if (c->type == XML_ELEMENT_NODE) setNamespace(c, ns);
+}
+
+// The document of the vector, or the reason why there is none.
+std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& strXML, const std::string& strXSD,
+                          const std::string& strTypeName) {
+  if (!vect) return "There is no data vector to write.";
+  std::string error;
+  auto schema = xml_detail::RecordSchema::Load(strXSD, error);
+  if (!schema) return error;
+  const ElementShape* recordShape = schema->RecordElement(strTypeName);
+  if (!recordShape) return "The schema file " + strXSD + " declares no element " + strTypeName + ".";
+  if (xmlValidateNCName(XmlChars(strTypeName), 0) != 0)
+    return "The type name \"" + strTypeName + "\" is no valid XML element name.";
+
+  xml_detail::InitLibxml();
+  xml_detail::DocPtr doc(xmlNewDoc(XmlChars("1.0")));
+  xmlNode* root = xmlNewDocNode(doc.get(), nullptr, XmlChars("Root"), nullptr);
+  if (!doc || !root) throw std::bad_alloc();
+  xmlDocSetRootElement(doc.get(), root);
+  xmlNewProp(root, XmlChars("VelmoraNameSpace"), XmlChars(strTypeName));
+  DocumentBuilder builder;
+  int position = 0;
+  try {
+    for (const Variant& entry : *vect)
+      builder.writeEntry(root, strTypeName, entry, recordShape, "record " + std::to_string(++position), 0);
+  } catch (const Unwritable& e) {
+    return std::string("The data cannot be written as XML: ") + e.what();
+  }
+  if (!schema->Validate(doc.get(), error)) return "The data does not match the schema " + strXSD + ": " + error;
+
+  if (strTypeName == "ItemClass") {
+    std::string href(kItemClassNamespace);
+    for (xmlNode* c = root->children; c; c = c->next) setNamespace(c, xmlNewNs(c, XmlChars(href), nullptr));
+  }
+  // Declared so that the serialiser writes the text as UTF-8 rather than as character references.
+  doc->encoding = xmlStrdup(XmlChars("UTF-8"));
+  strXML = "<?xml version=\"1.0\"?>" + xml_detail::SerializeNode(root);
+  return {};
+}
+
+}  // namespace
+
+bool TrzWriter::OutputXMLString(const std::shared_ptr<TrzRecords>& vect, std::string& strXML,
+                                const std::string& strXSD, const std::string& strTypeName, std::string& strError) {
+  strXML.clear();
+  try {
+    strError = writeDocument(vect, strXML, strXSD, strTypeName);
+  } catch (const std::exception& e) {
+    strError = std::string("The data cannot be written as XML: ") + e.what();
+  }
+  if (!strError.empty()) strXML.clear();
+  return strError.empty();
+}
+
+const DispatchTable& TrzWriter::dispatchTable() const {
+  static const DispatchTable table =
+      DispatchBuilder<TrzWriter>().method("OutputXMLString", 1, &TrzWriter::OutputXMLString).build();
+  return table;
+}
+
+QUILLANE_REGISTER_CLASS("XMLTRZ2.Write", TrzWriter)
+
+}  // namespace quillane

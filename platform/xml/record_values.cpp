@@ -1,0 +1,59 @@
+#include "platform/xml/record_values.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "platform/automation/vbconv.h"
+
+namespace quillane::xml_detail {
+namespace {
+
+// XSD collapses blanks, tabs and line breaks around the lexical form of a number, a Boolean or a date.
+std::string_view collapsed(const std::string& text) {
+  std::string_view s = text;
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+std::string TextOfValue(const Variant& value, ValueKind kind) {
+  if (const bool* b = value.tryAs<bool>(); b && kind == ValueKind::Boolean) return *b ? "true" : "false";
+  if (const Date* d = value.tryAs<Date>()) return FormatDate(*d, 'T');
+  return CStr(value);
+}
+
+Variant ValueOfText(std::string text, ValueKind kind) {
+  std::string_view s = collapsed(text);
+  switch (kind) {
+    case ValueKind::Text: break;
+    case ValueKind::Boolean:
+      if (s == "true" || s == "1") return Variant(true);
+      if (s == "false" || s == "0") return Variant(false);
+      break;
+    case ValueKind::WholeNumber: {
+      if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+      std::int32_t n = 0;
+      auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+      if (ec == std::errc() && end == s.data() + s.size()) return Variant(n);
+      break;
+    }
+    case ValueKind::Number: {
+      if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+      double d = 0;
+      auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
+      if (ec == std::errc() && end == s.data() + s.size()) return Variant(d);
+      break;
+    }
+    case ValueKind::Date: {
+      Date d;
+      if (ParseDate(s, d)) return Variant(d);
+      break;
+    }
+  }
+  return Variant(std::move(text));
+}
+
+}  // namespace quillane::xml_detail
