@@ -169,7 +169,7 @@ bool clsDataKey::ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, 
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   m_strSQL.clear();
   try {
-    modFunction::RequireTimeStampText(strTimeStamp);
+    modFunction::RequireTimeStampText(strTimeStamp, kSource);
     GetTableInfo();
     modFunction::OpenConnection(m_cn);
     strMaxTimeStamp = GetMaxTimeStamp();

@@ -1,0 +1,315 @@
+-- The account set: the tables of the ERP that the library reads and writes, on SQLite.
+--
+-- Columns keep the SQL Server type names of the ERP (bit, smallint, int, money, datetime, varchar,
+-- timestamp...), so that values come back typed as the ERP's database gives them. Text columns compare
+-- without regard to case (COLLATE NOCASE), as the ERP's collation does; trailing blanks stay
+-- significant, which SQL Server would ignore. There are no foreign keys: the ERP's tables have none.
+-- FModifyTime columns are row versions (TIMESTAMP): the engine installs the triggers that stamp them.
+-- UUID columns default to a new UUID text.
+
+-- ---- System ----
+
+CREATE TABLE t_SystemProfile (
+  FCategory VARCHAR(50) NOT NULL COLLATE NOCASE,
+  FKey VARCHAR(50) NOT NULL COLLATE NOCASE,
+  FValue VARCHAR(255) COLLATE NOCASE,
+  PRIMARY KEY (FCategory, FKey)
+);
+
+CREATE TABLE t_User (
+  FUserID INTEGER PRIMARY KEY,
+  FName VARCHAR(80) NOT NULL COLLATE NOCASE,
+  FForbidden SMALLINT DEFAULT 0
+);
+
+-- One row per membership; group 1 is the administrators.
+CREATE TABLE t_Group (
+  FGroupID INT NOT NULL,
+  FUserID INT NOT NULL,
+  PRIMARY KEY (FGroupID, FUserID)
+);
+
+-- FObjectID 0 stands for every object of the type; FAccessType 0 denies, 1 grants; a negative mask
+-- stands for all rights. FUserID is a user or a group.
+CREATE TABLE t_AccessControl (
+  FObjectType INT NOT NULL,
+  FObjectID INT NOT NULL DEFAULT 0,
+  FUserID INT NOT NULL,
+  FAccessType SMALLINT NOT NULL,
+  FAccessMask INT NOT NULL
+);
+
+-- ---- Items ----
+
+-- The ids of classes created at run time start above 3000 (see the sqlite_sequence row below); FType 3
+-- and 4 mark the classes of auxiliary properties.
+CREATE TABLE t_ItemClass (
+  FItemClassID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FNumber VARCHAR(80) NOT NULL COLLATE NOCASE,
+  FName VARCHAR(255) NOT NULL COLLATE NOCASE,
+  FName_EN VARCHAR(255) COLLATE NOCASE,
+  FName_CHT VARCHAR(255) COLLATE NOCASE,
+  FType SMALLINT NOT NULL DEFAULT 0,
+  FSQLTableName VARCHAR(80) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_Item (
+  FItemID INTEGER PRIMARY KEY,
+  FItemClassID INT NOT NULL,
+  FNumber VARCHAR(80) NOT NULL COLLATE NOCASE,
+  FName VARCHAR(255) NOT NULL COLLATE NOCASE,
+  FParentID INT NOT NULL DEFAULT 0,
+  FLevel SMALLINT NOT NULL DEFAULT 1,
+  FDetail BIT NOT NULL DEFAULT 1,
+  FFullNumber VARCHAR(80) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+CREATE INDEX ix_t_Item_Class_Number ON t_Item (FItemClassID, FNumber);
+CREATE INDEX ix_t_Item_UUID ON t_Item (UUID);
+CREATE INDEX ix_t_Item_ModifyTime ON t_Item (FModifyTime);
+
+CREATE TABLE t_BarCode (
+  FTypeID INT NOT NULL,
+  FItemID INT NOT NULL,
+  FBarCode VARCHAR(255) NOT NULL COLLATE NOCASE,
+  FRemark VARCHAR(255) COLLATE NOCASE
+);
+CREATE INDEX ix_t_BarCode_Item ON t_BarCode (FTypeID, FItemID);
+
+-- The keys of deleted base data, written by the ERP when it deletes a record.
+CREATE TABLE t_BaseDataDeleted (
+  FID INTEGER PRIMARY KEY,
+  FTableName VARCHAR(50) NOT NULL COLLATE NOCASE,
+  FItemClassID INT NOT NULL DEFAULT 0,
+  FDeletedUUID VARCHAR(40) NOT NULL COLLATE NOCASE,
+  FModifyTime TIMESTAMP
+);
+
+-- The detail tables of the item classes, by the columns they all share; each data type adds its own.
+-- COM_Item and COM_Stock are the material and warehouse tables of a commercial account set.
+CREATE TABLE t_Organization (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_Department (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_Emp (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_ICItem (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_Stock (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_Supplier (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_SonCompany (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_WorkCenter (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE t_Fee (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE cbCostObj (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE cbService (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE cbCostItem (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE cbExpense (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE COM_Item (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+CREATE TABLE COM_Stock (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+
+-- The core table under the ERP's material data. Here t_ICItem is a table of its own beside it; the
+-- library renumbers descendants in both.
+CREATE TABLE t_ICItemCore (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE
+);
+
+-- ---- Material auxiliary properties and cost-object products ----
+
+-- FAuxPropID is the t_Item row of an auxiliary property.
+CREATE TABLE COM_ItemAuxProp (
+  FItemID INT NOT NULL,
+  FAuxPropID INT NOT NULL
+);
+CREATE INDEX ix_COM_ItemAuxProp_Item ON COM_ItemAuxProp (FItemID);
+
+-- The ERP keeps an item's auxiliary properties once given: their combinations may be in use in its
+-- documents. An import that replaces an item's whole list disables this trigger while it runs.
+CREATE TRIGGER COM_ItemAuxProp_Delete BEFORE DELETE ON COM_ItemAuxProp
+BEGIN
+  SELECT RAISE(ABORT, 'The auxiliary properties of an item cannot be deleted.');
+END;
+
+CREATE TABLE cb_CostObj_Product (
+  FCostObjID INT NOT NULL,
+  FProductID INT NOT NULL,
+  FQuotiety DECIMAL(28, 10) NOT NULL DEFAULT 1,
+  FIsStand BIT NOT NULL DEFAULT 0,
+  FIsDeputy BIT NOT NULL DEFAULT 0
+);
+CREATE INDEX ix_cb_CostObj_Product_CostObj ON cb_CostObj_Product (FCostObjID);
+
+-- ---- The records that item fields link to ----
+-- Each table holds the columns its links read; its own data type adds the rest.
+
+-- Auxiliary data: FID is the entry's number, FTypeID its type.
+CREATE TABLE t_SubMessage (
+  FInterID INTEGER PRIMARY KEY,
+  FTypeID INT NOT NULL DEFAULT 0,
+  FParentID INT NOT NULL DEFAULT 0,
+  FID VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+-- Auxiliary data of a commercial account set.
+CREATE TABLE com_SysType (
+  FSysTypeID INTEGER PRIMARY KEY,
+  FName VARCHAR(255) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_Account (
+  FAccountID INTEGER PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FParentID INT NOT NULL DEFAULT 0,
+  FRootID INT NOT NULL DEFAULT 0,
+  FDetailID INT NOT NULL DEFAULT 0,
+  FDelete SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+CREATE TABLE t_Currency (
+  FCurrencyID INTEGER PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+CREATE TABLE t_Settle (
+  FItemID INTEGER PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+-- The unit group's id is the id of its t_Item row (item class 7).
+CREATE TABLE t_UnitGroup (
+  FUnitGroupID INT NOT NULL PRIMARY KEY,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDefaultUnitID INT NOT NULL DEFAULT 0,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_MeasureUnit (
+  FMeasureUnitID INTEGER PRIMARY KEY,
+  FItemID INT NOT NULL DEFAULT 0,
+  FUnitGroupID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FStandard SMALLINT NOT NULL DEFAULT 0,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+CREATE TABLE t_StockPlaceGroup (
+  FSPGroupID INTEGER PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDefaultSPID INT NOT NULL DEFAULT 0,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_StockPlace (
+  FSPID INTEGER PRIMARY KEY,
+  FSPGroupID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FParentID INT NOT NULL DEFAULT 0,
+  FDetail BIT NOT NULL DEFAULT 1,
+  FLevel SMALLINT NOT NULL DEFAULT 1,
+  FFullNumber VARCHAR(80) COLLATE NOCASE,
+  FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+-- Inspection schemes, routings, work types, job types and team times of production.
+CREATE TABLE ICQCScheme (
+  FInterID INTEGER PRIMARY KEY,
+  FBillNo VARCHAR(80) COLLATE NOCASE,
+  FSchemeName VARCHAR(255) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_Routing (
+  FInterID INTEGER PRIMARY KEY,
+  FBillNo VARCHAR(80) COLLATE NOCASE,
+  FRoutingName VARCHAR(255) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+CREATE TABLE t_WorkType (
+  FInterID INTEGER PRIMARY KEY,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE
+);
+
+CREATE TABLE t_JobType (
+  FInterID INTEGER PRIMARY KEY,
+  FName VARCHAR(255) COLLATE NOCASE
+);
+
+CREATE TABLE t_IcTeamTime (
+  FID INTEGER PRIMARY KEY,
+  FBillNo VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+-- The classes of auxiliary properties, as a material's auxiliary class names them.
+CREATE VIEW vwItemAuxProp AS
+  SELECT FItemClassID AS FItemID, FNumber, FName FROM t_ItemClass WHERE FType IN (3, 4);
+
+-- The warehouses that a material names as its assigned, inspection, keeping and assignee stock.
+CREATE VIEW vwAssignStock AS SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = 5 AND FDetail <> 0 AND FDeleted = 0;
+CREATE VIEW vwInstStock AS SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = 5 AND FDetail <> 0 AND FDeleted = 0;
+CREATE VIEW vwKeepStock AS SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = 5 AND FDetail <> 0 AND FDeleted = 0;
+CREATE VIEW vwAssigneeStock AS SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = 5 AND FDetail <> 0 AND FDeleted = 0;
+
+-- ---- The rows every account set starts with ----
+
+INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('Base', 'ServicePack', '3.0.0.0');
+
+INSERT INTO t_User (FUserID, FName, FForbidden) VALUES (16, 'Administrator', 0);
+INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 16);
+
+-- Row 0 is the ERP's "no item": ids of 0 point at it, and every query of items leaves it out.
+INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, FDeleted, UUID)
+  VALUES (0, 0, '', '', 0, 0, 0, 0, '00000000-0000-0000-0000-000000000000');
+
+INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID) VALUES
+  (1, '001', '客户', 'Customer', '客戶', 0, 't_Organization', '00000001-0000-4000-8000-000000000000'),
+  (2, '002', '部门', 'Department', '部門', 0, 't_Department', '00000002-0000-4000-8000-000000000000'),
+  (3, '003', '职员', 'Employee', '職員', 0, 't_Emp', '00000003-0000-4000-8000-000000000000'),
+  (4, '004', '物料', 'Material', '物料', 0, 't_ICItem', '00000004-0000-4000-8000-000000000000'),
+  (5, '005', '仓库', 'Warehouse', '倉庫', 0, 't_Stock', '00000005-0000-4000-8000-000000000000'),
+  (7, '007', '计量单位', 'Unit of measure', '計量單位', 0, 't_MeasureUnit', '00000007-0000-4000-8000-000000000000'),
+  (8, '008', '供应商', 'Supplier', '供應商', 0, 't_Supplier', '00000008-0000-4000-8000-000000000000'),
+  (9, '009', '现金流量项目', 'Cash flow item', '現金流量項目', 0, '', '00000009-0000-4000-8000-000000000000'),
+  (10, '010', '分支机构', 'Branch', '分支機構', 0, 't_SonCompany', '0000000A-0000-4000-8000-000000000000'),
+  (14, '014', '工作中心', 'Work centre', '工作中心', 0, 't_WorkCenter', '0000000E-0000-4000-8000-000000000000'),
+  (2001, '2001', '成本对象', 'Cost object', '成本對象', 0, 'cbCostObj', '000007D1-0000-4000-8000-000000000000'),
+  (2002, '2002', '劳务输出', 'Service', '勞務輸出', 0, 'cbService', '000007D2-0000-4000-8000-000000000000'),
+  (2003, '2003', '成本项目', 'Cost item', '成本項目', 0, 'cbCostItem', '000007D3-0000-4000-8000-000000000000'),
+  (2004, '2004', '费用要素', 'Expense element', '費用要素', 0, 'cbExpense', '000007D4-0000-4000-8000-000000000000'),
+  (2014, '2014', '费用', 'Fee', '費用', 0, 't_Fee', '000007DE-0000-4000-8000-000000000000');
+UPDATE sqlite_sequence SET seq = 3000 WHERE name = 't_ItemClass';

@@ -1,0 +1,67 @@
+#include "exchange/modFunction_connection.h"
+
+#include "exchange/MParse.h"
+#include "exchange/modFunction_errors.h"
+#include "platform/automation/factory.h"
+
+namespace quillane::modFunction {
+
+ObjectRef CreateObjectEx(std::string_view strProgID, std::string_view strServer, bool bRaise) {
+  try {
+    if (!strServer.empty())
+      throw AutomationError(462, "Quillane", "The remote server machine does not exist or is unavailable");
+    return CreateObject(strProgID);
+  } catch (const AutomationError& e) {
+    if (bRaise) throw AutomationError(e.number, e.source, e.description + " -- " + std::string(strProgID));
+    return nullptr;
+  }
+}
+
+void OpenConnection(ObjectRef& oConn) {
+  if (!oConn) oConn = CreateObjectEx(kConnectionProgID, "", true);
+  oConn->Let("ConnString", Variant(MParse::GetConnectString()));
+}
+
+bool InitProps(std::string_view strPropsString, std::string& strError) {
+  try {
+    return MParse::ParseProps(strPropsString);
+  } catch (const AutomationError& e) {
+    strError = FormatErrInfo(e, "");
+    return false;
+  }
+}
+
+Variant FieldValue(const ObjectRef& rs, std::string_view strField) {
+  std::vector<Variant> name{Variant(strField)};
+  return rs->Invoke("Fields", InvokeKind::Get, name).object()->Get("Value");
+}
+
+ObjectRef GetAnyRecordSet(const ObjectRef& oConn, std::string_view strSQL) {
+  std::vector<Variant> args{Variant(strSQL)};
+  return oConn->Call("GetAnyRecordSet", args).object();
+}
+
+void ExecuteSQL(const ObjectRef& oConn, std::string_view strSQL) {
+  std::vector<Variant> args{Variant(strSQL)};
+  oConn->Call("Execute", args);
+}
+
+bool IsEOF(const ObjectRef& rs) { return CBool(rs->Get("EOF")); }
+
+void MoveNext(const ObjectRef& rs) { CallMember(rs, "MoveNext"); }
+
+void CallMember(const ObjectRef& object, std::string_view strMember) {
+  std::vector<Variant> none;
+  object->Call(strMember, none);
+}
+
+void CallMemberQuietly(const ObjectRef& object, std::string_view strMember) noexcept {
+  if (!object) return;
+  try {
+    CallMember(object, strMember);
+  } catch (const AutomationError&) {
+    // Swallowed on purpose: see the header.
+  }
+}
+
+}  // namespace quillane::modFunction

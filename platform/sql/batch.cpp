@@ -1,0 +1,121 @@
+#include "platform/sql/batch.h"
+
+#include "platform/sql/errors.h"
+
+namespace quillane::sql {
+namespace {
+
+constexpr std::string_view kStatementStarts[] = {"SELECT", "INSERT", "UPDATE", "DELETE", "IF",       "BEGIN",
+                                                 "EXEC",   "EXECUTE", "ALTER", "CREATE", "DROP", "TRUNCATE",
+                                                 "DECLARE"};
+
+bool isStatementStart(const Token& t) {
+  for (std::string_view word : kStatementStarts)
+    if (t.is(word)) return true;
+  return false;
+}
+
+class Parser {
+ public:
+  explicit Parser(std::span<const Token> tokens) : t_(tokens) {}
+
+  std::vector<BatchStatement> run() {
+    std::vector<BatchStatement> statements;
+    while (skipSeparators()) statements.push_back(statement());
+    return statements;
+  }
+
+ private:
+  bool atEnd() const { return i_ >= t_.size(); }
+
+  // Skips ";" and says whether a statement follows.
+  bool skipSeparators() {
+    while (!atEnd() && t_[i_].isSymbol(";")) ++i_;
+    return !atEnd();
+  }
+
+  [[noreturn]] void syntaxError() const { SyntaxErrorNear(atEnd() ? nullptr : &t_[i_]); }
+
+  BatchStatement statement() {
+    const Token& first = t_[i_];
+    if (first.is("IF")) return ifStatement();
+    if (first.is("BEGIN")) return block();
+    if (first.is("END") || first.is("ELSE")) syntaxError();
+    return BatchStatement{BatchStatement::Kind::Simple, simpleTokens(), {}};
+  }
+
+  BatchStatement ifStatement() {
+    ++i_;
+    BatchStatement s{BatchStatement::Kind::If, simpleTokens(true), {}};
+    if (s.tokens.empty() || !skipSeparators()) syntaxError();
+    s.body.push_back(statement());
+    if (skipSeparators() && t_[i_].is("ELSE")) {
+      ++i_;
+      if (!skipSeparators()) syntaxError();
+      s.body.push_back(statement());
+    }
+    return s;
+  }
+
+  BatchStatement block() {
+    if (i_ + 1 < t_.size() && (t_[i_ + 1].is("TRAN") || t_[i_ + 1].is("TRANSACTION")))
+      throw ProviderError(OleDbError::ErrorsInCommand,
+                          "BEGIN TRANSACTION inside a command text is not supported; the connection's BeginTrans "
+                          "opens a transaction.");
+    ++i_;
+    BatchStatement s{BatchStatement::Kind::Block, {}, {}};
+    while (true) {
+      if (!skipSeparators()) syntaxError();
+      if (t_[i_].is("END")) break;
+      s.body.push_back(statement());
+    }
+    ++i_;
+    return s;
+  }
+
+  // Whether t_[k], outside parentheses and CASE, begins the next statement of a statement that began
+  // with `first` (a condition begins with nothing: any statement keyword ends it).
+  bool beginsNext(std::size_t k, const Token* first, bool insertHasSource) const {
+    const Token& t = t_[k];
+    if (!isStatementStart(t)) return false;
+    if (!first) return true;
+    if (t.is("SELECT")) {
+      const Token& prev = t_[k - 1];
+      if (prev.is("UNION") || prev.is("ALL") || prev.is("EXCEPT") || prev.is("INTERSECT") || prev.is("AS"))
+        return false;
+      if (first->is("INSERT") && !insertHasSource) return false;
+    }
+    if (t.is("DROP") && first->is("ALTER")) return false;
+    return true;
+  }
+
+  // The tokens of one simple statement (or of an IF's condition), leaving i_ after them.
+  std::vector<Token> simpleTokens(bool condition = false) {
+    std::size_t start = i_;
+    const Token* first = condition ? nullptr : &t_[start];
+    int depth = 0, caseDepth = 0;
+    bool insertHasSource = false;
+    for (; i_ < t_.size(); ++i_) {
+      const Token& t = t_[i_];
+      if (depth == 0 && caseDepth == 0 && (condition || i_ > start)) {
+        if (t.isSymbol(";") || t.is("END") || t.is("ELSE") || beginsNext(i_, first, insertHasSource)) break;
+        if (first && first->is("INSERT") && (t.is("VALUES") || t.is("SELECT"))) insertHasSource = true;
+      }
+      if (t.isSymbol("(")) ++depth;
+      else if (t.isSymbol(")") && depth > 0) --depth;
+      else if (t.is("CASE")) ++caseDepth;
+      else if (t.is("END") && caseDepth > 0) --caseDepth;
+    }
+    return std::vector<Token>(t_.begin() + static_cast<std::ptrdiff_t>(start),
+                              t_.begin() + static_cast<std::ptrdiff_t>(i_));
+  }
+
+  std::span<const Token> t_;
+  std::size_t i_ = 0;
+};
+
+}  // namespace
+
+std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens) { return Parser(tokens).run(); }
+
+}  // namespace quillane::sql

@@ -1,0 +1,21 @@
+// The SQL Server compatibility layer: runs a batch of the library's SQL Server text on SQLite. The
+// batch is lexed (lexer.h), cut into statements (batch.h), and each statement is either interpreted
+// here (IF, BEGIN ... END, EXEC of a stored procedure, DISABLE / ENABLE TRIGGER) or rewritten into
+// SQLite text (rewriter.h) and run.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "platform/sql/rowset.h"
+
+namespace quillane::sql {
+
+class Database;
+
+// Runs every statement of the batch in order and returns the rows of the first one that returns rows.
+// The batch is all or nothing: when a statement fails, what the batch did before it is undone (inside
+// an open transaction, only the batch's part of it) and the error is raised.
+std::optional<Rowset> RunBatch(Database& db, std::string_view tsql);
+
+}  // namespace quillane::sql

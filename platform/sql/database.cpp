@@ -1,0 +1,236 @@
+#include "platform/sql/database.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "platform/automation/vbconv.h"
+#include "platform/sql/catalog.h"
+#include "platform/sql/errors.h"
+#include "platform/sql/functions.h"
+#include "platform/sql/engine_schema.h"
+
+namespace quillane::sql {
+namespace {
+
+std::string columnText(sqlite3_stmt* stmt, int column) {
+  const unsigned char* text = sqlite3_column_text(stmt, column);
+  return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt, column)) : std::string();
+}
+
+Bytes columnBytes(sqlite3_stmt* stmt, int column) {
+  const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, column));
+  return data ? Bytes(data, data + sqlite3_column_bytes(stmt, column)) : Bytes();
+}
+
+Variant integerValue(sqlite3_int64 i) {
+  if (i >= std::numeric_limits<std::int32_t>::min() && i <= std::numeric_limits<std::int32_t>::max())
+    return Variant(static_cast<std::int32_t>(i));
+  return Variant(static_cast<double>(i));
+}
+
+// The value as its own storage class gives it: what an expression column, or a stored value that does
+// not fit its declared type (SQLite keeps what it is given), comes back as.
+Variant storedValue(sqlite3_stmt* stmt, int column) {
+  switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER: return integerValue(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT: return Variant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT: return Variant(columnText(stmt, column));
+    case SQLITE_BLOB: return Variant(columnBytes(stmt, column));
+    default: return Variant::null();
+  }
+}
+
+bool isNumber(int storage) { return storage == SQLITE_INTEGER || storage == SQLITE_FLOAT; }
+
+Variant dateValue(sqlite3_stmt* stmt, int column) {
+  std::string text = columnText(stmt, column);
+  Date d;
+  if (ParseDate(text, d)) return Variant(d);
+  // SQL Server writes datetime text with milliseconds ("2024-01-05 10:20:30.000").
+  if (auto dot = text.find('.'); dot != std::string::npos && ParseDate(text.substr(0, dot), d)) return Variant(d);
+  return Variant(std::move(text));
+}
+
+Variant typedValue(sqlite3_stmt* stmt, int column, ValueKind kind) {
+  int storage = sqlite3_column_type(stmt, column);
+  if (storage == SQLITE_NULL) return Variant::null();
+  switch (kind) {
+    case ValueKind::Boolean:
+      if (isNumber(storage)) return Variant(sqlite3_column_double(stmt, column) != 0);
+      break;
+    case ValueKind::Integer:
+      if (storage == SQLITE_INTEGER) {
+        sqlite3_int64 i = sqlite3_column_int64(stmt, column);
+        if (i >= std::numeric_limits<std::int16_t>::min() && i <= std::numeric_limits<std::int16_t>::max())
+          return Variant(static_cast<std::int16_t>(i));
+      }
+      break;
+    case ValueKind::Double:
+      if (isNumber(storage)) return Variant(sqlite3_column_double(stmt, column));
+      break;
+    case ValueKind::Currency:
+      if (isNumber(storage))
+        return Variant(Currency{std::llround(sqlite3_column_double(stmt, column) * 10000.0)});
+      break;
+    case ValueKind::Date:
+      if (storage == SQLITE_TEXT) return dateValue(stmt, column);
+      if (isNumber(storage)) return Variant(Date{sqlite3_column_double(stmt, column)});
+      break;
+    case ValueKind::Bytes:
+      if (storage == SQLITE_BLOB) return Variant(columnBytes(stmt, column));
+      if (storage == SQLITE_INTEGER) {
+        // A row version written as a number by another program: its 8 bytes, most significant first.
+        auto v = static_cast<std::uint64_t>(sqlite3_column_int64(stmt, column));
+        Bytes b(8);
+        for (int k = 7; k >= 0; --k, v >>= 8) b[k] = static_cast<std::uint8_t>(v & 0xFF);
+        return Variant(std::move(b));
+      }
+      break;
+    case ValueKind::String:
+      if (storage != SQLITE_BLOB) return Variant(columnText(stmt, column));
+      break;
+    case ValueKind::Long:
+    case ValueKind::Dynamic: break;
+  }
+  return storedValue(stmt, column);
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+    case VarType::Null: sqlite3_bind_null(stmt, index); return;
+    case VarType::Boolean: sqlite3_bind_int(stmt, index, v.as<bool>() ? 1 : 0); return;
+    case VarType::Integer: sqlite3_bind_int(stmt, index, v.as<std::int16_t>()); return;
+    case VarType::Long: sqlite3_bind_int(stmt, index, v.as<std::int32_t>()); return;
+    case VarType::Double: sqlite3_bind_double(stmt, index, v.as<double>()); return;
+    case VarType::Currency: sqlite3_bind_double(stmt, index, CDbl(v)); return;
+    case VarType::Date: sqlite3_bind_text(stmt, index, FormatDate(v.as<Date>()).c_str(), -1, SQLITE_TRANSIENT); return;
+    case VarType::String: {
+      const std::string& s = v.as<std::string>();
+      sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      return;
+    }
+    case VarType::Bytes: {
+      const Bytes& b = v.as<Bytes>();
+      sqlite3_bind_blob(stmt, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+      return;
+    }
+    case VarType::Object: break;
+  }
+  throw vbError(VbError::TypeMismatch);
+}
+
+}  // namespace
+
+Statement::Statement(Database& db, std::string_view sql) : db_(db) {
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_, &tail);
+  if (rc != SQLITE_OK) db.raise(rc);
+  if (!stmt_) throw ProviderError(OleDbError::ErrorsInCommand, "The command text holds no statement.");
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+void Statement::bind(std::span<const Variant> params) {
+  for (std::size_t i = 0; i < params.size(); ++i) bindValue(stmt_, static_cast<int>(i + 1), params[i]);
+}
+
+void Statement::reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+bool Statement::step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  db_.raise(rc);
+}
+
+bool Statement::returnsRows() const { return sqlite3_column_count(stmt_) > 0; }
+
+Rowset Statement::readAll() {
+  Rowset rowset;
+  int count = sqlite3_column_count(stmt_);
+  for (int c = 0; c < count; ++c) {
+    const char* decl = sqlite3_column_decltype(stmt_, c);
+    rowset.columns.push_back(RowsetColumn{sqlite3_column_name(stmt_, c), ColumnTypeOf(decl ? decl : "")});
+  }
+  while (step()) {
+    std::vector<Variant> row;
+    row.reserve(count);
+    for (int c = 0; c < count; ++c) row.push_back(typedValue(stmt_, c, rowset.columns[c].type.kind));
+    rowset.rows.push_back(std::move(row));
+  }
+  return rowset;
+}
+
+Database::Database(const std::string& path, Mode mode) : path_(path) {
+  bool exists = std::filesystem::exists(path);
+  if (mode == Mode::CreateNew && exists)
+    throw ProviderError(OleDbError::Fail, "The database file '" + path + "' already exists.");
+  if (mode == Mode::OpenExisting && !exists)
+    throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path + "': it does not exist.");
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+  int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path + "': " + message);
+  }
+  try {
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
+    // WAL lets a second connection read while an import holds its transaction. A file that another
+    // connection holds in rollback mode keeps that mode; the switch is then simply not made.
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    EnsureEngineSchema(*this);
+    AttachCatalog(*this);
+    RegisterFunctions(*this);
+  } catch (...) {
+    sqlite3_close_v2(db_);
+    throw;
+  }
+}
+
+Database::~Database() { sqlite3_close_v2(db_); }
+
+bool Database::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
+void Database::raise(int rc) const { throw EngineError(db_, rc); }
+
+std::string QuoteIdentifier(std::string_view name) {
+  std::string quoted = "\"";
+  for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void Database::execScript(std::string_view sql) {
+  std::string text(sql);
+  int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) raise(rc);
+}
+
+void Database::tryExec(std::string_view sql) noexcept {
+  std::string text(sql);
+  sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
+}
+
+Rowset Database::query(std::string_view sql, std::span<const Variant> params) {
+  Statement stmt(*this, sql);
+  stmt.bind(params);
+  return stmt.readAll();
+}
+
+void Database::run(std::string_view sql, std::span<const Variant> params) {
+  Statement stmt(*this, sql);
+  stmt.bind(params);
+  while (stmt.step()) {
+  }
+}
+
+}  // namespace quillane::sql

@@ -1,0 +1,78 @@
+// One open SQLite database: the engine under the connection component. It runs SQLite text; the SQL
+// Server text of the library reaches it through the compatibility layer (compat.h).
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/variant.h"
+#include "platform/sql/rowset.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace quillane::sql {
+
+class Database;
+
+// A prepared statement; parameters are bound from Variants, rows read back typed by column.
+class Statement {
+ public:
+  Statement(Database& db, std::string_view sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  // Binds ?1, ?2... in order.
+  void bind(std::span<const Variant> params);
+  // Makes the statement ready to run again with new parameters.
+  void reset();
+  // Advances to the next row; false when the statement is done. Raises the engine's error.
+  bool step();
+  bool returnsRows() const;
+  // The remaining rows (all of them before the first step).
+  Rowset readAll();
+
+ private:
+  Database& db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+ public:
+  enum class Mode { OpenExisting, CreateNew };
+
+  // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. Every
+  // connection gets WAL mode, a busy timeout and the compatibility layer's catalogue and functions.
+  Database(const std::string& path, Mode mode);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  const std::string& path() const { return path_; }
+  sqlite3* handle() const { return db_; }
+  bool inTransaction() const;
+
+  // Runs SQLite text that may hold several statements (schema scripts, the engine's own statements).
+  void execScript(std::string_view sql);
+  // The same for clean-up on a path that is already failing: an error here is dropped.
+  void tryExec(std::string_view sql) noexcept;
+  // Runs one statement with parameters; the rows it returns, if any.
+  Rowset query(std::string_view sql, std::span<const Variant> params = {});
+  void run(std::string_view sql, std::span<const Variant> params = {});
+
+  [[noreturn]] void raise(int rc) const;
+
+ private:
+  std::string path_;
+  sqlite3* db_ = nullptr;
+};
+
+// A name between double quotes, for SQLite text the engine builds itself.
+std::string QuoteIdentifier(std::string_view name);
+
+// How long a statement waits for another connection's write lock before it fails.
+inline constexpr int kBusyTimeoutMilliseconds = 30000;
+
+}  // namespace quillane::sql
