@@ -1,0 +1,30 @@
+// What the item engine's helpers (the link codecs, the auxiliary properties and the cost-object
+// products) use of the engine: its connection, its options and the statement text it records for error
+// lines. clsItem implements it; tests of the helpers implement it over an account set of their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/automation/object.h"
+
+namespace quillane {
+
+class ItemEngineAccess {
+ public:
+  virtual ~ItemEngineAccess() = default;
+  // The engine's connection component (cn), created and opened by the engine before any helper runs.
+  virtual const ObjectRef& connection() const = 0;
+  // Match records and links by UUID first (CheckByUUID).
+  virtual bool checkByUUID() const = 0;
+  // The last statement built (m_strSQL): quoted in the error text when a statement fails.
+  virtual std::string& lastSQL() = 0;
+  // The engine's item class (ItemClassID).
+  virtual std::int32_t itemClassID() const = 0;
+  // FItemID of the record being imported (m_lItemID); 0 before one is known.
+  virtual std::int32_t currentItemID() const = 0;
+  // The engine's current data vector holds records.
+  virtual bool hasRecords() const = 0;
+};
+
+}  // namespace quillane
