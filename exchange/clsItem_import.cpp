@@ -1,0 +1,317 @@
+// The import side of the item engine: the document, the per-record transactions, and the writing of
+// one record into t_Item and the class's detail table.
+#include "exchange/MParse.h"
+#include "exchange/clsItem.h"
+#include "exchange/clsItem_classes.h"
+#include "exchange/clsItem_products.h"
+#include "exchange/clsItem_sql.h"
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_barcodes.h"
+#include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_text.h"
+#include "exchange/modFunction_xml.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/automation/yield.h"
+#include "platform/erp/data_access.h"
+#include "platform/sql/errors.h"
+
+namespace quillane {
+namespace {
+
+using item_classes::Between;
+using item_sql::Quoted;
+using mdlLanguage::LoadLangString;
+
+// A record's text value: a missing key reads as the empty text.
+std::string textOf(const TrzRecord& record, std::string_view key) {
+  Variant value = record.GetValue(key, Variant(""));
+  return value.isNull() ? std::string() : CStr(value);
+}
+
+// The same for an error line, which must be written whatever the record holds.
+std::string shownText(const TrzRecord* record, std::string_view key) {
+  if (!record) return {};
+  try {
+    return textOf(*record, key);
+  } catch (const AutomationError&) {
+    return {};
+  }
+}
+
+// The setup type "XRTV" gives some classes of the custom item road other detail rows; the props
+// string is asked only for those classes.
+bool isXRTV() { return UCase(MParse::GetProp("Setuptype")) == "XRTV"; }
+
+// The columns and values of a new detail row, after "INSERT INTO <table>".
+std::string detailSkeleton(std::int32_t lClass, const std::string& id, const std::string& strNumber,
+                           const std::string& strName) {
+  if (item_classes::IsCustomClass(lClass)) return " (FItemID) VALUES (" + id + ")";
+  if ((lClass == 15 || Between(lClass, 2005, 2999)) && isXRTV()) {
+    if (lClass == 2011) return " (FItemID,FType,FBankAcctNumber,FBankName) VALUES (" + id + ",0,0,'')";
+    if (lClass == 15)
+      return " (FItemID,FParentID,FShortNumber,FName) VALUES (" + id + ",0," + Quoted(strNumber) + "," +
+             Quoted(strName) + ")";
+    return " (FItemID) VALUES (" + id + ")";
+  }
+  if (Between(lClass, 1, 14) || Between(lClass, 2001, 2003) || lClass == 2014)
+    return " (FItemID,FNumber,FName) VALUES (" + id + "," + Quoted(strNumber) + "," + Quoted(strName) + ")";
+  return " (FItemID,FParentID,FNumber,FName) VALUES (" + id + ",0," + Quoted(strNumber) + "," + Quoted(strName) + ")";
+}
+
+}  // namespace
+
+bool clsItem::Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemTypeArg) {
+  if (!modFunction::InitProps(strPropsString, strError)) return false;
+  this->strPropsString = strPropsString;
+  try {
+    lSystemType = CLng(Variant(item_sql::NumberValue(lSystemTypeArg, "lSystemType")));
+  } catch (const AutomationError& e) {
+    strError = modFunction::FormatErrInfo(e, "");
+    return false;
+  }
+  m_lErrorCount = 0;
+  InitItemClass();
+  if (!PassesVersionGate(strError)) return false;
+  try {
+    modFunction::OpenConnection(cn);
+    bool result = false;
+    if (modFunction::ReadXMLToVector(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError)) {
+      if (ItemClassID != item_classes::kMaterial) {
+        result = ImportVector(m_vector, strError);
+      } else {
+        // A material's auxiliary properties are replaced as a whole, which the trigger forbids; it is
+        // enabled again whatever happens to the records.
+        SetAuxPropTrigger(false);
+        try {
+          result = ImportVector(m_vector, strError);
+        } catch (const AutomationError&) {
+          try {
+            SetAuxPropTrigger(true);
+          } catch (const AutomationError&) {
+            // The error that ended the import is the one to report.
+          }
+          throw;
+        }
+        SetAuxPropTrigger(true);
+      }
+    }
+    if (m_DirtyCount > 0) {
+      // Copies: what a sink writes into them must not change the engine's count of clashes.
+      std::int32_t lItemClassID = ItemClassID, lCounts = m_DirtyCount;
+      std::string strContent = m_DirtyString;
+      RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
+    }
+    modFunction::CallMember(cn, "CloseConn");
+    m_vector.reset();
+    return result;
+  } catch (const AutomationError& e) {
+    // Also after records that succeeded: an import whose closing steps failed is no success.
+    strError = modFunction::FormatErrInfo(e, m_strSQL);
+    modFunction::CallMemberQuietly(cn, "CloseConn");
+    m_vector.reset();
+    return false;
+  }
+}
+
+void clsItem::SetAuxPropTrigger(bool bEnabled) {
+  Run(std::string("IF EXISTS (SELECT name From sysobjects WHERE  name = 'COM_ItemAuxProp_Delete' AND type = 'TR') ") +
+      "ALTER TABLE COM_ItemAuxProp " + (bEnabled ? "ENABLE" : "DISABLE") + " TRIGGER COM_ItemAuxProp_Delete");
+}
+
+bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError) {
+  m_vector = oVector;
+  if (!oVector) return true;
+  bool result = true;
+  const std::int32_t lTotal = oVector->Count();
+  std::int32_t lCur = 0;
+  for (const Variant& entry : *oVector) {
+    if (!ImportRecordInTransaction(entry, strError)) result = false;
+    YieldToMessageLoop();
+    bool bCancel = false;
+    RaiseProgress(++lCur, lTotal, bCancel);
+    if (bCancel) break;
+  }
+  return result;
+}
+
+bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strError) {
+  const ObjectRef* object = entry.tryAs<ObjectRef>();
+  std::shared_ptr<TrzRecord> record = object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+  try {
+    if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
+    modFunction::CallMember(cn, "BeginTrans");
+    try {
+      ImportRecord(record);
+      modFunction::CallMember(cn, "CommitTrans");
+    } catch (const AutomationError&) {
+      modFunction::CallMemberQuietly(cn, "RollbackTrans");
+      throw;
+    }
+    return true;
+  } catch (const AutomationError& e) {
+    ++m_lErrorCount;
+    const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
+    strError += modFunction::ImportErrorLine(
+                    prefix,
+                    modFunction::RecordIdentification(shownText(record.get(), "Number"), shownText(record.get(), "Name"),
+                                                      shownText(record.get(), "UUID")),
+                    e, m_strSQL);
+    return false;
+  }
+}
+
+std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
+  m_lItemID = 0;
+  std::string number = textOf(*record, "Number"), name = textOf(*record, "Name");
+  // Without either the record names nothing: it would be written over whatever row matches neither.
+  if (number.empty() && name.empty())
+    throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
+  // The values pasted as numbers are checked before anything is written.
+  const bool hasIsDetail = record->Exists("IsDetail");
+  const std::string isDetailText = hasIsDetail ? item_sql::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
+  const std::int32_t lIsDetail = CLng(Variant(isDetailText));
+  const bool isDetail = hasIsDetail && CBool(record->Item("IsDetail"));
+  const std::string levelText = record->Exists("Level") ? item_sql::NumberValue(record->Item("Level"), "Level") : "1";
+  const std::string isDeleteText =
+      record->Exists("IsDelete") ? item_sql::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
+
+  std::int32_t lParent = 0;
+  if (record->Exists("Parent")) {
+    auto parent = record->Item("Parent").objectAs<TrzRecord>();
+    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), textOf(*parent, "UUID"));
+    if (lParent == 0) return 0;
+  }
+
+  std::string newNumber;
+  const std::string uuid(Trim(textOf(*record, "UUID")));
+  if (CheckByUUID && !uuid.empty()) m_lItemID = GetIDByUUID(uuid);
+  if (m_lItemID == 0) m_lItemID = CheckExistence(number, name, newNumber, lIsDetail);
+  if (m_lItemID == -1) {
+    if (newNumber.empty()) return 0;
+    // The user's new number must be free, or the record would be written under another record's.
+    if (!modFunction::IsEOF(Query(item_sql::ItemByNumber(ItemClassID, newNumber))))
+      throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("新的代码已经存在:") + newNumber);
+    number = newNumber;
+  }
+  if (ItemClassID == item_classes::kCostObject && (number == "MaterielShareID" || number == "MaterielMakeID"))
+    return m_lItemID > 0 ? m_lItemID : 0;
+
+  const bool isNew = m_lItemID < 1;
+  if (isNew) AddRecord(number, name, newNumber, lParent, lIsDetail, isDetail);
+  if (!TableName.empty() && (isNew || !AddNewOnly)) UpdateDetailRow(record, number, name, lParent, isDetail);
+  UpdateItemRow(*record, number, name, lParent, isDetailText, levelText, isDeleteText);
+  if (item_classes::IsSystemClass(ItemClassID)) {
+    ObjectRef access = modFunction::CreateObjectEx(erp::kDataAccessProgID, "", true);
+    std::vector<Variant> args{strPropsString, std::int16_t{1}, ItemClassID, m_lItemID, lParent};
+    access->Call("UpdateData", args);
+  }
+  Run("UPDATE t_Item SET FDetail=0 WHERE FItemID=" + std::to_string(lParent) +
+      " and FItemID<>0 AND FItemClassID = " + std::to_string(ItemClassID));
+  Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + item_sql::DescendantsOf(number) +
+      "  AND FItemClassID = " + std::to_string(ItemClassID));
+  if (!TableName.empty()) RenumberDescendants(number, lParent);
+  if (record->Exists("BarCodes"))
+    modFunction::SaveBarCodes(cn, ItemClassID, m_lItemID, *record->Item("BarCodes").objectAs<TrzRecords>());
+  if (ItemClassID == item_classes::kMaterial) MirrorAsCostObject(*record, number, lIsDetail);
+  return m_lItemID;
+}
+
+void clsItem::AddRecord(const std::string& strNumber, const std::string& strName, std::string& strNewNumber,
+                        std::int32_t lParent, std::int32_t lIsDetail, bool isDetail) {
+  Run(item_sql::NewItemRow(ItemClassID, 1, 1, strNumber, strName));
+  // The number is free (the existence check found no row, or the new number was checked), so the row
+  // found under it is the one just inserted.
+  m_lItemID = CheckExistence(strNumber, strName, strNewNumber, 1);
+  if (m_lItemID < 1)
+    throw AutomationError(kLibraryRefusal, sql::kProviderSource, LoadLangString("执行SQL失败!"));
+  if (item_classes::IsSystemClass(ItemClassID)) {
+    ObjectRef access = modFunction::CreateObjectEx(erp::kDataAccessProgID, "", true);
+    auto extra = std::make_shared<TrzRecord>();
+    extra->SetValue("ParentID", lParent);
+    std::vector<Variant> args{strPropsString, std::int16_t{-1}, std::int16_t{1}, ItemClassID, m_lItemID, lIsDetail,
+                              Variant(extra)};
+    access->Call("CreateData", args);
+  }
+  if (!TableName.empty() && isDetail)
+    Run("INSERT INTO " + TableName + detailSkeleton(ItemClassID, std::to_string(m_lItemID), strNumber, strName));
+}
+
+void clsItem::UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const std::string& strNumber,
+                              const std::string& strName, std::int32_t lParent, bool isDetail) {
+  const std::string id = std::to_string(m_lItemID);
+  if (!isDetail) {
+    // A group keeps no detail row.
+    if (!modFunction::IsEOF(Query("SELECT * FROM " + TableName + " WHERE FItemID=" + id)))
+      Run("DELETE FROM " + TableName + " WHERE FItemID=" + id);
+    return;
+  }
+  std::string update = "UPDATE " + TableName + " SET ";
+  if ((ItemClassID < 1000 || Between(ItemClassID, 2000, 2999)) && !(Between(ItemClassID, 2005, 2999) && isXRTV())) {
+    if (lParent != 0) update += "FParentID = " + std::to_string(lParent) + ",";
+    update += "FShortNumber = " + Quoted(modFunction::AfterLastDot(strNumber)) + ",";
+  }
+  if (TableHasColumn("FNumber")) update += "FNumber=" + Quoted(strNumber) + ",";
+  if (TableHasColumn("FName")) update += "FName=" + Quoted(strName) + ",";
+  m_strSQL = update;
+  auto handed = record;
+  RaiseEventWith("CommonImportSpecial", kCommonImportSpecial, handed, m_strSQL);
+  if (!m_strSQL.ends_with("SET ")) {
+    m_strSQL = Left(m_strSQL, Len(m_strSQL) - 1) + " WHERE  FItemID=" + id;
+    if (ItemClassID == item_classes::kSupplier) {
+      try {
+        modFunction::ExecuteSQL(cn, m_strSQL);
+      } catch (const AutomationError&) {
+        // A supplier keeps its detail columns when the database refuses them; its item row is still
+        // written, as the ERP's suppliers have always been imported.
+      }
+    } else {
+      modFunction::ExecuteSQL(cn, m_strSQL);
+    }
+  }
+  if (ItemClassID == item_classes::kMaterial) {
+    if (auto auxClass = record->GetRecord("AuxClass"); auxClass && auxClass->Exists("ItemAuxProp"))
+      SaveAuxProp(*this, CStr(auxClass->Item("ItemAuxProp")));
+  }
+  if (ItemClassID == item_classes::kCostObject) ImportCBObjectMaterial(*this, record->GetVector("Material"), m_lItemID);
+}
+
+bool clsItem::TableHasColumn(const char* column) {
+  return !modFunction::IsEOF(Query("SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
+                                   Quoted(TableName) + ") AND name=" + Quoted(column)));
+}
+
+void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumber, const std::string& strName,
+                            std::int32_t lParent, const std::string& isDetailText, const std::string& levelText,
+                            const std::string& isDeleteText) {
+  std::string update = "UPDATE t_Item SET FNumber = " + Quoted(strNumber) + ",FFullNumber = " + Quoted(strNumber) +
+                       ",FShortNumber = " + Quoted(modFunction::AfterLastDot(strNumber)) + ",FName=" + Quoted(strName) +
+                       ",FParentID=" + std::to_string(lParent) + ",FDetail=" + isDetailText + ",FLevel=" + levelText;
+  if (!isDeleteText.empty()) update += ",FDeleted=" + isDeleteText;
+  update += ",FSystemType=" + std::to_string(lSystemType) + ",UUID = " + Quoted(textOf(record, "UUID")) +
+            " WHERE FItemClassID=" + std::to_string(ItemClassID) + " AND FItemID=" + std::to_string(m_lItemID);
+  Run(std::move(update));
+}
+
+// The descendants' numbers follow into the detail table, and the detail row takes its parent.
+void clsItem::RenumberDescendants(const std::string& strNumber, std::int32_t lParent) {
+  auto renumber = [&](const std::string& table) {
+    return "UPDATE " + table + " SET FNumber =i.F1  FROM (SELECT FNumber F1,FItemID FID1,FParentID FPID1 FROM t_Item WHERE " +
+           item_sql::DescendantsOf(strNumber) + " AND FItemClassID = " + std::to_string(ItemClassID) +
+           ") i WHERE FItemID=i.FID1 ";
+  };
+  const std::string setParent = "UPDATE " + TableName + " SET FParentID =  " + std::to_string(lParent) +
+                                " WHERE FItemID = " + std::to_string(m_lItemID);
+  const std::int32_t c = ItemClassID;
+  if (c == 1 || c == 2 || c == 3 || c == 5 || c == 8 || Between(c, 2006, 2008) || c == 2014) {
+    Run(renumber(TableName));
+    Run(setParent);
+  } else if (Between(c, 2001, 2004) || Between(c, 20, 1999) || c >= 3000) {
+    Run(renumber(TableName));
+  } else if (c == item_classes::kMaterial) {
+    Run(renumber("t_ICItemCore") + "  " + setParent);
+  }
+}
+
+}  // namespace quillane

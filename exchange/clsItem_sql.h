@@ -1,0 +1,41 @@
+// How values of an imported record are pasted into the item engine's statements, and the statement
+// shapes that several steps of the engine share. A value never ends its literal or adds to a statement:
+// texts are quoted with their apostrophes doubled, numbers are checked to be numbers, and a number used
+// as a LIKE prefix matches only itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/variant.h"
+
+namespace quillane::item_sql {
+
+// The source of the engine's refusals and of the errors it raises on a record.
+inline constexpr const char* kSource = "Tarnwick.clsItem";
+
+// The text between single quotes: "'" + text with each apostrophe doubled + "'".
+std::string Quoted(std::string_view text);
+
+// The SQL text of a value that a statement takes as a number: a number value, or a text of decimal
+// digits with an optional sign and fraction (blanks around it are dropped). Anything else (an empty
+// text, "1;DROP", "True", Null) raises the library's refusal naming strKey and the value, so that the
+// record fails with its error line before the value reaches a statement.
+std::string NumberValue(const Variant& value, std::string_view strKey);
+
+// "FNumber LIKE '<number>.%' ESCAPE '\'": the rows numbered below strNumber. "%", "_", "[" and "\" in
+// the number are escaped, so they match only themselves.
+std::string DescendantsOf(std::string_view strNumber);
+
+// "Select FItemID ,FName, FDetail from t_Item Where FItemClassID=<class> AND FNumber='<number>'", and
+// with a name " AND FName='<name>'": the one lookup of an item of a class by its number.
+std::string ItemByNumber(std::int32_t lItemClassID, std::string_view strNumber);
+std::string ItemByNumberAndName(std::int32_t lItemClassID, std::string_view strNumber, std::string_view strName);
+
+// "INSERT INTO t_Item (FItemClassID,FLevel,FDetail,FParentID,FNumber,FName) VALUES (...)": a new item row
+// at the top level; its row version and UUID come from the table.
+std::string NewItemRow(std::int32_t lItemClassID, int iLevel, int iDetail, std::string_view strNumber,
+                       std::string_view strName);
+
+}  // namespace quillane::item_sql

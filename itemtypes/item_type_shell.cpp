@@ -1,0 +1,58 @@
+#include "itemtypes/item_type_shell.h"
+
+#include "platform/automation/vbconv.h"
+
+namespace quillane {
+
+ItemTypeShell::ItemTypeShell(std::int32_t lItemClassID, FieldMap fields) : fields_(fields) {
+  oItem->ItemClassID = lItemClassID;
+  // The engine lives exactly as long as this object, so its sink may hold this object's address.
+  oItem->Advise([this](std::string_view, DispId id, Arguments args) {
+    switch (id) {
+      case clsItem::kCommonPacketSpecial: oItem_CommonPacketSpecial(args); break;
+      case clsItem::kCommonImportSpecial: oItem_CommonImportSpecial(args); break;
+      // The relays hand the same arguments on, so what the caller's sink writes reaches the engine.
+      case clsItem::kProgress: RaiseEvent("Progress", kProgress, args); break;
+      case clsItem::kDirtyRecord: RaiseEvent("DirtyRecord", kDirtyRecord, args); break;
+    }
+  });
+}
+
+bool ItemTypeShell::Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
+                           std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
+  return oItem->Export(strPropsString, strXML, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+}
+
+bool ItemTypeShell::Import(std::string& strPropsString, std::string strXML, std::string& strError,
+                           Variant lSystemType) {
+  oItem->HaveInterFace = m_HaveInterFace;
+  return oItem->Import(strPropsString, std::move(strXML), strError, std::move(lSystemType));
+}
+
+void ItemTypeShell::oItem_CommonPacketSpecial(Arguments args) {
+  PacketFields(*oItem, fields_, args[0].object(), *args[1].objectAs<TrzRecord>());
+}
+
+void ItemTypeShell::oItem_CommonImportSpecial(Arguments args) {
+  std::string strSQL = CStr(args[1]);
+  ImportFields(*oItem, fields_, *args[0].objectAs<TrzRecord>(), strSQL);
+  args[1] = Variant(std::move(strSQL));
+}
+
+const DispatchTable& ItemTypeShell::dispatchTable() const {
+  static const DispatchTable table =
+      DispatchBuilder<ItemTypeShell>()
+          .method("Export", 1, &ItemTypeShell::Export,
+                  {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
+          .method("Import", 2, &ItemTypeShell::Import, {Variant(std::int16_t{1})})
+          .let("Filter", 3, &ItemTypeShell::setFilter)
+          .let("CheckByUUID", 4, &ItemTypeShell::setCheckByUUID)
+          .let("AddNewOnly", 5, &ItemTypeShell::setAddNewOnly)
+          .let("bProgress", 6, &ItemTypeShell::setbProgress)
+          .get("ErrorCount", 7, &ItemTypeShell::ErrorCount)
+          .let("HaveInterFace", 8, &ItemTypeShell::setHaveInterFace)
+          .build();
+  return table;
+}
+
+}  // namespace quillane
