@@ -13,20 +13,6 @@ constexpr std::int32_t lDepartment = 6, lCustomer = 5, lMeasureUnit = 4, lWorkCe
 
 class DataKeyTest : public testing::ExchangeDbTest {
  protected:
-  static void exec(const std::string& path, const std::string& sql) {
-    sql::Connection db;
-    db.setConnString(accountset::ConnectString(path));
-    db.Execute(sql);
-    db.CloseConn();
-  }
-  static std::string rows(const std::string& path, const std::string& sql) {
-    sql::Connection db;
-    db.setConnString(accountset::ConnectString(path));
-    std::string text = testing::RenderRows(*db.GetAnyRecordSet(sql));
-    db.CloseConn();
-    return text;
-  }
-
   struct Page {
     bool ok;
     std::string xml, stamp, maxStamp, error;

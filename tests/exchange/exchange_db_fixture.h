@@ -9,7 +9,9 @@
 
 #include "accountset/accountset.h"
 #include "exchange/mdlLanguage.h"
+#include "platform/sql/connection.h"
 #include "support/environment.h"
+#include "support/render_rows.h"
 
 namespace quillane::testing {
 
@@ -31,6 +33,22 @@ class ExchangeDbTest : public ::testing::Test {
   }
   static std::string props(const std::string& path, const std::string& extra = "UserID=16;AcctType=GY") {
     return "ConnectString={" + accountset::ConnectString(path) + "};" + extra;
+  }
+
+  // Runs SQL Server text on the account set at path, over a connection of its own.
+  static void exec(const std::string& path, const std::string& sql) {
+    sql::Connection db;
+    db.setConnString(accountset::ConnectString(path));
+    db.Execute(sql);
+    db.CloseConn();
+  }
+  // The rows of a query as RenderRows writes them.
+  static std::string rows(const std::string& path, const std::string& sql) {
+    sql::Connection db;
+    db.setConnString(accountset::ConnectString(path));
+    std::string text = RenderRows(*db.GetAnyRecordSet(sql));
+    db.CloseConn();
+    return text;
   }
 
   TempDir dir_;

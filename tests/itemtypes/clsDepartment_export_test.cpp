@@ -1,0 +1,135 @@
+// Export: pages in row-version order, the stamps that move the caller on, and the keys of a record.
+#include <gtest/gtest.h>
+
+#include "department_fixture.h"
+
+namespace quillane::testing {
+namespace {
+
+constexpr const char* kFromBeginning = "0x0000000000000000";
+constexpr const char* kNothingLeft = "0xFFFFFFFFFFFFFFFF";
+
+bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class DepartmentExport : public DepartmentTest {
+ protected:
+  void SetUp() override {
+    DepartmentTest::SetUp();
+    source = newAccountSet("source.db");
+    // In stamp order: a group, a detail under it, a row another import wrote (FSystemType 2), a
+    // top-level detail, and a deleted detail stamped last.
+    addDepartment(source, 10, "01", "总部", 0, false);
+    addDepartment(source, 11, "01.01", "销售部", 10);
+    addDepartment(source, 13, "02", "研发部");
+    exec(source, "UPDATE t_Item SET FSystemType = 2 WHERE FItemID = 13");
+    addDepartment(source, 14, "03", "行政部");
+    addDepartment(source, 12, "01.02", "采购部", 10);
+    exec(source, "UPDATE t_Item SET FDeleted = 1 WHERE FItemID = 12");
+  }
+  std::string stampOf(int id) { return rows(source, "SELECT FModifyTime FROM t_Item WHERE FItemID = " + std::to_string(id)); }
+  static std::vector<std::string> numbers(const std::string& xml) {
+    std::vector<std::string> found;
+    for (std::size_t at = xml.find("<Department>"); at != std::string::npos; at = xml.find("<Department>", at + 1)) {
+      std::size_t open = xml.find("<Number>", at) + 8;
+      found.push_back(xml.substr(open, xml.find("</Number>", open) - open));
+    }
+    return found;
+  }
+
+  std::string source;
+};
+
+TEST_F(DepartmentExport, PagesWalkTheClassInStampOrder) {
+  const std::string from = props(source);
+  Page first = exportPage(from, 2);
+  ASSERT_TRUE(first.ok) << first.error;
+  EXPECT_EQ(numbers(first.xml), (std::vector<std::string>{"01", "01.01"}));
+  EXPECT_EQ(first.stamp, stampOf(11));
+  // The highest stamp leaves the deleted row out; the pages include it.
+  EXPECT_EQ(first.maxStamp, stampOf(14));
+  EXPECT_TRUE(holds(first.xml, "<Parent><Number>01</Number><Name>总部</Name><UUID>U-01</UUID></Parent>")) << first.xml;
+  EXPECT_TRUE(holds(first.xml, "<Number>01</Number><Level>1</Level><IsDetail>0</IsDetail>")) << first.xml;
+
+  Page second = exportPage(from, 2, first.stamp);
+  ASSERT_TRUE(second.ok) << second.error;
+  EXPECT_EQ(numbers(second.xml), (std::vector<std::string>{"03", "01.02"}));
+  EXPECT_TRUE(holds(second.xml, "<IsDelete>1</IsDelete>")) << second.xml;
+  EXPECT_EQ(second.stamp, stampOf(12));
+
+  Page end = exportPage(from, 2, second.stamp);
+  ASSERT_TRUE(end.ok) << end.error;
+  EXPECT_EQ(end.stamp, kNothingLeft);
+  EXPECT_TRUE(numbers(end.xml).empty());
+
+  Page all = exportPage(from, 0);
+  ASSERT_TRUE(all.ok) << all.error;
+  EXPECT_EQ(numbers(all.xml), (std::vector<std::string>{"01", "01.01", "03", "01.02"}));
+  EXPECT_EQ(all.stamp, stampOf(12));
+
+  departments->Let("Filter", "FNumber LIKE '01%'");
+  Page filtered = exportPage(from, 0);
+  ASSERT_TRUE(filtered.ok) << filtered.error;
+  EXPECT_EQ(numbers(filtered.xml), (std::vector<std::string>{"01", "01.01", "01.02"}));
+  EXPECT_EQ(filtered.maxStamp, stampOf(14));  // the highest stamp ignores the filter
+}
+
+TEST_F(DepartmentExport, AnEmptyClassAndABadStamp) {
+  Page empty = exportPage(props(newAccountSet("empty.db")));
+  ASSERT_TRUE(empty.ok) << empty.error;
+  EXPECT_EQ(empty.stamp, kNothingLeft);
+  EXPECT_EQ(empty.maxStamp, kFromBeginning);
+  EXPECT_TRUE(numbers(empty.xml).empty());
+
+  // A stamp is pasted into the page query: anything but "0x" and hexadecimal digits is refused.
+  Page injected = exportPage(props(source), 100, "0x0) OR (1=1");
+  EXPECT_FALSE(injected.ok);
+  EXPECT_TRUE(holds(injected.error, "时间戳必须是0x加十六进制数字:0x0) OR (1=1")) << injected.error;
+  EXPECT_TRUE(holds(injected.error, "Tarnwick.clsItem")) << injected.error;
+}
+
+TEST_F(DepartmentExport, ACancelledPageResumesAfterItsLastPackedRow) {
+  std::vector<std::string> progress;
+  departments->Advise([&](std::string_view event, DispId id, Arguments args) {
+    if (event != "Progress") return;
+    EXPECT_EQ(id, 1);
+    progress.push_back(CStr(args[0]) + "/" + CStr(args[1]));
+    if (CLng(args[0]) == 2) args[2] = Variant(true);
+  });
+  departments->Let("bProgress", true);
+  Page cancelled = exportPage(props(source), 0);
+  ASSERT_TRUE(cancelled.ok) << cancelled.error;
+  EXPECT_EQ(progress, (std::vector<std::string>{"1/4", "2/4"}));
+  EXPECT_EQ(numbers(cancelled.xml), (std::vector<std::string>{"01", "01.01"}));
+  EXPECT_EQ(cancelled.stamp, stampOf(11));
+
+  departments->Let("bProgress", false);
+  Page rest = exportPage(props(source), 0, cancelled.stamp);
+  ASSERT_TRUE(rest.ok) << rest.error;
+  EXPECT_EQ(numbers(rest.xml), (std::vector<std::string>{"03", "01.02"}));
+}
+
+TEST_F(DepartmentExport, TheTypesKeysStandBetweenTheItemKeysAndTheBarCodes) {
+  std::string path = newAccountSet("own.db");
+  addDepartment(path, 20, "10", "财务部", 0, true, ", FNote, FPhone, FFax, FCalID", ", '', '555', NULL, 7");
+  addDepartment(path, 21, "11", "后勤部");
+  exec(path, "DELETE FROM t_Department WHERE FItemID = 21");  // an item without its detail row
+  exec(path, "INSERT INTO t_BarCode (FTypeID, FItemID, FBarCode, FRemark) VALUES (2, 20, 'B-1', 'r')");
+
+  Page page = exportPage(props(path));
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_TRUE(holds(page.xml,
+                    "<Department><Name>财务部</Name><Number>10</Number><Level>1</Level><IsDetail>1</IsDetail>"
+                    "<UUID>U-10</UUID><IsDelete>0</IsDelete><Note/><Phone>555</Phone><CalID>7</CalID>"
+                    "<BarCodes><BarCode>B-1</BarCode><Remark>r</Remark></BarCodes></Department>"))
+      << page.xml;
+  EXPECT_TRUE(holds(page.xml, "<UUID>U-11</UUID><IsDelete>0</IsDelete></Department>")) << page.xml;
+
+  // At service pack 2.0.0.5 and below the calendar does not travel.
+  exec(path, "UPDATE t_SystemProfile SET FValue = '2.0.0.5' WHERE FKey = 'ServicePack'");
+  Page older = exportPage(props(path));
+  ASSERT_TRUE(older.ok) << older.error;
+  EXPECT_FALSE(holds(older.xml, "CalID")) << older.xml;
+}
+
+}  // namespace
+}  // namespace quillane::testing

@@ -1,0 +1,76 @@
+// Departments travel through Quillane.clsDepartment, called late-bound as the facade calls it, between
+// account sets in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "exchange/exchange_db_fixture.h"
+#include "platform/automation/automation.h"
+#include "support/recording_data_access.h"
+
+namespace quillane::testing {
+
+class DepartmentTest : public ExchangeDbTest {
+ protected:
+  struct Page {
+    bool ok;
+    std::string xml, stamp, maxStamp, error;
+  };
+  Page exportPage(const std::string& propsString, std::int32_t perCount = 100, const std::string& since = "") {
+    std::vector<Variant> args{propsString, "", perCount, since, "", ""};
+    bool ok = CBool(departments->Call("Export", args));
+    return Page{ok, CStr(args[1]), CStr(args[3]), CStr(args[4]), CStr(args[5])};
+  }
+
+  struct Imported {
+    bool ok;
+    std::string error;
+  };
+  Imported importXml(const std::string& propsString, const std::string& xml, Variant systemType = Variant()) {
+    std::vector<Variant> args{propsString, xml, ""};
+    if (!systemType.isEmpty()) args.push_back(systemType);
+    bool ok = CBool(departments->Call("Import", args));
+    return Imported{ok, CStr(args[2])};
+  }
+
+  // A department's item row and, for a detail, its detail row with the given own columns.
+  static void addDepartment(const std::string& path, int id, const std::string& number, const std::string& name,
+                            int parent = 0, bool detail = true, const std::string& ownColumns = "",
+                            const std::string& ownValues = "") {
+    exec(path, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, FFullNumber, UUID) "
+               "VALUES (" + std::to_string(id) + ", 2, '" + number + "', '" + name + "', " + std::to_string(parent) +
+               ", " + (parent ? "2" : "1") + ", " + (detail ? "1" : "0") + ", '" + number + "', 'U-" + number + "')");
+    if (detail)
+      exec(path, "INSERT INTO t_Department (FItemID, FParentID, FNumber, FName" + ownColumns + ") VALUES (" +
+                     std::to_string(id) + ", " + std::to_string(parent) + ", '" + number + "', '" + name + "'" +
+                     ownValues + ")");
+  }
+
+  // A document of department records, each given by its elements.
+  static std::string document(const std::vector<std::string>& records) {
+    std::string xml = "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Department\">";
+    for (const std::string& r : records) xml += "<Department>" + r + "</Department>";
+    return xml + "</Root>";
+  }
+  static std::string element(const std::string& name, const std::string& text) {
+    return "<" + name + ">" + text + "</" + name + ">";
+  }
+  // A Parent link.
+  static std::string parentLink(const std::string& number, const std::string& name, const std::string& uuid) {
+    return "<Parent>" + element("Number", number) + element("Name", name) + element("UUID", uuid) + "</Parent>";
+  }
+  // The common keys of a record (a detail unless isDetail is 0), with its Parent element when given.
+  static std::string keys(const std::string& number, const std::string& name, int isDetail = 1,
+                          const std::string& parent = "", const std::string& uuid = "") {
+    return element("Name", name) + element("Number", number) + parent + element("Level", parent.empty() ? "1" : "2") +
+           element("IsDetail", std::to_string(isDetail)) + element("UUID", uuid.empty() ? "U-" + number : uuid);
+  }
+
+  ObjectRef departments = CreateObject("Quillane.clsDepartment");
+  ScopedDataAccess dataAccess;
+};
+
+}  // namespace quillane::testing
