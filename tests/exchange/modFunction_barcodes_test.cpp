@@ -9,6 +9,7 @@
 #include "platform/sql/errors.h"
 #include "platform/xml/TrzRecord.h"
 #include "support/automation_test.h"
+#include "support/recording_connection.h"
 #include "support/render_rows.h"
 
 namespace quillane::testing {
@@ -16,29 +17,6 @@ namespace {
 
 using modFunction::ReadBarCodes;
 using modFunction::SaveBarCodes;
-
-// The connection component with a record of every text handed to Execute.
-class RecordingConnection : public sql::Connection {
- public:
-  std::vector<std::string> executed;
-
-  const DispatchTable& dispatchTable() const override {
-    static const DispatchTable table = [] {
-      DispatchTable t;
-      for (Member m : sql::Connection().dispatchTable().members()) {
-        if (SameText(m.name, "Execute"))
-          m.invoke = [](AutomationObject& self, Arguments args) -> Variant {
-            auto& me = static_cast<RecordingConnection&>(self);
-            me.executed.push_back(CStr(args[0]));
-            return Variant(me.Execute(CStr(args[0])));
-          };
-        t.add(std::move(m));
-      }
-      return t;
-    }();
-    return table;
-  }
-};
 
 std::shared_ptr<TrzRecord> barCode(Variant code, Variant remark) {
   auto record = std::make_shared<TrzRecord>();
