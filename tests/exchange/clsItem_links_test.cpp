@@ -252,13 +252,14 @@ TEST_F(LinkCodecs, EachStepRunsItsOwnLookup) {
     engine_->byUUID = c.byUUID;
     db_->statements.clear();
     import(c.kind, c.link);
-    EXPECT_EQ(db_->statements, c.lookups);
+    EXPECT_EQ(db_->statementsOf("GetAnyRecordSet"), c.lookups);
   }
   db_->statements.clear();
   std::string strSQL;
   ImportUnitGroupFieldByUnit(*engine_, nothing, "FUnitGroupID", strSQL);
-  EXPECT_EQ(db_->statements, (std::vector<std::string>{"SELECT FUnitGroupID  FROM t_MeasureUnit WHERE UUID='u'",
-                                                       "SELECT FUnitGroupID  FROM t_MeasureUnit WHERE FName='zz'"}));
+  EXPECT_EQ(db_->statementsOf("GetAnyRecordSet"),
+            (std::vector<std::string>{"SELECT FUnitGroupID  FROM t_MeasureUnit WHERE UUID='u'",
+                                      "SELECT FUnitGroupID  FROM t_MeasureUnit WHERE FName='zz'"}));
 }
 
 TEST_F(LinkCodecs, UnitGroupByUnitMatchesTheUnit) {

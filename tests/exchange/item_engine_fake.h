@@ -4,12 +4,10 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "exchange/clsItem_access.h"
 #include "exchange_db_fixture.h"
-#include "platform/automation/vbtext.h"
-#include "platform/sql/connection.h"
+#include "support/recording_connection.h"
 #include "support/render_rows.h"
 
 namespace quillane::testing {
@@ -33,28 +31,6 @@ class FakeItemEngine : public ItemEngineAccess {
 
  private:
   ObjectRef connection_;
-};
-
-// The connection component with a record of every statement handed to GetAnyRecordSet and Execute.
-class RecordingConnection : public sql::Connection {
- public:
-  std::vector<std::string> statements;
-
-  const DispatchTable& dispatchTable() const override {
-    static const DispatchTable table = [] {
-      DispatchTable t;
-      for (Member m : sql::Connection().dispatchTable().members()) {
-        if (SameText(m.name, "GetAnyRecordSet") || SameText(m.name, "Execute"))
-          m.invoke = [run = m.invoke](AutomationObject& self, Arguments args) -> Variant {
-            static_cast<RecordingConnection&>(self).statements.push_back(CStr(args[0]));
-            return run(self, args);
-          };
-        t.add(std::move(m));
-      }
-      return t;
-    }();
-    return table;
-  }
 };
 
 // An empty account set with the rows a test inserts, and an engine over it.
