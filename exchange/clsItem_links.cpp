@@ -185,7 +185,7 @@ std::shared_ptr<TrzRecord> linkRecordOf(const Variant& link) {
   return record && record->Count() > 0 ? record : nullptr;
 }
 
-// The first row of a lookup, its identifier in *id; false when the lookup finds nothing.
+// Runs a lookup: true with the first row's identifier in id, false when it finds nothing.
 bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, const std::string& strSQL, std::int32_t& id) {
   ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
   if (modFunction::IsEOF(rs)) return false;
