@@ -9,6 +9,7 @@
 #include "platform/sql/errors.h"
 #include "platform/xml/TrzRecord.h"
 #include "support/automation_test.h"
+#include "support/recording_connection.h"
 #include "support/render_rows.h"
 
 namespace quillane::testing {
@@ -16,29 +17,6 @@ namespace {
 
 using modFunction::ReadBarCodes;
 using modFunction::SaveBarCodes;
-
-// The connection component with a record of every text handed to Execute.
-class RecordingConnection : public sql::Connection {
- public:
-  std::vector<std::string> executed;
-
-  const DispatchTable& dispatchTable() const override {
-    static const DispatchTable table = [] {
-      DispatchTable t;
-      for (Member m : sql::Connection().dispatchTable().members()) {
-        if (SameText(m.name, "Execute"))
-          m.invoke = [](AutomationObject& self, Arguments args) -> Variant {
-            auto& me = static_cast<RecordingConnection&>(self);
-            me.executed.push_back(CStr(args[0]));
-            return Variant(me.Execute(CStr(args[0])));
-          };
-        t.add(std::move(m));
-      }
-      return t;
-    }();
-    return table;
-  }
-};
 
 std::shared_ptr<TrzRecord> barCode(Variant code, Variant remark) {
   auto record = std::make_shared<TrzRecord>();
@@ -88,17 +66,18 @@ TEST_F(BarCodes, RoundTripWithQuotesInTheText) {
   ASSERT_EQ(read->Count(), 2);
   EXPECT_EQ(read->RecordAt(0)->Item("BarCode"), Variant("69'01"));
   EXPECT_EQ(read->RecordAt(0)->Item("Remark"), Variant("Bob's box"));
-  ASSERT_EQ(connection_->executed.size(), 2u);
-  EXPECT_EQ(connection_->executed[0], "Delete From t_BarCode Where FTypeID=4 And FItemID=7");
-  EXPECT_EQ(connection_->executed[1],
-            "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'69''01','Bob''s box')"
-            "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'6902','')");
+  EXPECT_EQ(connection_->statementsOf("Execute"),
+            (std::vector<std::string>{
+                "Delete From t_BarCode Where FTypeID=4 And FItemID=7",
+                "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'69''01','Bob''s box')"
+                "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'6902','')"}));
 }
 
 TEST_F(BarCodes, AnEmptyVectorOnlyDeletes) {
   SaveBarCodes(connection_, 4, 7, TrzRecords());
   EXPECT_EQ(stored(7), "");
-  EXPECT_EQ(connection_->executed, std::vector<std::string>{"Delete From t_BarCode Where FTypeID=4 And FItemID=7"});
+  EXPECT_EQ(connection_->statementsOf("Execute"),
+            std::vector<std::string>{"Delete From t_BarCode Where FTypeID=4 And FItemID=7"});
 }
 
 TEST_F(BarCodes, AMissingRemarkIsStoredEmpty) {
