@@ -90,9 +90,9 @@ bool IsIndustry() { return state.industry; }
 void LoadServicePack() {
   ObjectRef connection = modFunction::CreateObjectEx(modFunction::kConnectionProgID, "", true);
   connection->Let("ConnString", Variant(GetConnectString()));
-  std::vector<Variant> query{Variant("SELECT FValue FROM T_SYSTEMPROFILE WHERE FCategory='Base' AND FKey='ServicePack'")};
-  ObjectRef rs = connection->Call("GetAnyRecordSet", query).object();
-  if (CBool(rs->Get("EOF"))) return;
+  ObjectRef rs = modFunction::GetAnyRecordSet(
+      connection, "SELECT FValue FROM T_SYSTEMPROFILE WHERE FCategory='Base' AND FKey='ServicePack'");
+  if (modFunction::IsEOF(rs)) return;
   // An account set whose service pack is Null has none: it compares as older than any version.
   Variant value = modFunction::FieldValue(rs, "FValue");
   state.servicePack = value.isNull() ? std::string() : CStr(value);

@@ -43,11 +43,14 @@ LinkKind LinkKindByName(std::string_view name);
 void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record, std::int32_t lID,
                      std::string_view strKey);
 
-// Matches the link (the element's value: a nested record, or anything else for an empty link) in the
-// target account set and appends "<column> = <id>," (" = 0," when nothing matches, " =NULL," for an
-// empty link) to strSQL. Returns the matched identifier, 0 when none. JobType takes the element's
-// plain text and always assigns FJobTypeID. Lookup errors reach the caller with strSQL holding the
-// failed lookup.
+// Matches the link (the element's value: a nested record; anything else, or a record without keys as an
+// empty link element reads, is an empty link) in the target account set and appends "<column> = <id>,"
+// (" = 0," when nothing matches, " =NULL," for an empty link) to strSQL. Returns the matched identifier,
+// 0 when none. The UUID step runs only with CheckByUUID and a UUID that is not empty (a link without
+// UUID has an empty one); Number and Name are read only by the steps that compare them, and a link
+// without one raises error 5 then. Values stand quoted in the lookups with their apostrophes doubled.
+// JobType takes the element's plain text and always assigns FJobTypeID. Lookup errors reach the caller
+// with strSQL holding the failed lookup.
 std::int32_t ImportLinkField(ItemEngineAccess& engine, LinkKind kind, const Variant& link, std::string_view strColumn,
                              std::string& strSQL);
 

@@ -1,52 +1,24 @@
 #include "exchange/clsItem_sql.h"
 
-#include <cctype>
+#include <cmath>
 
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_text.h"
 #include "platform/automation/vbconv.h"
-#include "platform/automation/vbtext.h"
 
 namespace quillane::item_sql {
-namespace {
-
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// Digits with an optional sign and an optional fraction: what SQL Server reads as one number literal.
-bool isDecimalText(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  std::size_t digits = i;
-  while (i < text.size() && isDigit(text[i])) ++i;
-  if (i == digits) return false;
-  if (i < text.size() && text[i] == '.') {
-    std::size_t fraction = ++i;
-    while (i < text.size() && isDigit(text[i])) ++i;
-    if (i == fraction) return false;
-  }
-  return i == text.size();
-}
-
-}  // namespace
 
 std::string Quoted(std::string_view text) { return "'" + modFunction::EscapeQuotes(text) + "'"; }
 
 std::string NumberValue(const Variant& value, std::string_view strKey) {
-  switch (value.type()) {
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Double:
-    case VarType::Currency: return CStr(value);
-    case VarType::String: {
-      std::string_view text = Trim(value.as<std::string>());
-      if (isDecimalText(text)) return std::string(text);
-      break;
-    }
-    default: break;
+  if (const bool* b = value.tryAs<bool>()) return *b ? "1" : "0";
+  if (!value.isNull() && !value.isObject() && IsNumeric(value)) {
+    double number = CDbl(value);
+    if (std::isfinite(number)) return CStr(Variant(number));
   }
-  std::string shown = value.isNull() ? "Null" : value.isObject() ? "(" + TypeName(value) + ")" : CStr(value);
+  std::string shown = value.isNull() ? "Null" : value.isObject() ? TypeName(value) : CStr(value);
   throw AutomationError(kLibraryRefusal, kSource,
-                        mdlLanguage::LoadLangString("数值字段的值不是数字:") + std::string(strKey) + "=" + shown);
+                        std::string(strKey) + mdlLanguage::LoadLangString("的值必须是数字:") + shown);
 }
 
 std::string DescendantsOf(std::string_view strNumber) {

@@ -18,10 +18,10 @@ inline constexpr const char* kSource = "Tarnwick.clsItem";
 // The text between single quotes: "'" + text with each apostrophe doubled + "'".
 std::string Quoted(std::string_view text);
 
-// The SQL text of a value that a statement takes as a number: a number value, or a text of decimal
-// digits with an optional sign and fraction (blanks around it are dropped). Anything else (an empty
-// text, "1;DROP", "True", Null) raises the library's refusal naming strKey and the value, so that the
-// record fails with its error line before the value reaches a statement.
+// The SQL text of a value that a statement takes as a number, written anew from the number it holds: a
+// number, a Boolean as the bit 1 or 0, or a text VB reads as a number (" 12 ", "1e3"). Anything else (an
+// empty text, "1;DROP", Null, an object) raises the library's refusal "<key>的值必须是数字:<value>", so
+// that the record fails with its error line before the value reaches a statement.
 std::string NumberValue(const Variant& value, std::string_view strKey);
 
 // "FNumber LIKE '<number>.%' ESCAPE '\'": the rows numbered below strNumber. "%", "_", "[" and "\" in

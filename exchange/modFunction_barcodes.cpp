@@ -24,16 +24,13 @@ std::string quotedValue(const TrzRecord& record, std::string_view key) {
 }  // namespace
 
 std::shared_ptr<TrzRecords> ReadBarCodes(const ObjectRef& oConn, std::int32_t lTypeID, std::int32_t lItemID) {
-  std::vector<Variant> query{Variant("SELECT * FROM t_BarCode" + itemCondition(lTypeID, lItemID))};
-  ObjectRef rs = oConn->Call("GetAnyRecordSet", query).object();
+  ObjectRef rs = GetAnyRecordSet(oConn, "SELECT * FROM t_BarCode" + itemCondition(lTypeID, lItemID));
   auto vect = std::make_shared<TrzRecords>();
-  std::vector<Variant> none;
-  while (!CBool(rs->Get("EOF"))) {
+  for (; !IsEOF(rs); MoveNext(rs)) {
     auto record = std::make_shared<TrzRecord>();
     record->SetValue("BarCode", FieldValue(rs, "FBarcode"));
     record->SetValue("Remark", FieldValue(rs, "FRemark"));
     vect->Add(Variant(record));
-    rs->Call("MoveNext", none);
   }
   return vect;
 }
@@ -47,11 +44,8 @@ void SaveBarCodes(const ObjectRef& oConn, std::int32_t lTypeID, std::int32_t lIt
              std::to_string(lItemID) + ",'" + quotedValue(*record, "BarCode") + "','" + quotedValue(*record, "Remark") +
              "')";
   }
-  std::vector<Variant> statement{Variant("Delete From t_BarCode" + itemCondition(lTypeID, lItemID))};
-  oConn->Call("Execute", statement);
-  if (batch.empty()) return;
-  statement[0] = Variant(batch);
-  oConn->Call("Execute", statement);
+  ExecuteSQL(oConn, "Delete From t_BarCode" + itemCondition(lTypeID, lItemID));
+  if (!batch.empty()) ExecuteSQL(oConn, batch);
 }
 
 }  // namespace quillane::modFunction

@@ -133,12 +133,12 @@ TEST_F(ItemEngine, DetailRowsAndRenumberingFollowTheItemClass) {
   for (const ClassCase& c : cases) {
     SCOPED_TRACE(c.itemClassID);
     exec(path, "DELETE FROM t_Item WHERE FItemID <> 0");
-    connection->executed.clear();
+    connection->statements.clear();
     ScopedDataAccess dataAccess;
     auto engine = engineFor(c.itemClassID, c.table);
     std::string error;
     EXPECT_TRUE(engine->ImportVector(vectorOf({Variant(item("01", "n"))}), error)) << error;
-    const std::vector<std::string>& statements = connection->executed;
+    const std::vector<std::string> statements = connection->statementsOf("Execute");
     EXPECT_TRUE(sent(statements, std::string("INSERT INTO ") + c.table + c.skeleton));
     EXPECT_EQ(sent(statements, std::string("UPDATE ") + c.table + " SET FNumber =i.F1"), c.renumbers);
     EXPECT_EQ(sent(statements, std::string("UPDATE ") + c.table + " SET FParentID =  0 WHERE FItemID = 1"), c.setsParent);
@@ -165,7 +165,7 @@ TEST_F(ItemEngine, ABadNumberOrAnEntryThatIsNoRecordFailsAloneWithItsLine) {
   EXPECT_FALSE(engine->ImportVector(vectorOf({Variant(badLevel), Variant("no record"), Variant(item("02", "乙"))}), error));
   EXPECT_EQ(engine->ErrorCount(), 2);
   EXPECT_TRUE(holds(error, "导入测试记录(Number:01,Name:甲,UUID:U-01)失败!")) << error;
-  EXPECT_TRUE(holds(error, "数值字段的值不是数字:Level=2;DELETE FROM t_Item")) << error;
+  EXPECT_TRUE(holds(error, "Level的值必须是数字:2;DELETE FROM t_Item")) << error;
   EXPECT_TRUE(holds(error, "导入测试记录(Number:,Name:,UUID:)失败!")) << error;
   EXPECT_EQ(rows(path, "SELECT FNumber FROM t_Item WHERE FItemClassID = 2"), "02");
 }

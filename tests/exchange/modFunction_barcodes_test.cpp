@@ -66,17 +66,18 @@ TEST_F(BarCodes, RoundTripWithQuotesInTheText) {
   ASSERT_EQ(read->Count(), 2);
   EXPECT_EQ(read->RecordAt(0)->Item("BarCode"), Variant("69'01"));
   EXPECT_EQ(read->RecordAt(0)->Item("Remark"), Variant("Bob's box"));
-  ASSERT_EQ(connection_->executed.size(), 2u);
-  EXPECT_EQ(connection_->executed[0], "Delete From t_BarCode Where FTypeID=4 And FItemID=7");
-  EXPECT_EQ(connection_->executed[1],
-            "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'69''01','Bob''s box')"
-            "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'6902','')");
+  EXPECT_EQ(connection_->statementsOf("Execute"),
+            (std::vector<std::string>{
+                "Delete From t_BarCode Where FTypeID=4 And FItemID=7",
+                "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'69''01','Bob''s box')"
+                "\r\nINSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (4,7,'6902','')"}));
 }
 
 TEST_F(BarCodes, AnEmptyVectorOnlyDeletes) {
   SaveBarCodes(connection_, 4, 7, TrzRecords());
   EXPECT_EQ(stored(7), "");
-  EXPECT_EQ(connection_->executed, std::vector<std::string>{"Delete From t_BarCode Where FTypeID=4 And FItemID=7"});
+  EXPECT_EQ(connection_->statementsOf("Execute"),
+            std::vector<std::string>{"Delete From t_BarCode Where FTypeID=4 And FItemID=7"});
 }
 
 TEST_F(BarCodes, AMissingRemarkIsStoredEmpty) {

@@ -88,6 +88,8 @@ TEST_F(FieldMapTest, ImportFormsAndAbsentElements) {
             "UPDATE t_Test SET FText='O''Neil',FCount=12,FFixed=999,");
   EXPECT_EQ(imported({{"Count", std::int32_t{-5}}, {"Flag", 2.5}, {"Late", ""}}),
             "UPDATE t_Test SET FCount=-5,FFlag=2.5,FLate='',");
+  // A number is written anew from its value, whatever text carried it.
+  EXPECT_EQ(imported({{"Count", "1e3"}, {"Flag", true}}), "UPDATE t_Test SET FCount=1000,FFlag=1,");
   EXPECT_EQ(imported({}), "UPDATE t_Test SET ");
   useServicePack("2.0.0.5");
   EXPECT_EQ(imported({{"Late", "x"}}), "UPDATE t_Test SET ");
@@ -95,13 +97,13 @@ TEST_F(FieldMapTest, ImportFormsAndAbsentElements) {
 
 TEST_F(FieldMapTest, ANumberThatIsNoNumberNeverReachesTheStatement) {
   useServicePack("3.0.0.0");
-  for (const Variant& bad : {Variant("1;DELETE FROM t_Item"), Variant(""), Variant("1e5"), Variant("0x10"),
-                             Variant(true), Variant::null()}) {
+  for (const Variant& bad : {Variant("1;DELETE FROM t_Item"), Variant(""), Variant("0x10"), Variant("12 34"),
+                             Variant::null()}) {
     engine.sql.clear();
     AutomationError e = ErrorOf([&] { imported({{"Text", "t"}, {"Count", bad}}); });
     EXPECT_EQ(e.number, kLibraryRefusal) << TypeName(bad);
     EXPECT_EQ(e.source, "Tarnwick.clsItem");
-    EXPECT_NE(e.description.find("数值字段的值不是数字:Count="), std::string::npos) << e.description;
+    EXPECT_NE(e.description.find("Count的值必须是数字:"), std::string::npos) << e.description;
     EXPECT_EQ(engine.sql, "UPDATE t_Test SET FText='t',");
   }
 }

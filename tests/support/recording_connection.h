@@ -1,8 +1,9 @@
-// The connection component with a record of every text handed to Execute, for tests that pin the
-// statements a procedure sends.
+// The connection component with a record of the statements it was handed through its late-bound
+// members, for tests that check the text the library sends.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/automation/automation.h"
@@ -12,17 +13,28 @@ namespace quillane::testing {
 
 class RecordingConnection : public sql::Connection {
  public:
-  std::vector<std::string> executed;
+  struct Statement {
+    std::string member;  // GetAnyRecordSet or Execute
+    std::string text;
+  };
+  std::vector<Statement> statements;
+
+  // The texts handed to one member, in order.
+  std::vector<std::string> statementsOf(std::string_view member) const {
+    std::vector<std::string> texts;
+    for (const Statement& s : statements)
+      if (SameText(s.member, member)) texts.push_back(s.text);
+    return texts;
+  }
 
   const DispatchTable& dispatchTable() const override {
     static const DispatchTable table = [] {
       DispatchTable t;
       for (Member m : sql::Connection().dispatchTable().members()) {
-        if (SameText(m.name, "Execute"))
-          m.invoke = [](AutomationObject& self, Arguments args) -> Variant {
-            auto& me = static_cast<RecordingConnection&>(self);
-            me.executed.push_back(CStr(args[0]));
-            return Variant(me.Execute(CStr(args[0])));
+        if (SameText(m.name, "GetAnyRecordSet") || SameText(m.name, "Execute"))
+          m.invoke = [name = m.name, run = m.invoke](AutomationObject& self, Arguments args) -> Variant {
+            static_cast<RecordingConnection&>(self).statements.push_back({name, CStr(args[0])});
+            return run(self, args);
           };
         t.add(std::move(m));
       }

@@ -1,0 +1,289 @@
+#include "exchange/clsItem_links.h"
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "exchange/clsItem_products.h"
+#include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_text.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+
+namespace quillane {
+namespace {
+
+// One lookup of an import: the condition that follows the kind's import base.
+enum class Step {
+  NumberAndName,  // <number column>='<Number>' AND <name column>='<Name>'
+  Name,           // <name column>='<Name>'
+  Number,         // <number column>='<Number>'
+  NameAndNumber,  // <name column>='<Name>' And <number column> = '<Number>' (auxiliary data only)
+};
+
+// What the packed LinkRef holds after Number and Name.
+enum class ThirdKey {
+  UUID,         // the row's UUID
+  None,         // nothing
+  EmptyUUID,    // UUID as the empty text: the views have no UUID to give
+  ItemAuxProp,  // the auxiliary properties of the item being packed
+};
+
+constexpr Step kNumberAndNameThenName[] = {Step::NumberAndName, Step::Name};
+constexpr Step kNumberAndName[] = {Step::NumberAndName};
+constexpr Step kName[] = {Step::Name};
+constexpr Step kNumber[] = {Step::Number};
+constexpr Step kNameAndNumber[] = {Step::NameAndNumber};
+
+struct LinkKindRow {
+  LinkKind kind;
+  const char* name;
+  const char* packSelect;  // followed by the identifier
+  const char* packNumber;  // the field read into Number; null for the plain-valued kind
+  ThirdKey third;
+  const char* importBase;  // followed by the condition of a step
+  const char* numberColumn;
+  const char* nameColumn;
+  const char* resultColumn;
+  bool byUUID;                        // a UUID step runs first (CheckByUUID set, the UUID not empty)
+  std::span<const Step> steps;        // the steps after the UUID step, or alone
+  std::span<const Step> withoutUUID;  // when not empty: the steps instead when the UUID step does not run
+  bool markedNoUUID;                  // the UUID "LJWWJL" (any case) stands for none
+  const char* plainKey;               // the kind travels as a plain name under this key, not as a LinkRef
+  const char* fixedColumn;            // the column the kind always assigns, whatever the caller names
+};
+
+// clang-format off
+const LinkKindRow kLinkKinds[] = {
+  // Auxiliary data: an unmatched UUID leaves the name alone to decide; without the UUID step the name
+  // and the entry's number (FID) are compared.
+  {LinkKind::Assist, "Assist",
+   "SELECT FID FNumber,FName,UUID FROM t_SubMessage WHERE FInterID=", "FNumber", ThirdKey::UUID,
+   "SELECT FInterID FItemID FROM t_SubMessage WHERE ", "FID", "FName", "FItemID",
+   true, kName, kNameAndNumber, true, nullptr, nullptr},
+  {LinkKind::Item, "Item",
+   "SELECT FNumber,FName,UUID FROM t_Item WHERE FItemID=", "FNumber", ThirdKey::UUID,
+   "SELECT FItemID FROM t_Item WHERE ", "FNumber", "FName", "FItemID",
+   true, kNumberAndNameThenName, {}, false, nullptr, nullptr},
+  {LinkKind::SPGroup, "SPGroup",
+   "SELECT FNumber,FName,UUID FROM t_StockPlaceGroup WHERE FSPGroupID = ", "FNumber", ThirdKey::UUID,
+   "SELECT FSPGroupID FROM t_StockPlaceGroup WHERE ", "FNumber", "FName", "FSPGroupID",
+   true, kNumberAndNameThenName, {}, false, nullptr, nullptr},
+  {LinkKind::Unit, "Unit",
+   "SELECT FNumber,FName,UUID FROM t_MeasureUnit WHERE FMeasureUnitID=", "FNumber", ThirdKey::UUID,
+   "SELECT FMeasureUnitID FROM t_MeasureUnit WHERE ", "FNumber", "FName", "FMeasureUnitID",
+   true, kNumberAndNameThenName, {}, false, nullptr, nullptr},
+  {LinkKind::Account, "Account",
+   "SELECT FNumber,FName,UUID FROM t_Account WHERE FAccountID=", "FNumber", ThirdKey::UUID,
+   "SELECT FAccountID FROM t_Account WHERE ", "FNumber", "FName", "FAccountID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::Currency, "Currency",
+   "SELECT FNumber,FName,UUID FROM t_Currency WHERE FCurrencyID=", "FNumber", ThirdKey::UUID,
+   "SELECT FCurrencyID FROM t_Currency WHERE ", "FNumber", "FName", "FCurrencyID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::Settle, "Settle",
+   "SELECT FNumber,FName,UUID FROM t_Settle WHERE FItemID=", "FNumber", ThirdKey::UUID,
+   "SELECT FItemID FROM t_Settle WHERE ", "FNumber", "FName", "FItemID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::InspectionProject, "InspectionProject",
+   "SELECT FBillNo FNumber,FSchemeName FName,UUID FROM ICQCScheme WHERE FInterID=", "FNumber", ThirdKey::UUID,
+   "SELECT FInterID FROM ICQCScheme WHERE ", "FBillNo", "FSchemeName", "FInterID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::Routing, "Routing",
+   "SELECT FBillNo FNumber,FRoutingName FName,UUID FROM t_Routing WHERE FInterID=", "FNumber", ThirdKey::UUID,
+   "SELECT FInterID FROM t_Routing WHERE ", "FBillNo", "FRoutingName", "FInterID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::WorkType, "WorkType",
+   "SELECT FNumber,FName FROM t_WorkType WHERE FInterID=", "FNumber", ThirdKey::None,
+   "SELECT FInterID FROM t_WorkType WHERE ", "FNumber", "FName", "FInterID",
+   false, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::StockPlace, "StockPlace",
+   "SELECT FNumber,FName,UUID FROM t_StockPlace WHERE FSPID=", "FNumber", ThirdKey::UUID,
+   "SELECT FSPID FROM t_StockPlace WHERE ", "FNumber", "FName", "FSPID",
+   true, kNumberAndName, {}, false, nullptr, nullptr},
+  {LinkKind::AuxClass, "AuxClass",
+   "SELECT FNumber,FName FROM vwItemAuxProp WHERE FItemID=", "FNumber", ThirdKey::ItemAuxProp,
+   "SELECT FItemID FROM vwItemAuxProp WHERE ", "FNumber", "FName", "FItemID",
+   false, kNumberAndName, {}, false, nullptr, nullptr},
+  // The Number of a unit group is its identifier in the exporting account set: imports never read it.
+  {LinkKind::UnitGroup, "UnitGroup",
+   "SELECT FUnitGroupID FNumber,FName,UUID FROM t_UnitGroup WHERE FUnitGroupID=", "FNumber", ThirdKey::UUID,
+   "SELECT FUnitGroupID FItemID FROM t_UnitGroup WHERE ", nullptr, "FName", "FItemID",
+   true, kName, {}, false, nullptr, nullptr},
+  {LinkKind::vwAssignStock, "vwAssignStock",
+   "SELECT FNumber,FName FROM vwAssignStock Where FItemID = ", "FNumber", ThirdKey::EmptyUUID,
+   "SELECT FItemID FROM vwAssignStock WHERE ", "FNumber", nullptr, "FItemID",
+   false, kNumber, {}, false, nullptr, nullptr},
+  {LinkKind::vwInstStock, "vwInstStock",
+   "SELECT FNumber,FName FROM vwInstStock Where FItemID = ", "FNumber", ThirdKey::EmptyUUID,
+   "SELECT FItemID FROM vwInstStock WHERE ", "FNumber", nullptr, "FItemID",
+   false, kNumber, {}, false, nullptr, nullptr},
+  {LinkKind::vwKeepStock, "vwKeepStock",
+   "SELECT FNumber,FName FROM vwKeepStock Where FItemID = ", "FNumber", ThirdKey::EmptyUUID,
+   "SELECT FItemID FROM vwKeepStock WHERE ", "FNumber", nullptr, "FItemID",
+   false, kNumber, {}, false, nullptr, nullptr},
+  {LinkKind::vwAssigneeStock, "vwAssigneeStock",
+   "SELECT FNumber,FName FROM vwAssigneeStock Where FItemID = ", "FNumber", ThirdKey::EmptyUUID,
+   "SELECT FItemID FROM vwAssigneeStock WHERE ", "FNumber", nullptr, "FItemID",
+   false, kNumber, {}, false, nullptr, nullptr},
+  {LinkKind::JobType, "JobType",
+   "SELECT FName  FROM t_JobType Where FInterID = ", nullptr, ThirdKey::None,
+   "SELECT FInterID  FROM t_JobType WHERE ", nullptr, "FName", "FInterID",
+   false, kName, {}, false, "JobType", "FJobTypeID"},
+  {LinkKind::IcTeamTime, "IcTeamTime",
+   "SELECT FBillNo,FName,UUID FROM t_IcTeamTime Where FID = ", "FBillNo", ThirdKey::UUID,
+   "SELECT FID FROM t_IcTeamTime WHERE ", "FBillNo", nullptr, "FID",
+   false, kNumber, {}, false, nullptr, nullptr},
+};
+
+// A unit of measure's link, matched in t_MeasureUnit, gives the unit's group (no kind of its own: it
+// only imports).
+const LinkKindRow kUnitGroupByUnit =
+  {LinkKind::UnitGroup, "UnitGroupByUnit",
+   nullptr, nullptr, ThirdKey::None,
+   "SELECT FUnitGroupID  FROM t_MeasureUnit WHERE ", nullptr, "FName", "FUnitGroupID",
+   true, kName, {}, false, nullptr, nullptr};
+// clang-format on
+
+const LinkKindRow& rowOf(LinkKind kind) {
+  for (const LinkKindRow& row : kLinkKinds)
+    if (row.kind == kind) return row;
+  throw vbError(VbError::InvalidProcedureCall);
+}
+
+// A text of a record as a statement joins it: Null joins as the empty text.
+std::string textOf(const Variant& value) { return value.isNull() ? std::string() : CStr(value); }
+
+// The link's Number and Name are read plainly (a link without the key raises error 5, naming it); its
+// UUID may be missing, which counts as empty.
+std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.Item(key)); }
+std::string linkUUID(const TrzRecord& link) { return textOf(link.GetValue("UUID", Variant(""))); }
+
+std::string quoted(std::string_view text) { return "'" + modFunction::EscapeQuotes(text) + "'"; }
+
+std::string conditionOf(Step step, const LinkKindRow& row, const TrzRecord& link) {
+  switch (step) {
+    case Step::NumberAndName:
+      return std::string(row.numberColumn) + "=" + quoted(linkText(link, "Number")) + " AND " + row.nameColumn + "=" +
+             quoted(linkText(link, "Name"));
+    case Step::Name:
+      return std::string(row.nameColumn) + "=" + quoted(linkText(link, "Name"));
+    case Step::Number:
+      return std::string(row.numberColumn) + "=" + quoted(linkText(link, "Number"));
+    case Step::NameAndNumber:
+      return std::string(row.nameColumn) + "=" + quoted(linkText(link, "Name")) + " And " + row.numberColumn + " = " +
+             quoted(linkText(link, "Number"));
+  }
+  return {};
+}
+
+// The nested record of a link element; null for an empty link: no record, or a record without keys
+// (what an empty link element reads as).
+std::shared_ptr<TrzRecord> linkRecordOf(const Variant& link) {
+  if (!link.isObject()) return nullptr;
+  auto record = std::dynamic_pointer_cast<TrzRecord>(link.object());
+  return record && record->Count() > 0 ? record : nullptr;
+}
+
+// Runs a lookup: true with the first row's identifier in id, false when it finds nothing.
+bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, const std::string& strSQL, std::int32_t& id) {
+  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
+  if (modFunction::IsEOF(rs)) return false;
+  id = CLng(modFunction::FieldValue(rs, row.resultColumn));
+  return true;
+}
+
+// The import rule every kind shares: the UUID step, then the kind's steps in order until one finds a
+// row. While a lookup runs strSQL holds its text, so that a failing lookup is the statement quoted
+// with the error; the assignment is appended to the text strSQL held before.
+std::int32_t importLink(ItemEngineAccess& engine, const LinkKindRow& row, const TrzRecord& link,
+                        std::string_view strColumn, std::string& strSQL) {
+  const std::string kept = strSQL;
+  std::int32_t id = 0;
+  bool found = false;
+  bool uuidStepRuns = false;
+  if (row.byUUID && engine.checkByUUID()) {
+    std::string uuid = linkUUID(link);
+    uuidStepRuns = !uuid.empty() && !(row.markedNoUUID && UCase(uuid) == "LJWWJL");
+    if (uuidStepRuns) {
+      strSQL = std::string(row.importBase) + "UUID=" + quoted(uuid);
+      found = lookUp(engine, row, strSQL, id);
+    }
+  }
+  std::span<const Step> steps = !uuidStepRuns && !row.withoutUUID.empty() ? row.withoutUUID : row.steps;
+  for (std::size_t i = 0; !found && i < steps.size(); ++i) {
+    strSQL = row.importBase + conditionOf(steps[i], row, link);
+    found = lookUp(engine, row, strSQL, id);
+  }
+  strSQL = kept + std::string(strColumn) + (found ? " = " + std::to_string(id) + "," : std::string(" = 0,"));
+  return found ? id : 0;
+}
+
+// A link element's value: an empty link sets the column to NULL, any other is matched.
+std::int32_t importLinkElement(ItemEngineAccess& engine, const LinkKindRow& row, const Variant& link,
+                               std::string_view strColumn, std::string& strSQL) {
+  std::shared_ptr<TrzRecord> record = linkRecordOf(link);
+  if (!record) {
+    strSQL += std::string(strColumn) + " =NULL,";
+    return 0;
+  }
+  return importLink(engine, row, *record, strColumn, strSQL);
+}
+
+}  // namespace
+
+LinkKind LinkKindByName(std::string_view name) {
+  for (const LinkKindRow& row : kLinkKinds)
+    if (SameText(row.name, name)) return row.kind;
+  throw AutomationError(static_cast<std::int32_t>(VbError::InvalidProcedureCall), "Quillane",
+                        "No kind of link is named \"" + std::string(name) + "\"");
+}
+
+void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record, std::int32_t lID,
+                     std::string_view strKey) {
+  const LinkKindRow& row = rowOf(kind);
+  if (lID == 0) return;
+  std::string& strSQL = engine.lastSQL();
+  strSQL = row.packSelect + std::to_string(lID);
+  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
+  if (modFunction::IsEOF(rs)) return;
+  if (row.plainKey) {
+    record.SetValue(row.plainKey, modFunction::FieldValue(rs, "FName"));
+    return;
+  }
+  auto link = std::make_shared<TrzRecord>();
+  link->SetValue("Number", modFunction::FieldValue(rs, row.packNumber));
+  link->SetValue("Name", modFunction::FieldValue(rs, "FName"));
+  switch (row.third) {
+    case ThirdKey::UUID:
+      link->SetValue("UUID", modFunction::FieldValue(rs, "UUID"));
+      break;
+    case ThirdKey::EmptyUUID:
+      link->SetValue("UUID", Variant(""));
+      break;
+    case ThirdKey::ItemAuxProp:
+      link->SetValue("ItemAuxProp", Variant(GetAuxProps(engine, textOf(record.GetValue("Number", Variant(""))),
+                                                        textOf(record.GetValue("Name", Variant(""))))));
+      break;
+    case ThirdKey::None:
+      break;
+  }
+  record.SetObject(strKey, link);
+}
+
+std::int32_t ImportLinkField(ItemEngineAccess& engine, LinkKind kind, const Variant& link, std::string_view strColumn,
+                             std::string& strSQL) {
+  const LinkKindRow& row = rowOf(kind);
+  if (!row.plainKey) return importLinkElement(engine, row, link, strColumn, strSQL);
+  // The plain value is the name the lookup compares; there is no empty form of it.
+  TrzRecord named;
+  named.SetValue("Name", Variant(textOf(link)));
+  return importLink(engine, row, named, row.fixedColumn, strSQL);
+}
+
+void ImportUnitGroupFieldByUnit(ItemEngineAccess& engine, const Variant& unitLink, std::string_view strColumn,
+                                std::string& strSQL) {
+  importLinkElement(engine, kUnitGroupByUnit, unitLink, strColumn, strSQL);
+}
+
+}  // namespace quillane
