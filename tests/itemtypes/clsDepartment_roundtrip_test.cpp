@@ -60,6 +60,45 @@ TEST_F(DepartmentRoundTrip, AParentTreeWithBarCodesArrivesWhole) {
   EXPECT_EQ(content(target), content(source));
 }
 
+TEST_F(DepartmentRoundTrip, LinksArriveAsTheSameRecordsOfTheTarget) {
+  std::string source = newAccountSet("source.db"), target = newAccountSet("target.db");
+  // The linked records exist in both account sets under other identifiers.
+  for (const auto& [path, offset] : {std::pair{source, 0}, std::pair{target, 40}}) {
+    auto id = [offset = offset](int n) { return std::to_string(n + offset); };
+    exec(path, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID) VALUES (" + id(500) +
+                   ", 3, 'E01', '张三', 'U-E01')");
+    exec(path, "INSERT INTO t_Account (FAccountID, FNumber, FName, UUID) VALUES (" + id(1) + ", '6602', '管理费用', 'A1'), (" +
+                   id(2) + ", '1221', '其他应收款', 'A2'), (" + id(3) + ", '2241', '其他应付款', 'A3'), (" + id(4) +
+                   ", '1123', '预付账款', 'A4'), (" + id(5) + ", '2203', '预收账款', 'A5')");
+    exec(path, "INSERT INTO t_SubMessage (FInterID, FTypeID, FID, FName, UUID) VALUES (" + id(7) +
+                   ", 1, '01', '职能部门', 'S1'), (" + id(8) + ", 2, '02', '成本中心', 'S2')");
+  }
+  addDepartment(source, 10, "01", "总部", 0, false);
+  addDepartment(source, 11, "01.01", "财务部", 10, true,
+                ", FManager, FDProperty, FAcctID, FCostAccountType, FOtherArAcctID, FOtherAPAcctID, FPreApAcctID, "
+                "FPreArAcctID",
+                ", 500, 7, 1, 8, 2, 3, 4, 5");
+  addDepartment(source, 12, "02", "仓储部", 0, true, ", FManager, FAcctID", ", 0, 999");  // none, and one that is gone
+  exec(source, "INSERT INTO t_BarCode (FTypeID, FItemID, FBarCode, FRemark) VALUES (2, 11, 'F-1', '财务')");
+
+  carry(source, target);
+  EXPECT_EQ(content(target), content(source));
+  auto links = [](const std::string& path) {
+    return rows(path,
+                "SELECT i.FNumber, IsNull(m.FNumber, '-'), IsNull(p.FID, '-'), IsNull(a.FNumber, '-'), IsNull(t.FID, '-'), "
+                "IsNull(a1.FNumber, '-'), IsNull(a2.FNumber, '-'), IsNull(a3.FNumber, '-'), IsNull(a4.FNumber, '-') "
+                "FROM t_Department d JOIN t_Item i ON i.FItemID = d.FItemID "
+                "LEFT JOIN t_Item m ON m.FItemID = d.FManager AND m.FItemID <> 0 "
+                "LEFT JOIN t_SubMessage p ON p.FInterID = d.FDProperty LEFT JOIN t_Account a ON a.FAccountID = d.FAcctID "
+                "LEFT JOIN t_SubMessage t ON t.FInterID = d.FCostAccountType "
+                "LEFT JOIN t_Account a1 ON a1.FAccountID = d.FOtherArAcctID LEFT JOIN t_Account a2 ON a2.FAccountID = "
+                "d.FOtherAPAcctID LEFT JOIN t_Account a3 ON a3.FAccountID = d.FPreApAcctID LEFT JOIN t_Account a4 ON "
+                "a4.FAccountID = d.FPreArAcctID ORDER BY i.FNumber");
+  };
+  EXPECT_EQ(links(target), "01.01,E01,01,6602,02,1221,2241,1123,2203;02,-,-,-,-,-,-,-,-");
+  EXPECT_EQ(links(target), links(source));
+}
+
 TEST_F(DepartmentRoundTrip, AWildcardInANumberRenumbersOnlyItsOwnDescendants) {
   std::string target = newAccountSet();
   addDepartment(target, 10, "AB1.01", "其他");

@@ -92,6 +92,18 @@ TEST_F(DepartmentShell, NewRecordsGetTheirCompanionDataAndARefusalFailsTheRecord
   EXPECT_EQ(rows(target, "SELECT FNumber FROM t_Item WHERE FItemClassID = 2 ORDER BY FNumber"), "01;02");
 }
 
+TEST_F(DepartmentShell, AFailingLinkLookupFailsTheRecordAndItsLineQuotesTheLookup) {
+  exec(target, "DROP TABLE t_Account");
+  const std::string account = "<CostAccount>" + element("Number", "6602") + element("Name", "管理费用") +
+                              element("UUID", "A1") + "</CostAccount>";
+  Imported imported = importXml(props(target), document({keys("01", "销售部") + element("Note", "n") + account}));
+  EXPECT_FALSE(imported.ok);
+  EXPECT_TRUE(holds(imported.error, "执行错误的SQL语句:SELECT FAccountID FROM t_Account WHERE FNumber='6602' AND "
+                                    "FName='管理费用'"))
+      << imported.error;
+  EXPECT_EQ(rows(target, "SELECT FNote FROM t_Department WHERE FItemID = 10"), "NULL");
+}
+
 TEST_F(DepartmentShell, ADocumentThatBreaksTheSchemaWritesNothing) {
   Imported imported = importXml(props(target), document({keys("02", "甲") + element("Colour", "red")}));
   EXPECT_FALSE(imported.ok);
