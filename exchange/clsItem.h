@@ -8,11 +8,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "exchange/clsItem_access.h"
 #include "platform/automation/object.h"
+#include "platform/automation/vbtext.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/TrzRecords.h"
 
@@ -130,6 +132,8 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   std::string m_strSQL;
   std::shared_ptr<TrzRecords> m_vector;
   std::int32_t m_lItemID = 0;
+  // Whether the detail table has a column ("t_Department.FNumber"), asked once per ImportVector.
+  std::map<std::string, bool, NoCaseLess> m_detailColumns;
   // The conflict state: it lasts as long as the engine (a holder makes one engine per call).
   std::int16_t m_Update_Add_Cancel = 0;
   bool m_SameRule = false;

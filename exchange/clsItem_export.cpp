@@ -129,17 +129,16 @@ std::shared_ptr<TrzRecords> clsItem::PackageRecordset(ObjectRef& rs, std::string
     record->SetObject("BarCodes", modFunction::ReadBarCodes(cn, ItemClassID, itemID));
     if (ItemClassID == item_classes::kCostObject) ExportCBObjectMaterial(*this, *record, itemID);
 
-    vect->Add(Variant(record));
-    Variant stamp = bProgress ? field(rs, "FModifyTime") : Variant();
+    const Variant entry(record);
+    vect->Add(entry);
+    const std::string stamp = bProgress ? modFunction::BytesToHex(field(rs, "FModifyTime")) : std::string();
     modFunction::MoveNext(rs);
-
-    if (bProgress) {
-      bool bCancel = false;
-      RaiseProgress(++lCur, CLng(rs->Get("RecordCount")), bCancel);
-      if (bCancel) {
-        if (strResumeTimeStamp) *strResumeTimeStamp = modFunction::BytesToHex(stamp);
-        break;
-      }
+    if (!bProgress) continue;
+    bool bCancel = false;
+    RaiseProgress(++lCur, CLng(rs->Get("RecordCount")), bCancel);
+    if (bCancel) {
+      if (strResumeTimeStamp) *strResumeTimeStamp = stamp;
+      break;
     }
   }
   return vect;

@@ -122,6 +122,7 @@ void clsItem::SetAuxPropTrigger(bool bEnabled) {
 
 bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError) {
   m_vector = oVector;
+  m_detailColumns.clear();
   if (!oVector) return true;
   bool result = true;
   const std::int32_t lTotal = oVector->Count();
@@ -278,8 +279,14 @@ void clsItem::UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const st
 }
 
 bool clsItem::TableHasColumn(const char* column) {
-  return !modFunction::IsEOF(Query("SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
-                                   Quoted(TableName) + ") AND name=" + Quoted(column)));
+  // The detail table does not change while records are imported: each column is asked for once.
+  const std::string key = TableName + "." + column;
+  auto known = m_detailColumns.find(key);
+  if (known != m_detailColumns.end()) return known->second;
+  const bool has = !modFunction::IsEOF(Query("SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
+                                             Quoted(TableName) + ") AND name=" + Quoted(column)));
+  m_detailColumns.emplace(key, has);
+  return has;
 }
 
 void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumber, const std::string& strName,
