@@ -5,6 +5,7 @@
 #include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_errors.h"
 #include "exchange/modFunction_xml.h"
 
 namespace quillane {
@@ -34,6 +35,20 @@ bool clsItem::PassesVersionGate(std::string& strError) const {
 
 void clsItem::RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel) {
   RaiseEventWith("Progress", kProgress, std::as_const(lCur), std::as_const(lTotal), bCancel);
+}
+
+bool clsItem::RunCall(std::string& strError, const std::function<bool()>& work) {
+  bool result = false;
+  try {
+    modFunction::OpenConnection(cn);
+    result = work();
+  } catch (const AutomationError& e) {
+    strError = modFunction::FormatErrInfo(e, m_strSQL);
+    modFunction::CallMemberQuietly(cn, "CloseConn");
+    result = false;
+  }
+  m_vector.reset();
+  return result;
 }
 
 ObjectRef clsItem::Query(std::string strSQL) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,7 +37,8 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
 
   clsItem();
 
-  // ---- Settable state (a holder may set these directly; Export and Import set the first four) ----
+  // ---- State a holder may set directly. Export and Import apply the class table to the caption,
+  // detail table, schema and type name; Import keeps its props string and system type here. ----
   std::int32_t ItemClassID = 0;  // stored only: the class table applies at the start of Export and Import
   std::string ClassCaption;      // messages, error lines, the conflict rules' class
   std::string TableName;         // the detail table; empty: none
@@ -108,6 +110,10 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
 
  private:
   bool PassesVersionGate(std::string& strError) const;
+  // The database work of an Export or Import: the connection opened for it and the call's data vector
+  // released after it. An error ends the call with False, the error's text in strError (replacing what
+  // the work wrote there) and the connection closed.
+  bool RunCall(std::string& strError, const std::function<bool()>& work);
   void RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel);
   void SetAuxPropTrigger(bool bEnabled);
   bool ImportRecordInTransaction(const Variant& entry, std::string& strError);

@@ -8,7 +8,6 @@
 #include "exchange/clsItem_sql.h"
 #include "exchange/modFunction_barcodes.h"
 #include "exchange/modFunction_connection.h"
-#include "exchange/modFunction_errors.h"
 #include "exchange/modFunction_text.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/vbconv.h"
@@ -33,22 +32,13 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
   InitItemClass();
   if (!PassesVersionGate(strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
-  try {
-    modFunction::OpenConnection(cn);
+  return RunCall(strError, [&] {
     GetMaxTimeStamp(strMaxTimeStamp);
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
     m_vector = PackageRecordset(rs, &strTimeStamp);
     modFunction::CallMember(cn, "CloseConn");
-    bool result = modFunction::WriteVectorToXML(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName,
-                                                strError);
-    m_vector.reset();
-    return result;
-  } catch (const AutomationError& e) {
-    strError = modFunction::FormatErrInfo(e, m_strSQL);
-    modFunction::CallMemberQuietly(cn, "CloseConn");
-    m_vector.reset();
-    return false;
-  }
+    return modFunction::WriteVectorToXML(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError);
+  });
 }
 
 void clsItem::GetMaxTimeStamp(std::string& strMaxTimeStamp) {

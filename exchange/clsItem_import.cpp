@@ -74,8 +74,8 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
   m_lErrorCount = 0;
   InitItemClass();
   if (!PassesVersionGate(strError)) return false;
-  try {
-    modFunction::OpenConnection(cn);
+  // Also after records that succeeded, an error of the steps that close the import makes it fail.
+  return RunCall(strError, [&] {
     bool result = false;
     if (modFunction::ReadXMLToVector(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError)) {
       if (ItemClassID != item_classes::kMaterial) {
@@ -104,15 +104,8 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
       RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
     }
     modFunction::CallMember(cn, "CloseConn");
-    m_vector.reset();
     return result;
-  } catch (const AutomationError& e) {
-    // Also after records that succeeded: an import whose closing steps failed is no success.
-    strError = modFunction::FormatErrInfo(e, m_strSQL);
-    modFunction::CallMemberQuietly(cn, "CloseConn");
-    m_vector.reset();
-    return false;
-  }
+  });
 }
 
 void clsItem::SetAuxPropTrigger(bool bEnabled) {
@@ -166,7 +159,7 @@ bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strEr
 std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   m_lItemID = 0;
   std::string number = textOf(*record, "Number"), name = textOf(*record, "Name");
-  // Without either the record names nothing: it would be written over whatever row matches neither.
+  // A record that has neither names no row of its own: it is refused rather than written nameless.
   if (number.empty() && name.empty())
     throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
   // The values pasted as numbers are checked before anything is written.
@@ -213,8 +206,10 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + item_sql::DescendantsOf(number) +
       "  AND FItemClassID = " + std::to_string(ItemClassID));
   if (!TableName.empty()) RenumberDescendants(number, lParent);
-  if (record->Exists("BarCodes"))
+  if (record->Exists("BarCodes")) {
+    m_strSQL.clear();  // the bar codes' statements are their own: none of the engine's is to be quoted for them
     modFunction::SaveBarCodes(cn, ItemClassID, m_lItemID, *record->Item("BarCodes").objectAs<TrzRecords>());
+  }
   if (ItemClassID == item_classes::kMaterial) MirrorAsCostObject(*record, number, lIsDetail);
   return m_lItemID;
 }
@@ -264,8 +259,8 @@ void clsItem::UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const st
       try {
         modFunction::ExecuteSQL(cn, m_strSQL);
       } catch (const AutomationError&) {
-        // A supplier keeps its detail columns when the database refuses them; its item row is still
-        // written, as the ERP's suppliers have always been imported.
+        // Suppliers are imported whatever becomes of their detail columns: a refused UPDATE leaves
+        // them as they were, and the item row is still written.
       }
     } else {
       modFunction::ExecuteSQL(cn, m_strSQL);
