@@ -186,6 +186,37 @@ TEST_F(ItemEngine, UUIDsMatchWithinTheClassAndAnEmptyOneMatchesNothing) {
             "50,1,C1,客户,0;51,2,G,空组,0;52,2,P,父,0;53,2,P.1,子,52");
 }
 
+TEST_F(ItemEngine, CostObjectsCarryTheirProductsAndCostItemsNoDeletionFlag) {
+  exec(path, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID) VALUES (60, 4, 'M1', '产品', 'U-M1'), "
+             "(61, 2001, 'C1', '成本一', 'U-C1'), (62, 2003, 'I1', '直接材料', 'U-I1')");
+  exec(path, "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) VALUES (61, 60, 2, 1, 0)");
+  auto packedOf = [&](std::int32_t itemClassID) {
+    auto engine = engineFor(itemClassID, "");
+    std::string stamp = "0x0000000000000000";
+    ObjectRef rs = engine->GetList(stamp, 0);
+    return engine->PackageRecordset(rs)->RecordAt(0);
+  };
+  auto costObject = packedOf(2001);
+  ASSERT_EQ(costObject->Key(costObject->Count() - 1), "BarCodes");
+  ASSERT_EQ(costObject->Key(costObject->Count()), "Material");
+  auto product = costObject->GetVector("Material")->RecordAt(0);
+  EXPECT_EQ(CStr(product->Item("Number")), "M1");
+  EXPECT_EQ(CLng(product->Item("Quotiety")), 2);
+  EXPECT_TRUE(costObject->Exists("IsDelete"));
+  EXPECT_FALSE(packedOf(2003)->Exists("IsDelete"));
+
+  // Imported, a cost object's products replace its stored ones; the two system cost objects are left alone.
+  auto engine = engineFor(2001, "cbCostObj");
+  auto imported = item("C2", "成本二");
+  imported->SetObject("Material", costObject->GetVector("Material"));
+  std::string error;
+  EXPECT_TRUE(engine->ImportVector(vectorOf({Variant(imported), Variant(item("MaterielShareID", "共享"))}), error)) << error;
+  EXPECT_EQ(rows(path, "SELECT c.FNumber, m.FNumber, p.FQuotiety FROM cb_CostObj_Product p JOIN t_Item c ON c.FItemID = "
+                       "p.FCostObjID JOIN t_Item m ON m.FItemID = p.FProductID ORDER BY c.FNumber"),
+            "C1,M1,2;C2,M1,2");
+  EXPECT_EQ(rows(path, "SELECT COUNT(*) FROM t_Item WHERE FNumber = 'MaterielShareID'"), "0");
+}
+
 class MaterialImport : public ItemEngine {
  protected:
   void SetUp() override {
