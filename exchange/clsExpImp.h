@@ -1,0 +1,101 @@
+// "Quillane.clsExpImp": the one object through which a caller reaches every data type. It picks the
+// per-type class by its ItemObject value, creates it by ProgID ("Quillane." + class name) for one
+// call, hands it the caller's options, calls its Export or Import by name, sums the failed records and
+// relays every event of the per-type object to its own caller. It also forwards deletion keys to
+// clsDataKey and item-class queries to clsItemClass, and checks props strings and export/import rights.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/object.h"
+
+namespace quillane {
+
+class clsExpImp : public AutomationObject {
+ public:
+  // The events, in the order of the event interface.
+  static constexpr DispId kDirtyRecord = 1;  // (ItemClassID, Counts, ContentStr), all by reference
+  static constexpr DispId kProgress = 2;     // (lCur, lTotal, bCancel), bCancel by reference
+  static constexpr DispId kSAXProgress = 3;  // (lCur, lTotal, bCancel), bCancel by reference
+
+  // The rights that the bulk-file operations ask of the user.
+  static constexpr std::int32_t kExportRight = 0x800000;
+  static constexpr std::int32_t kImportRight = 0x1000000;
+
+  // One page of data type lIO through its per-type class. Errors never escape: they are reported in
+  // strError (replacing what it held) and the result keeps the value it had when the error struck.
+  bool Export(std::string strPropsString, std::int32_t lIO, std::string& strXML, std::int32_t lPerCount,
+              std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+  bool Import(std::string strPropsString, std::int32_t lIO, std::string strXML, std::string& strError,
+              Variant lSystemType);
+
+  // The options; they stay in force for every later call until the caller changes them.
+  void setFilter(std::string strFilter) { m_strFilter = std::move(strFilter); }
+  void setCheckByUUID(bool bCheck) { m_bCheckByUUID = bCheck; }
+  void setAddNewOnly(bool bAddNewOnly) { m_bAddNewOnly = bAddNewOnly; }
+  void setHaveInterFace(bool bHaveInterFace) { m_bHaveInterFace = bHaveInterFace; }
+  void setbProgress(bool bProgress);
+
+  // Failed records of every Export and Import since the facade was made or the caller last set it.
+  std::int32_t ErrorCount() const { return m_lErrorCount; }
+  void setErrorCount(std::int32_t lCount) { m_lErrorCount = lCount; }
+
+  // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
+  // the caller.
+  bool ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, std::string& strXML, std::int32_t lPerCount,
+                        std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+  bool ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO, std::string strXML, std::string& strError);
+
+  // Forwarded to a clsItemClass of their own; their results come back unchanged, their errors reach
+  // the caller.
+  Variant GetItemClassNames(std::string strPropsString, bool& bOnlyCustomer, std::string& strError);
+  Variant GetItemClassNamesEx(std::string strPropsString, bool& bOnlyCustomer, std::string& strError);
+  bool IsCustItemClass(std::string strPropsString, std::string strICName);
+
+  // Whether the props string parses and its account set's service pack can be read.
+  bool CheckRight(std::string strPropsString);
+
+  // The item class (FItemClassID) of the data types kept in the item table, 0 for the others.
+  static std::int32_t GetItemClassID(std::int32_t lIO);
+  // Parses the props string and asks whether its user holds lMask on the access object of data type
+  // lIO. Errors (a props string that does not parse, a database that cannot be reached) are raised.
+  static bool CheckObjectRight(std::string_view strPropsString, std::int32_t lIO, std::int32_t lMask);
+
+  ~clsExpImp() override;
+  const DispatchTable& dispatchTable() const override;
+  std::string className() const override { return "clsExpImp"; }
+
+  // The per-type members, one per class the facade can drive; each receives the events of its object.
+  enum class Member : std::size_t {
+    Account, Assist, AuxProp, Currency, Customer, Department, Employee, Fee, Material, MeasureUnit, Stock,
+    SubCompany, Supplier, VoucherGroup, WorkCenter, CashFlowItem, CBCostObject, CBCostItem, CBExpenseElement,
+    CBService, Settle, ItemClass, StockPlace, Count
+  };
+
+ private:
+  struct Slot {
+    ObjectRef object;
+    SinkCookie cookie = 0;
+  };
+
+  ObjectRef CreateMember(Member member);
+  // The per-type object of lIO in its member, with bProgress and Filter handed over.
+  ObjectRef CreateConfigured(std::int32_t lIO);
+  void SetMember(Member member, ObjectRef object);
+  void ReleaseObjects();
+  void RelayEvent(Member member, std::string_view event, Arguments args);
+  void AddErrorCount(const ObjectRef& object);
+
+  std::string m_strFilter;
+  bool m_bCheckByUUID = false;
+  bool m_bAddNewOnly = false;
+  bool m_bProgress = false;
+  bool m_bHaveInterFace = false;
+  std::int32_t m_lErrorCount = 0;
+  std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
+};
+
+}  // namespace quillane
