@@ -103,7 +103,10 @@ void clsExpImp::SetMember(Member member, ObjectRef object) {
   slot = Slot{};
   if (!object) return;
   slot.cookie = object->Advise(
-      [this, member](std::string_view event, DispId, Arguments args) { RelayEvent(member, event, args); });
+      // Departments' progress has never yielded; their callers pump on their own.
+      [this, yieldAfterProgress = member != Member::Department](std::string_view event, DispId, Arguments args) {
+        RelayEvent(yieldAfterProgress, event, args);
+      });
   slot.object = std::move(object);
 }
 
@@ -111,15 +114,14 @@ void clsExpImp::ReleaseObjects() {
   for (std::size_t i = 0; i < m_members.size(); ++i) SetMember(static_cast<Member>(i), nullptr);
 }
 
-void clsExpImp::RelayEvent(Member member, std::string_view event, Arguments args) {
+void clsExpImp::RelayEvent(bool yieldAfterProgress, std::string_view event, Arguments args) {
   // The facade's caller may drop the facade from inside its own sink; the relay finishes first.
   std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
   if (event == "Progress") {
     // Only the caller's answer travels back to the object that asked.
     args[2] = Variant(false);
     RaiseEvent("Progress", kProgress, args);
-    // Departments' progress has never yielded; their callers pump on their own.
-    if (member != Member::Department) YieldToMessageLoop();
+    if (yieldAfterProgress) YieldToMessageLoop();
   } else if (event == "DirtyRecord") {
     RaiseEvent("DirtyRecord", kDirtyRecord, args);
     YieldToMessageLoop();
@@ -260,7 +262,9 @@ const DispatchTable& clsExpImp::dispatchTable() const {
                   {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
           .method("ImportXMLDataKey", 7, &clsExpImp::ImportXMLDataKey)
           .let("bProgress", 8, &clsExpImp::setbProgress)
-          // 9 to 12 belong to the bulk-file operations.
+          .method("ExportPreIOToFile", 9, &clsExpImp::ExportPreIOToFile,
+                  {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
+          // 10 to 12 belong to the file import and the custom-class files.
           .method("GetItemClassNames", 13, &clsExpImp::GetItemClassNames, {Variant(false), Variant("")})
           .method("GetItemClassNamesEx", 14, &clsExpImp::GetItemClassNamesEx, {Variant(false), Variant("")})
           .method("IsCustItemClass", 15, &clsExpImp::IsCustItemClass)

@@ -21,6 +21,9 @@ class clsExpImp : public AutomationObject {
   static constexpr DispId kProgress = 2;     // (lCur, lTotal, bCancel), bCancel by reference
   static constexpr DispId kSAXProgress = 3;  // (lCur, lTotal, bCancel), bCancel by reference
 
+  // The ERP's class exchange, which writes the bulk files of the types kept in the item table.
+  static constexpr const char* kClassExchangeProgID = "Q7ClassExchangeWizard.ClassExchange";
+
   // The rights that the bulk-file operations ask of the user.
   static constexpr std::int32_t kExportRight = 0x800000;
   static constexpr std::int32_t kImportRight = 0x1000000;
@@ -42,6 +45,13 @@ class clsExpImp : public AutomationObject {
   // Failed records of every Export and Import since the facade was made or the caller last set it.
   std::int32_t ErrorCount() const { return m_lErrorCount; }
   void setErrorCount(std::int32_t lCount) { m_lErrorCount = lCount; }
+
+  // All records of data type lIO after strTimeStamp into one XML file (UTF-16 LE with a byte-order mark)
+  // whose Root holds the records of every page. Types of the item table are written by the ERP's class
+  // exchange. An empty props string or a missing export right end it with their text in strError; other
+  // errors reach the caller.
+  bool ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
+                         std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
 
   // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
   // the caller.
@@ -86,7 +96,14 @@ class clsExpImp : public AutomationObject {
   ObjectRef CreateConfigured(std::int32_t lIO);
   void SetMember(Member member, ObjectRef object);
   void ReleaseObjects();
-  void RelayEvent(Member member, std::string_view event, Arguments args);
+  // Passes an event of a per-type object or the class exchange on to the caller.
+  void RelayEvent(bool yieldAfterProgress, std::string_view event, Arguments args);
+  bool ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
+                             const std::string& strFile, const std::string& strTimeStamp,
+                             std::string& strMaxTimeStamp);
+  bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+                   std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
+                   std::string& strError);
   void AddErrorCount(const ObjectRef& object);
 
   std::string m_strFilter;

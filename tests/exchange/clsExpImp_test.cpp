@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exchange/clsExpImp.h"
+#include "facade_fixture.h"
 #include "itemtypes/department_fixture.h"
 #include "platform/automation/automation.h"
 #include "support/automation_test.h"
@@ -17,109 +18,6 @@ namespace {
 constexpr std::int32_t lDepartment = 6, lDepartmentAlias = 120;
 
 bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// Stands in for a per-type class: records what the facade sets and calls, answers with what the test
-// scripted, and raises the events the test asks for from inside its Export and Import.
-class RecordingType : public AutomationObject {
- public:
-  struct Script {
-    std::vector<std::string> calls;
-    std::int32_t errorCount = 0;
-    bool result = true;
-    // Run inside Export and Import with the object itself, to raise events.
-    std::function<void(RecordingType&)> during;
-    ObjectRef oExpImp;
-    int alive = 0;
-  };
-  explicit RecordingType(std::shared_ptr<Script> script) : script_(std::move(script)) { ++script_->alive; }
-  ~RecordingType() override { --script_->alive; }
-
-  bool Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount, std::string& strTimeStamp,
-              std::string& strMaxTimeStamp, std::string& strError) {
-    record("Export(" + strPropsString + "," + strXML + "," + std::to_string(lPerCount) + "," + strTimeStamp + "," +
-           strMaxTimeStamp + "," + strError + ")");
-    if (script_->during) script_->during(*this);
-    strXML = "<Root/>";
-    strTimeStamp = "0x01";
-    strMaxTimeStamp = "0x02";
-    strError = "page error";
-    return script_->result;
-  }
-  bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant& lSystemType) {
-    record("Import(" + strPropsString + "," + strXML + "," + strError + "," + CStr(lSystemType) + ")");
-    if (script_->during) script_->during(*this);
-    strError = "import error";
-    return script_->result;
-  }
-  void option(const char* name, const Variant& value) { record(std::string(name) + "=" + CStr(value)); }
-  void setFilter(std::string v) { option("Filter", v); }
-  void setCheckByUUID(bool v) { option("CheckByUUID", v); }
-  void setAddNewOnly(bool v) { option("AddNewOnly", v); }
-  void setbProgress(bool v) { option("bProgress", v); }
-  void setHaveInterFace(bool v) { option("HaveInterFace", v); }
-  void setoExpImp(ObjectRef v) {
-    record("oExpImp");
-    script_->oExpImp = std::move(v);
-  }
-  std::int32_t ErrorCount() const { return script_->errorCount; }
-
-  // Raises Progress with bCancel True and gives back what the sinks left in it.
-  bool progress() {
-    bool bCancel = true;
-    RaiseEventWith("Progress", 1, std::int32_t{1}, std::int32_t{2}, bCancel);
-    return bCancel;
-  }
-  std::string dirty() {
-    std::int32_t id = 2, counts = 1;
-    std::string content = "01";
-    RaiseEventWith("DirtyRecord", 2, id, counts, content);
-    return content;
-  }
-
-  const DispatchTable& dispatchTable() const override {
-    static const DispatchTable table = DispatchBuilder<RecordingType>()
-                                           .method("Export", 1, &RecordingType::Export)
-                                           .method("Import", 2, &RecordingType::Import)
-                                           .let("Filter", 3, &RecordingType::setFilter)
-                                           .let("CheckByUUID", 4, &RecordingType::setCheckByUUID)
-                                           .let("AddNewOnly", 5, &RecordingType::setAddNewOnly)
-                                           .let("bProgress", 6, &RecordingType::setbProgress)
-                                           .get("ErrorCount", 7, &RecordingType::ErrorCount)
-                                           .let("HaveInterFace", 8, &RecordingType::setHaveInterFace)
-                                           .set("oExpImp", 9, &RecordingType::setoExpImp)
-                                           .build();
-    return table;
-  }
-
- private:
-  void record(std::string call) { script_->calls.push_back(std::move(call)); }
-  std::shared_ptr<Script> script_;
-};
-
-// Puts a RecordingType under a ProgID for the life of the test.
-struct FakeType {
-  explicit FakeType(const std::string& progID)
-      : override_(progID, [s = script] { return std::static_pointer_cast<AutomationObject>(std::make_shared<RecordingType>(s)); }) {}
-  std::shared_ptr<RecordingType::Script> script = std::make_shared<RecordingType::Script>();
-  ClassOverride override_;
-};
-
-class FacadeTest : public DepartmentTest {
- protected:
-  Page facadeExport(std::int32_t lIO, const std::string& propsString = "P", const std::string& since = "") {
-    std::vector<Variant> args{propsString, lIO, "", std::int32_t{100}, since, "", ""};
-    bool ok = CBool(facade->Call("Export", args));
-    return Page{ok, CStr(args[2]), CStr(args[4]), CStr(args[5]), CStr(args[6])};
-  }
-  Imported facadeImport(std::int32_t lIO, const std::string& xml, const std::string& propsString = "P") {
-    std::vector<Variant> args{propsString, lIO, xml, ""};
-    bool ok = CBool(facade->Call("Import", args));
-    return Imported{ok, CStr(args[3])};
-  }
-  std::int32_t errorCount() { return CLng(facade->Get("ErrorCount")); }
-
-  ObjectRef facade = CreateObject("Quillane.clsExpImp");
-};
 
 TEST_F(FacadeTest, DepartmentsTravelByTheirValueAndItsAlias) {
   std::string source = newAccountSet("source.db"), target = newAccountSet("target.db");

@@ -1,0 +1,175 @@
+// The facade's bulk export: pages stitched into one UTF-16 file, refusals before anything is written,
+// and the item-table types handed to the class exchange.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "exchange/clsExpImp.h"
+#include "facade_fixture.h"
+#include "platform/automation/vbtext.h"
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/TrzRecords.h"
+#include "support/automation_test.h"
+
+namespace quillane::testing {
+namespace {
+
+constexpr std::int32_t lAccount = 1;
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A page as the per-type classes write it.
+std::string page(const std::string& records) {
+  return "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\">" + records + "</Root>";
+}
+std::string account(const std::string& name) { return "<Account><Name>" + name + "</Name></Account>"; }
+
+class BulkExportTest : public FacadeTest {
+ protected:
+  struct Result {
+    bool ok;
+    std::string stamp, maxStamp, error;
+  };
+  Result exportFile(const std::string& propsString, std::int32_t lIO = lAccount, const std::string& since = "") {
+    std::vector<Variant> args{propsString, lIO, file, std::int32_t{50}, since, "max", "old"};
+    bool ok = CBool(facade->Call("ExportPreIOToFile", args));
+    return Result{ok, CStr(args[4]), CStr(args[5]), CStr(args[6])};
+  }
+  // The file's text, after checking that it is UTF-16 LE with its byte-order mark.
+  std::string fileText() {
+    std::string bytes = readFile(file);
+    EXPECT_TRUE(bytes.starts_with("\xFF\xFE")) << bytes;
+    return Utf16LeToUtf8(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2);
+  }
+
+  std::string path = newAccountSet();
+  std::string file = dir_.file("accounts.xml");
+};
+
+TEST_F(BulkExportTest, PagesAreStitchedIntoOneDocument) {
+  FakeType fake("Quillane.clsAccount");
+  fake.script->errorCount = 1;
+  fake.script->pages = {page(account("现金 &amp; &lt;银行&gt;")), page(account("b") + account("c")), page(account("d"))};
+  std::ofstream(file) << "an older file, longer than the new one will be, so that truncation shows";
+  facade->Let("ErrorCount", std::int32_t{7});
+  int yields = 0;
+  auto previous = SetYieldHook([&] { ++yields; });
+
+  Result result = exportFile(props(path), lAccount, "0x00");
+  SetYieldHook(previous);
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(result.stamp, "0x03");
+  EXPECT_EQ(result.maxStamp, "0x03");
+  EXPECT_EQ(result.error, "");
+  // Reset by the bulk export, then summed over its three pages.
+  EXPECT_EQ(errorCount(), 3);
+  EXPECT_EQ(yields, 3) << "one yield after each record of the later pages";
+  const std::string text = fileText();
+  EXPECT_EQ(text, "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\">" + account("现金 &amp; &lt;银行&gt;") +
+                      account("b") + account("c") + account("d") + "</Root>");
+  DOMDocument document;
+  EXPECT_TRUE(document.load(file));
+  // The time stamp of each page is the start of the next.
+  EXPECT_EQ(fake.script->calls[2], "Export(" + props(path) + ",,50,0x00,,)");
+  EXPECT_EQ(fake.script->calls[5], "Export(" + props(path) + ",,50,0x01,0x03,)");
+}
+
+TEST_F(BulkExportTest, ATypeWithoutRecordsGivesAnEmptyRoot) {
+  FakeType fake("Quillane.clsAccount");
+  fake.script->pages = {"<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\"/>"};
+  ASSERT_TRUE(exportFile(props(path)).ok);
+  EXPECT_EQ(fileText(), "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\"></Root>");
+}
+
+TEST_F(BulkExportTest, AFirstPageThatFailsLeavesNoFile) {
+  FakeType fake("Quillane.clsAccount");
+  fake.script->result = false;
+  std::ofstream(file) << "old";
+  Result result = exportFile(props(path));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, "page error");
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(BulkExportTest, APageThatIsNoWholeDocumentIsRefusedBeforeWriting) {
+  for (const char* first : {"<Root><Account>", "<Root><Account/></Root>  ", "<Other/>"}) {
+    FakeType fake("Quillane.clsAccount");
+    fake.script->pages = {first};
+    AutomationError e = ErrorOf([&] { exportFile(props(path)); });
+    EXPECT_EQ(e.number, kLibraryRefusal) << first;
+    EXPECT_EQ(e.source, "Tarnwick.clsExpImp");
+    EXPECT_EQ(e.description, "分页导出的数据不是完整的XML文档!");
+    EXPECT_FALSE(std::filesystem::exists(file)) << first;
+  }
+}
+
+TEST_F(BulkExportTest, NoPropsOrNoRightEndsWithItsText) {
+  exec(path, "INSERT INTO t_User (FUserID, FName, FForbidden) VALUES (20, 'clerk', 0)");
+  FakeType fake("Quillane.clsAccount");
+  fake.script->pages = {page("")};
+  EXPECT_EQ(exportFile("").error, "连接数据库字串不正确!");
+  EXPECT_EQ(exportFile(props(path, "UserID=20;AcctType=GY")).error, "没有权限！");
+  EXPECT_TRUE(fake.script->calls.empty());
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(ErrorOf([&] { exportFile("UserID=16"); }).number, 5) << "a props string without its keys raises";
+}
+
+TEST_F(BulkExportTest, ItemTableTypesAreWrittenByTheClassExchange) {
+  auto calls = std::make_shared<std::vector<std::string>>();
+  // Records its arguments, raises Progress with bCancel True and writes the highest time stamp back.
+  class Exchange : public AutomationObject {
+   public:
+    explicit Exchange(std::shared_ptr<std::vector<std::string>> calls) : calls_(std::move(calls)) {}
+    const DispatchTable& dispatchTable() const override {
+      static const DispatchTable table =
+          DispatchBuilder<Exchange>()
+              .raw("ExportToFile", 1, InvokeKind::Method,
+                   [](Exchange& self, Arguments args) {
+                     std::string line;
+                     for (std::size_t i = 0; i < args.size(); ++i) {
+                       const ObjectRef* object = args[i].tryAs<ObjectRef>();
+                       line += (i ? "|" : "") + (object ? std::string(*object ? "records" : "null") : CStr(args[i]));
+                     }
+                     self.calls_->push_back(line);
+                     bool bCancel = true;
+                     self.RaiseEventWith("Progress", 1, std::int32_t{1}, std::int32_t{1}, bCancel);
+                     self.calls_->push_back(bCancel ? "cancel" : "go on");
+                     args[12] = Variant("0x09");
+                     return Variant(true);
+                   })
+              .build();
+      return table;
+    }
+
+   private:
+    std::shared_ptr<std::vector<std::string>> calls_;
+  };
+  ClassOverride exchange(clsExpImp::kClassExchangeProgID,
+                         [calls] { return std::static_pointer_cast<AutomationObject>(std::make_shared<Exchange>(calls)); });
+  bool relayed = false;
+  facade->Advise([&](std::string_view event, DispId id, Arguments) { relayed = event == "Progress" && id == 2; });
+  facade->Let("ErrorCount", std::int32_t{4});
+
+  Result result = exportFile(props(path), 18, "0x01");
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.maxStamp, "0x09");
+  EXPECT_EQ(result.error, "old");
+  EXPECT_EQ(errorCount(), 4);
+  EXPECT_TRUE(relayed);
+  EXPECT_EQ(*calls, (std::vector<std::string>{props(path) + "|2014|2014|||4||5|" + file + "|0|0|0x01|max|records|null",
+                                              "go on"}));
+}
+
+TEST_F(BulkExportTest, ItemTableTypesFailWhileTheClassExchangeCannotBeCreated) {
+  AutomationError e = ErrorOf([&] { exportFile(props(path), 6); });
+  EXPECT_EQ(e.number, 429);
+  EXPECT_TRUE(e.description.ends_with(std::string(" -- ") + clsExpImp::kClassExchangeProgID)) << e.description;
+}
+
+}  // namespace
+}  // namespace quillane::testing
