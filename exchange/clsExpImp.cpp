@@ -22,10 +22,10 @@ using Member = clsExpImp::Member;
 
 // The class behind each member, in the order of the members.
 constexpr const char* kClassNames[] = {
-    "clsAccount",  "clsAssist",       "clsAuxProp",      "clsCurrency",    "clsCustomer",         "clsDepartment",
-    "clsEmployee", "clsFee",          "clsMaterial",     "clsMeasureUnit", "clsStock",            "clsSubCompany",
-    "clsSupplier", "clsVoucherGroup", "clsWorkCenter",   "clsCashFlowItem", "clsCBCostObject",    "clsCBCostItem",
-    "clsCBExpenseElement", "clsCBService", "clsSettle",  "clsItemClass",   "clsStockPlace",
+    "clsAccount",          "clsAssist",       "clsAuxProp",    "clsCurrency",     "clsCustomer",     "clsDepartment",
+    "clsEmployee",         "clsFee",          "clsMaterial",   "clsMeasureUnit",  "clsStock",        "clsSubCompany",
+    "clsSupplier",         "clsVoucherGroup", "clsWorkCenter", "clsCashFlowItem", "clsCBCostObject", "clsCBCostItem",
+    "clsCBExpenseElement", "clsCBService",    "clsSettle",     "clsItemClass",    "clsStockPlace",
 };
 static_assert(std::size(kClassNames) == static_cast<std::size_t>(Member::Count));
 
@@ -36,13 +36,13 @@ struct ItemObject {
   Member member;
 };
 constexpr ItemObject kItemObjects[] = {
-    {1, 0, Member::Account},         {2, 122, Member::Assist},          {3, 103, Member::Currency},
-    {4, 106, Member::MeasureUnit},   {5, 110, Member::Customer},        {6, 120, Member::Department},
-    {7, 118, Member::Employee},      {8, 116, Member::Material},        {9, 112, Member::Stock},
-    {11, 114, Member::Supplier},     {12, 108, Member::SubCompany},     {13, 126, Member::WorkCenter},
-    {14, 127, Member::CBCostObject}, {15, 129, Member::CBCostItem},     {16, 0, Member::CBExpenseElement},
-    {17, 0, Member::CBService},      {18, 130, Member::Fee},            {19, 0, Member::VoucherGroup},
-    {20, 0, Member::AuxProp},        {21, 128, Member::CashFlowItem},   {22, 107, Member::Settle},
+    {1, 0, Member::Account},         {2, 122, Member::Assist},        {3, 103, Member::Currency},
+    {4, 106, Member::MeasureUnit},   {5, 110, Member::Customer},      {6, 120, Member::Department},
+    {7, 118, Member::Employee},      {8, 116, Member::Material},      {9, 112, Member::Stock},
+    {11, 114, Member::Supplier},     {12, 108, Member::SubCompany},   {13, 126, Member::WorkCenter},
+    {14, 127, Member::CBCostObject}, {15, 129, Member::CBCostItem},   {16, 0, Member::CBExpenseElement},
+    {17, 0, Member::CBService},      {18, 130, Member::Fee},          {19, 0, Member::VoucherGroup},
+    {20, 0, Member::AuxProp},        {21, 128, Member::CashFlowItem}, {22, 107, Member::Settle},
     {24, 125, Member::StockPlace},
 };
 
@@ -58,8 +58,8 @@ struct ItemClassOf {
   std::int32_t lItemClassID;
 };
 constexpr ItemClassOf kItemClasses[] = {
-    {5, 1},  {6, 2},   {7, 3},   {8, 4},     {9, 5},     {10, 6},    {4, 7},     {11, 8},   {21, 9},
-    {12, 10}, {13, 14}, {14, 2001}, {17, 2002}, {15, 2003}, {16, 2004}, {18, 2014},
+    {5, 1},  {6, 2},   {7, 3},   {8, 4},     {9, 5},     {10, 6},    {4, 7},     {11, 8},
+    {21, 9}, {12, 10}, {13, 14}, {14, 2001}, {17, 2002}, {15, 2003}, {16, 2004}, {18, 2014},
 };
 
 // The ERP's access object of each data type (FObjectType, FObjectID); others have (0, 0).
@@ -69,10 +69,9 @@ struct AccessObject {
   std::int32_t lObjectID;
 };
 constexpr AccessObject kAccessObjects[] = {
-    {2, 2004, 0},  {3, 1, 0},     {4, 7, 0},     {5, 3, 1},     {6, 3, 2},     {7, 3, 3},
-    {8, 3, 4},     {9, 3, 5},     {11, 3, 8},    {12, 3, 10},   {13, 3, 14},   {14, 3, 2001},
-    {15, 3, 2003}, {16, 3, 2004}, {17, 3, 2002}, {18, 3, 2014}, {19, 5, 0},    {20, 3, 4},
-    {21, 3, 9},    {22, 10, 0},   {23, 3, 0},
+    {2, 2004, 0},  {3, 1, 0},     {4, 7, 0},   {5, 3, 1},   {6, 3, 2},     {7, 3, 3},     {8, 3, 4},
+    {9, 3, 5},     {11, 3, 8},    {12, 3, 10}, {13, 3, 14}, {14, 3, 2001}, {15, 3, 2003}, {16, 3, 2004},
+    {17, 3, 2002}, {18, 3, 2014}, {19, 5, 0},  {20, 3, 4},  {21, 3, 9},    {22, 10, 0},   {23, 3, 0},
 };
 
 }  // namespace
@@ -140,7 +139,7 @@ bool clsExpImp::Export(std::string strPropsString, std::int32_t lIO, std::string
   try {
     // Held by the call: a nested call from an event may replace the member, never free this object.
     ObjectRef object = CreateConfigured(lIO);
-    std::vector<Variant> args{Variant(strPropsString), Variant(strXML),         Variant(lPerCount),
+    std::vector<Variant> args{Variant(strPropsString), Variant(strXML),          Variant(lPerCount),
                               Variant(strTimeStamp),   Variant(strMaxTimeStamp), Variant(strError)};
     result = CBool(object->Call("Export", args));
     strXML = CStr(args[1]);
@@ -183,8 +182,9 @@ bool clsExpImp::ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, s
                                  std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                                  std::string& strError) {
   ObjectRef keys = modFunction::CreateObjectEx(kDataKeyProgID, "", true);
-  std::vector<Variant> args{Variant(strPropsString), Variant(lIO),             Variant(strXML),  Variant(lPerCount),
-                            Variant(strTimeStamp),   Variant(strMaxTimeStamp), Variant(strError)};
+  std::vector<Variant> args{Variant(strPropsString), Variant(lIO),          Variant(strXML),
+                            Variant(lPerCount),      Variant(strTimeStamp), Variant(strMaxTimeStamp),
+                            Variant(strError)};
   bool result = CBool(keys->Call("ExportXMLDataKey", args));
   strXML = CStr(args[2]);
   strTimeStamp = CStr(args[4]);

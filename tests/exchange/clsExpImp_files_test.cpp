@@ -54,7 +54,8 @@ class BulkExportTest : public FacadeTest {
 TEST_F(BulkExportTest, PagesAreStitchedIntoOneDocument) {
   FakeType fake("Quillane.clsAccount");
   fake.script->errorCount = 1;
-  fake.script->pages = {page(account("现金 &amp; &lt;银行&gt;")), page(account("b") + account("c")), page(account("d"))};
+  fake.script->pages = {page(account("现金 &amp; &lt;银行&gt;")), page(account("b") + account("c")),
+                        page(account("d"))};
   std::ofstream(file) << "an older file, longer than the new one will be, so that truncation shows";
   facade->Let("ErrorCount", std::int32_t{7});
   int yields = 0;
@@ -149,8 +150,9 @@ TEST_F(BulkExportTest, ItemTableTypesAreWrittenByTheClassExchange) {
    private:
     std::shared_ptr<std::vector<std::string>> calls_;
   };
-  ClassOverride exchange(clsExpImp::kClassExchangeProgID,
-                         [calls] { return std::static_pointer_cast<AutomationObject>(std::make_shared<Exchange>(calls)); });
+  ClassOverride exchange(clsExpImp::kClassExchangeProgID, [calls] {
+    return std::static_pointer_cast<AutomationObject>(std::make_shared<Exchange>(calls));
+  });
   bool relayed = false;
   facade->Advise([&](std::string_view event, DispId id, Arguments) { relayed = event == "Progress" && id == 2; });
   facade->Let("ErrorCount", std::int32_t{4});

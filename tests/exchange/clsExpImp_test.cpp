@@ -1,12 +1,13 @@
 // The facade: data types chosen by their ItemObject value, options and events passed between the
 // caller and the per-type object, failures reported in strError, and the forwarding members.
+#include "exchange/clsExpImp.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "exchange/clsExpImp.h"
 #include "facade_fixture.h"
 #include "itemtypes/department_fixture.h"
 #include "platform/automation/automation.h"
@@ -43,9 +44,9 @@ TEST_F(FacadeTest, UnsupportedValuesAndUnbuiltClassesFailWithTheirText) {
   };
   const std::string refusal = "不支持该类型数据的引入引出!";
   const Case cases[] = {
-      {10, "Tarnwick.clsExpImp"}, {23, "Tarnwick.clsExpImp"}, {0, "Tarnwick.clsExpImp"},
-      {-6, "Tarnwick.clsExpImp"}, {25, "Tarnwick.clsExpImp"}, {104, "Tarnwick.clsExpImp"},
-      {131, "Tarnwick.clsExpImp"}, {1, " -- Quillane.clsAccount"}, {130, " -- Quillane.clsFee"},
+      {10, "Tarnwick.clsExpImp"},      {23, "Tarnwick.clsExpImp"},     {0, "Tarnwick.clsExpImp"},
+      {-6, "Tarnwick.clsExpImp"},      {25, "Tarnwick.clsExpImp"},     {104, "Tarnwick.clsExpImp"},
+      {131, "Tarnwick.clsExpImp"},     {1, " -- Quillane.clsAccount"}, {130, " -- Quillane.clsFee"},
       {20, " -- Quillane.clsAuxProp"},
   };
   for (const Case& c : cases) {
@@ -202,7 +203,8 @@ TEST_F(FacadeTest, DepartmentEventsReachTheCallerAndItsCancelStopsTheImport) {
       seen.push_back("DirtyRecord " + CStr(args[0]) + "," + CStr(args[1]));
     }
   });
-  Imported imported = facadeImport(lDepartment, document({keys("01", "市场部"), keys("02", "甲"), keys("03", "乙")}), props(target));
+  Imported imported =
+      facadeImport(lDepartment, document({keys("01", "市场部"), keys("02", "甲"), keys("03", "乙")}), props(target));
   EXPECT_TRUE(imported.ok) << imported.error;
   EXPECT_EQ(seen, (std::vector<std::string>{"Progress 1/3", "DirtyRecord 2,1"}));
   EXPECT_EQ(rows(target, "SELECT FNumber, FName FROM t_Item WHERE FItemClassID = 2 ORDER BY FNumber"), "01,市场部");
@@ -217,8 +219,8 @@ TEST_F(FacadeTest, CheckRightAnswersOnlyTrueOrFalse) {
 
 TEST_F(FacadeTest, ItemClassesOfTheDataTypes) {
   const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {5, 1}, {6, 2}, {10, 6}, {4, 7}, {21, 9}, {13, 14}, {14, 2001}, {17, 2002}, {18, 2014},
-      {1, 0}, {2, 0}, {3, 0}, {19, 0}, {20, 0}, {22, 0}, {23, 0}, {24, 0}, {120, 0},
+      {5, 1}, {6, 2}, {10, 6}, {4, 7},  {21, 9}, {13, 14}, {14, 2001}, {17, 2002}, {18, 2014},
+      {1, 0}, {2, 0}, {3, 0},  {19, 0}, {20, 0}, {22, 0},  {23, 0},    {24, 0},    {120, 0},
   };
   for (auto [lIO, id] : cases) EXPECT_EQ(clsExpImp::GetItemClassID(lIO), id) << lIO;
 }
@@ -227,16 +229,17 @@ TEST_F(FacadeTest, ObjectRightsFollowTheDataTypesAccessObject) {
   std::string path = newAccountSet();
   exec(path, "INSERT INTO t_User (FUserID, FName, FForbidden) VALUES (20, 'clerk', 0)");
   // Export of departments (3, 2) and of materials (3, 4), import of nothing.
-  exec(path, "INSERT INTO t_AccessControl (FObjectType, FObjectID, FUserID, FAccessType, FAccessMask) VALUES "
-             "(3, 2, 20, 1, 8388608), (3, 4, 20, 1, 8388608)");
+  exec(path,
+       "INSERT INTO t_AccessControl (FObjectType, FObjectID, FUserID, FAccessType, FAccessMask) VALUES "
+       "(3, 2, 20, 1, 8388608), (3, 4, 20, 1, 8388608)");
   const std::string clerk = props(path, "UserID=20;AcctType=GY");
   struct Case {
     std::int32_t lIO, mask;
     bool expected;
   };
   const Case cases[] = {
-      {6, clsExpImp::kExportRight, true},  {6, clsExpImp::kImportRight, false}, {7, clsExpImp::kExportRight, false},
-      {8, clsExpImp::kExportRight, true},  {20, clsExpImp::kExportRight, true}, {120, clsExpImp::kExportRight, false},
+      {6, clsExpImp::kExportRight, true}, {6, clsExpImp::kImportRight, false}, {7, clsExpImp::kExportRight, false},
+      {8, clsExpImp::kExportRight, true}, {20, clsExpImp::kExportRight, true}, {120, clsExpImp::kExportRight, false},
   };
   for (const Case& c : cases) EXPECT_EQ(clsExpImp::CheckObjectRight(clerk, c.lIO, c.mask), c.expected) << c.lIO;
   EXPECT_TRUE(clsExpImp::CheckObjectRight(props(path), 7, clsExpImp::kImportRight)) << "the administrator";
@@ -260,8 +263,8 @@ TEST_F(FacadeTest, DeletionKeysTravelThroughTheFacadeWithoutCounting) {
 }
 
 TEST_F(FacadeTest, ItemClassQueriesRaiseWhileTheClassCannotBeCreated) {
-  std::vector<std::vector<Variant>> calls = {{"GetItemClassNames", "P"}, {"GetItemClassNamesEx", "P"},
-                                             {"IsCustItemClass", "P", "A"}};
+  std::vector<std::vector<Variant>> calls = {
+      {"GetItemClassNames", "P"}, {"GetItemClassNamesEx", "P"}, {"IsCustItemClass", "P", "A"}};
   for (std::vector<Variant>& call : calls) {
     std::string member = CStr(call.front());
     std::vector<Variant> args(call.begin() + 1, call.end());

@@ -111,7 +111,9 @@ class RecordingType : public AutomationObject {
 // Puts a RecordingType under a ProgID for the life of the test.
 struct FakeType {
   explicit FakeType(const std::string& progID)
-      : override_(progID, [s = script] { return std::static_pointer_cast<AutomationObject>(std::make_shared<RecordingType>(s)); }) {}
+      : override_(progID, [s = script] {
+          return std::static_pointer_cast<AutomationObject>(std::make_shared<RecordingType>(s));
+        }) {}
   std::shared_ptr<RecordingType::Script> script = std::make_shared<RecordingType::Script>();
   ClassOverride override_;
 };
