@@ -191,6 +191,17 @@ TEST_F(FacadeTest, ACallFromAnEventDoesNotFreeTheObjectInUse) {
   EXPECT_EQ(fake.script->alive, 0);
 }
 
+TEST_F(FacadeTest, ACallerThatDropsTheFacadeInAnEventLetsTheCallFinish) {
+  FakeType fake("Quillane.clsDepartment");
+  fake.script->during = [](RecordingType& self) { self.progress(); };
+  AutomationObject* raw = facade.get();
+  facade->Advise([&](std::string_view, DispId, Arguments) { facade.reset(); });
+  std::vector<Variant> args{"P", lDepartment, "<Root/>", ""};
+  EXPECT_TRUE(CBool(raw->Invoke("Import", InvokeKind::Method, args)));
+  EXPECT_FALSE(facade);
+  EXPECT_EQ(fake.script->alive, 0);
+}
+
 TEST_F(FacadeTest, DepartmentEventsReachTheCallerAndItsCancelStopsTheImport) {
   std::string target = newAccountSet();
   addDepartment(target, 10, "01", "销售部");
