@@ -133,8 +133,6 @@ void clsExpImp::AddErrorCount(const ObjectRef& object) {
 
 bool clsExpImp::Export(std::string strPropsString, std::int32_t lIO, std::string& strXML, std::int32_t lPerCount,
                        std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
-  // The caller may drop the facade from inside an event; the call finishes first.
-  std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
   bool result = false;
   try {
     // Held by the call: a nested call from an event may replace the member, never free this object.
@@ -156,8 +154,6 @@ bool clsExpImp::Export(std::string strPropsString, std::int32_t lIO, std::string
 
 bool clsExpImp::Import(std::string strPropsString, std::int32_t lIO, std::string strXML, std::string& strError,
                        Variant lSystemType) {
-  // The caller may drop the facade from inside an event; the call finishes first.
-  std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
   bool result = false;
   try {
     ObjectRef object = CreateConfigured(lIO);

@@ -55,7 +55,6 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
     strError = mdlLanguage::LoadLangString("没有权限！");
     return false;
   }
-  std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
   std::int32_t lItemClassID = GetItemClassID(lIO);
   if (lItemClassID >= 1)
     return ExportByClassExchange(strPropsString, lIO, lItemClassID, strFile, strTimeStamp, strMaxTimeStamp);

@@ -191,6 +191,7 @@ TEST_F(FacadeTest, ACallFromAnEventDoesNotFreeTheObjectInUse) {
   EXPECT_EQ(fake.script->alive, 0);
 }
 
+// The automation layer holds an object for the length of a call made on it; the facade relies on that.
 TEST_F(FacadeTest, ACallerThatDropsTheFacadeInAnEventLetsTheCallFinish) {
   FakeType fake("Quillane.clsDepartment");
   fake.script->during = [](RecordingType& self) { self.progress(); };
