@@ -99,7 +99,10 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
 
   std::shared_ptr<TextStream> file;
   bool ok;
+  // A page that does not move the time stamp on would be followed by the same page for ever.
+  std::string previousStamp;
   do {
+    previousStamp = strTimeStamp;
     std::string page;
     ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
     if (!ok) break;
@@ -115,7 +118,7 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
         YieldToMessageLoop();
       }
     }
-  } while (strTimeStamp < strMaxTimeStamp);
+  } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
   if (file) {
     file->Write(std::string(kRootEnd));
     file->Close();

@@ -2,6 +2,7 @@
 // and the item-table types handed to the class exchange.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -85,6 +86,18 @@ TEST_F(BulkExportTest, ATypeWithoutRecordsGivesAnEmptyRoot) {
   fake.script->pages = {"<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\"/>"};
   ASSERT_TRUE(exportFile(props(path)).ok);
   EXPECT_EQ(fileText(), "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\"></Root>");
+}
+
+TEST_F(BulkExportTest, APageThatDoesNotMoveTheTimeStampOnEndsTheFile) {
+  // The recording type answers every call with an empty page stamped 0x01 under the highest 0x02.
+  FakeType fake("Quillane.clsAccount");
+  Result result = exportFile(props(path));
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.stamp, "0x01");
+  EXPECT_EQ(std::count_if(fake.script->calls.begin(), fake.script->calls.end(),
+                          [](const std::string& call) { return call.starts_with("Export("); }),
+            2);
+  EXPECT_EQ(fileText(), "<Root></Root>");
 }
 
 TEST_F(BulkExportTest, AFirstPageThatFailsLeavesNoFile) {
