@@ -99,26 +99,35 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
 
   std::shared_ptr<TextStream> file;
   bool ok;
-  // A page that does not move the time stamp on would be followed by the same page for ever.
-  std::string previousStamp;
-  do {
-    previousStamp = strTimeStamp;
-    std::string page;
-    ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
-    if (!ok) break;
-    if (!file) {
-      std::string head = OpenRoot(page, *document);
-      file = files.CreateTextFile(strFile, true, true);
-      file->Write(head);
-    } else {
-      if (!document->loadXML(page)) RefusePage();
-      std::shared_ptr<DOMNodeList> records = document->documentElement()->childNodes();
-      for (std::int32_t i = 0; i < records->length(); ++i) {
-        file->Write(records->item(i)->xml());
-        YieldToMessageLoop();
+  try {
+    // A page that does not move the time stamp on would be followed by the same page for ever.
+    std::string previousStamp;
+    do {
+      previousStamp = strTimeStamp;
+      std::string page;
+      ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+      if (!ok) break;
+      if (!file) {
+        std::string head = OpenRoot(page, *document);
+        file = files.CreateTextFile(strFile, true, true);
+        file->Write(head);
+      } else {
+        if (!document->loadXML(page)) RefusePage();
+        std::shared_ptr<DOMNodeList> records = document->documentElement()->childNodes();
+        for (std::int32_t i = 0; i < records->length(); ++i) {
+          file->Write(records->item(i)->xml());
+          YieldToMessageLoop();
+        }
       }
+    } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+  } catch (...) {
+    // A file cut off in the middle is no document: it goes, and the error says why.
+    if (file) {
+      file->Close();
+      files.DeleteFile(strFile, true);
     }
-  } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+    throw;
+  }
   if (file) {
     file->Write(std::string(kRootEnd));
     file->Close();

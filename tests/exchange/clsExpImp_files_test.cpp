@@ -122,6 +122,14 @@ TEST_F(BulkExportTest, APageThatIsNoWholeDocumentIsRefusedBeforeWriting) {
   }
 }
 
+TEST_F(BulkExportTest, AFileCutOffByAnErrorIsRemoved) {
+  FakeType fake("Quillane.clsAccount");
+  fake.script->pages = {page(account("a")), "<Root><Account>"};
+  AutomationError e = ErrorOf([&] { exportFile(props(path)); });
+  EXPECT_EQ(e.description, "分页导出的数据不是完整的XML文档!");
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST_F(BulkExportTest, NoPropsOrNoRightEndsWithItsText) {
   exec(path, "INSERT INTO t_User (FUserID, FName, FForbidden) VALUES (20, 'clerk', 0)");
   FakeType fake("Quillane.clsAccount");
