@@ -9,14 +9,15 @@
  * its callbacks on that thread only. Different threads may each use objects of their own.
  *
  * Results. Every function that can fail returns a quillane_result: QUILLANE_S_OK (0) on success,
- * otherwise a negative code below. On failure the thread's last error holds the automation error's
+ * otherwise one of the failure codes below (negative, as HRESULT failures are). On failure the thread's last error holds the automation error's
  * number, source and description (quillane_last_error_*); a success clears it. No C++ exception ever
  * leaves a function of this header; a callback of the caller must not throw one either.
  *
  * Memory. A variant owns what it holds: its text, its bytes or its object handle. Make such variants
  * with the quillane_variant_set_* functions and free them with quillane_variant_clear; scalar variants
- * may be filled by hand or with the inline makers. Every variant passed to the library must be valid:
- * zero-filled memory is a valid Empty variant.
+ * may be filled by hand or with the inline makers; clear a variant before overwriting it by hand, or
+ * what it held leaks. Every variant passed to the library must be valid: zero-filled memory is a valid
+ * Empty variant.
  */
 #ifndef QUILLANE_QUILLANE_H
 #define QUILLANE_QUILLANE_H
@@ -123,42 +124,22 @@ static inline quillane_variant quillane_variant_null(void) {
   v.type = QUILLANE_VT_NULL;
   return v;
 }
-static inline quillane_variant quillane_variant_bool(int value) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_BOOL;
-  v.value.boolean = value != 0;
-  return v;
-}
-static inline quillane_variant quillane_variant_int16(int16_t value) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_INT16;
-  v.value.int16 = value;
-  return v;
-}
-static inline quillane_variant quillane_variant_int32(int32_t value) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_INT32;
-  v.value.int32 = value;
-  return v;
-}
-static inline quillane_variant quillane_variant_double(double value) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_DOUBLE;
-  v.value.dbl = value;
-  return v;
-}
-static inline quillane_variant quillane_variant_currency(int64_t times_10000) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_CURRENCY;
-  v.value.currency = times_10000;
-  return v;
-}
-static inline quillane_variant quillane_variant_date(double serial) {
-  quillane_variant v = quillane_variant_empty();
-  v.type = QUILLANE_VT_DATE;
-  v.value.date = serial;
-  return v;
-}
+/* quillane_variant_bool(int), _int16(int16_t), _int32(int32_t), _double(double),
+ * _currency(int64_t times_10000) and _date(double serial): a scalar variant of that value. */
+#define QUILLANE_SCALAR_MAKER(kind, c_type, tag, field)                  \
+  static inline quillane_variant quillane_variant_##kind(c_type value) { \
+    quillane_variant v = quillane_variant_empty();                       \
+    v.type = tag;                                                        \
+    v.value.field = value;                                               \
+    return v;                                                            \
+  }
+QUILLANE_SCALAR_MAKER(bool, int, QUILLANE_VT_BOOL, boolean)
+QUILLANE_SCALAR_MAKER(int16, int16_t, QUILLANE_VT_INT16, int16)
+QUILLANE_SCALAR_MAKER(int32, int32_t, QUILLANE_VT_INT32, int32)
+QUILLANE_SCALAR_MAKER(double, double, QUILLANE_VT_DOUBLE, dbl)
+QUILLANE_SCALAR_MAKER(currency, int64_t, QUILLANE_VT_CURRENCY, currency)
+QUILLANE_SCALAR_MAKER(date, double, QUILLANE_VT_DATE, date)
+#undef QUILLANE_SCALAR_MAKER
 
 /* ---- Late-bound calls ---- */
 
