@@ -5,6 +5,7 @@
 #include "exchange/mdlLanguage.h"
 #include "platform/automation/errors.h"
 #include "platform/automation/vbtext.h"
+#include "platform/xml/xml_markup.h"
 
 namespace quillane {
 namespace {
@@ -19,27 +20,6 @@ constexpr const char* kRecordNameAttribute = "VelmoraNameSpace";
 constexpr std::int32_t kRecordDepth = 2;
 constexpr std::int32_t kClassDepth = 2;
 constexpr std::int32_t kItemDepth = 3;
-
-// The reader delivers texts unescaped; written back they must be escaped again, or a value holding
-// "&" or "<" would make the whole batch malformed. In attribute values the white space that survived
-// the reader's normalisation is kept by reference.
-std::string escaped(const std::string& text, bool inAttribute) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += inAttribute ? "&quot;" : "\""; break;
-      case '\t': out += inAttribute ? "&#9;" : "\t"; break;
-      case '\n': out += inAttribute ? "&#10;" : "\n"; break;
-      case '\r': out += inAttribute ? "&#13;" : "\r"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 // Line breaks made of CR LF and NUL characters go, tabs become blanks.
 std::string cleanedText(const std::string& chars) {
@@ -68,14 +48,11 @@ void clsSAXParse::setPerCount(std::int32_t value) {
 }
 
 void clsSAXParse::startPrefixMapping(const std::string& prefix, const std::string& uri) {
-  m_pendingNamespaces += " xmlns" + (prefix.empty() ? std::string() : ":" + prefix) + "=\"" + escaped(uri, true) + "\"";
+  m_pendingNamespaces += NamespaceDeclaration(prefix, uri);
 }
 
 std::string clsSAXParse::startTag(const std::string& qName, const ISAXAttributes& attributes) {
-  std::string tag = "<" + qName + std::exchange(m_pendingNamespaces, std::string());
-  for (std::int32_t i = 0; i < attributes.getLength(); ++i)
-    tag += " " + attributes.getQName(i) + "=\"" + escaped(attributes.getValue(i), true) + "\"";
-  return tag + ">";
+  return StartTag(qName, std::exchange(m_pendingNamespaces, std::string()), attributes);
 }
 
 void clsSAXParse::appendContent(const std::string& text) {
@@ -108,7 +85,7 @@ void clsSAXParse::startElement(const std::string&, const std::string& localName,
   appendContent(startTag(qName, attributes));
 }
 
-void clsSAXParse::characters(const std::string& chars) { appendContent(escaped(cleanedText(chars), false)); }
+void clsSAXParse::characters(const std::string& chars) { appendContent(EscapeXml(cleanedText(chars), false)); }
 
 void clsSAXParse::endElement(const std::string&, const std::string& localName, const std::string& qName) {
   if (m_recordName.empty())
