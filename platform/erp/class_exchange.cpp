@@ -154,13 +154,13 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
       strMaxTimeStamp = CStr(args[4]);
       if (!file) {
         // The records of later pages go in before the first page's closing tag.
-        if (!page.ends_with(kRootEnd)) refuse("导出的页面不是以</Root>结尾的文档:", Left(page, 200));
+        if (!page.ends_with(kRootEnd)) refuse("导出的页面不是以</Root>结尾的完整文档:", Left(page, 200));
         file = fso.CreateTextFile(strFile, true, true);
         file->Write(page.substr(0, page.size() - std::string_view(kRootEnd).size()));
         continue;
       }
       DOMDocument doc;
-      if (!doc.loadXML(page)) refuse("导出的页面不是以</Root>结尾的文档:", doc.parseError()->reason());
+      if (!doc.loadXML(page)) refuse("导出的页面不是以</Root>结尾的完整文档:", doc.parseError()->reason());
       auto records = doc.documentElement()->childNodes();
       for (std::int32_t i = 0; i < records->length(); ++i) file->Write(records->item(i)->xml());
     } while (!cancelled && strTimeStamp < strMaxTimeStamp);
