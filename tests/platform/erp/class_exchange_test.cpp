@@ -84,15 +84,29 @@ TEST_F(ClassExchangeTest, AnItemClassWithoutAPublicClassIsRefusedBeforeTheFileIs
   EXPECT_EQ(ReadFile(file), "old");
 }
 
-TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsIt) {
-  std::string target = newAccountSet("target.db");
+std::string departmentRecords(int count) {
   std::string records;
-  for (int i = 1; i <= 150; ++i) {
+  for (int i = 1; i <= count; ++i) {
     std::string n = std::to_string(1000 + i);
     records += "<Department><Name>D&amp;" + n + " 部門</Name><Number>" + n +
                "</Number><Level>1</Level><IsDetail>1</IsDetail><UUID>U-" + n + "</UUID></Department>";
   }
-  std::string file = dir_.write("broken.xml", "<Root VelmoraNameSpace=\"Department\">" + records + "<Department><Name>");
+  return "<Root VelmoraNameSpace=\"Department\">" + records;
+}
+
+TEST_F(ClassExchangeTest, ACancelStopsTheImportAndIsReported) {
+  std::string target = newAccountSet("target.db");
+  std::string file = dir_.write("departments.xml", departmentRecords(250) + "</Root>");
+  component->Advise([](std::string_view event, DispId, Arguments args) {
+    if (event == "Progress") args[2] = Variant(true);
+  });
+  EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{"解析过程中被用户取消！"});
+  EXPECT_LT(departmentCount(target), 100);
+}
+
+TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsIt) {
+  std::string target = newAccountSet("target.db");
+  std::string file = dir_.write("broken.xml", departmentRecords(150) + "<Department><Name>");
   std::vector<std::string> errors = importFile(props(target), file);
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(departmentCount(target), 100);
