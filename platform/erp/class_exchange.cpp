@@ -117,6 +117,19 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
   std::int32_t count_ = 0;
 };
 
+// The first page with its Root left open for the records of the later pages: its closing tag cut, or a
+// Root without records (written as an empty-element tag) opened. Anything else is refused rather than
+// cut blindly.
+std::string openRoot(const std::string& page) {
+  if (page.ends_with(kRootEnd)) return page.substr(0, page.size() - std::string_view(kRootEnd).size());
+  const std::size_t lastTag = page.rfind('<');
+  if (page.ends_with("/>") && lastTag != std::string::npos && page.compare(lastTag, 5, "<Root") == 0 &&
+      (page[lastTag + 5] == ' ' || page[lastTag + 5] == '/') &&
+      page.find('>', lastTag) == page.size() - 1)
+    return page.substr(0, page.size() - 2) + ">";
+  refuse("导出的页面不是以</Root>结尾的完整文档:", Left(page, 200));
+}
+
 std::string withoutTrailingLineBreaks(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
@@ -153,10 +166,9 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
       strTimeStamp = CStr(args[3]);
       strMaxTimeStamp = CStr(args[4]);
       if (!file) {
-        // The records of later pages go in before the first page's closing tag.
-        if (!page.ends_with(kRootEnd)) refuse("导出的页面不是以</Root>结尾的完整文档:", Left(page, 200));
+        const std::string opened = openRoot(page);
         file = fso.CreateTextFile(strFile, true, true);
-        file->Write(page.substr(0, page.size() - std::string_view(kRootEnd).size()));
+        file->Write(opened);
         continue;
       }
       DOMDocument doc;

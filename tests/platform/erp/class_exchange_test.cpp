@@ -77,6 +77,16 @@ TEST_F(ClassExchangeTest, DepartmentsTravelThroughOneUtf16FileIntoAnEmptyAccount
   EXPECT_EQ(departments(target), departments(source));
 }
 
+TEST_F(ClassExchangeTest, AnEmptyClassGivesAnEmptyWellFormedFile) {
+  std::string source = newAccountSet("source.db");
+  std::string file = dir_.write("departments.xml", "old");
+  ASSERT_TRUE(exportFile(props(source), 2, file).ok);
+  DOMDocument doc;
+  ASSERT_TRUE(doc.load(file)) << doc.parseError()->reason();
+  EXPECT_EQ(doc.selectNodes("Root/Department")->length(), 0);
+  EXPECT_EQ(importFile(props(newAccountSet("target.db")), file), std::vector<std::string>{});
+}
+
 TEST_F(ClassExchangeTest, AnItemClassWithoutAPublicClassIsRefusedBeforeTheFileIsTouched) {
   std::string source = newAccountSet("source.db");
   std::string file = dir_.write("old.xml", "old");
