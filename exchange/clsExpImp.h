@@ -21,9 +21,6 @@ class clsExpImp : public AutomationObject {
   static constexpr DispId kProgress = 2;     // (lCur, lTotal, bCancel), bCancel by reference
   static constexpr DispId kSAXProgress = 3;  // (lCur, lTotal, bCancel), bCancel by reference
 
-  // The ERP's class exchange, which writes the bulk files of the types kept in the item table.
-  static constexpr const char* kClassExchangeProgID = "Q7ClassExchangeWizard.ClassExchange";
-
   // The rights that the bulk-file operations ask of the user.
   static constexpr std::int32_t kExportRight = 0x800000;
   static constexpr std::int32_t kImportRight = 0x1000000;

@@ -6,6 +6,8 @@
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction.h"
 #include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/erp/class_exchange.h"
 #include "platform/automation/yield.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
@@ -27,8 +29,9 @@ std::int32_t ClassExchangeKind(std::int32_t lIO) {
   return 0;
 }
 
-[[noreturn]] void RefusePage() {
-  throw AutomationError(kLibraryRefusal, kSource, mdlLanguage::LoadLangString("分页导出的数据不是完整的XML文档!"));
+[[noreturn]] void RefusePage(const std::string& detail) {
+  throw AutomationError(kLibraryRefusal, kSource,
+                        mdlLanguage::LoadLangString("导出的页面不是以</Root>结尾的完整文档:") + detail);
 }
 
 // The first page is written without its closing tag, so that the records of later pages can follow
@@ -39,7 +42,7 @@ std::string OpenRoot(const std::string& page, DOMDocument& document) {
   if (page.ends_with("/>") && document.loadXML(page) && document.documentElement()->nodeName() == "Root" &&
       document.documentElement()->childNodes()->length() == 0)
     return page.substr(0, page.size() - 2) + ">";
-  RefusePage();
+  RefusePage(Left(page, 200));
 }
 
 }  // namespace
@@ -65,7 +68,7 @@ bool clsExpImp::ExportByClassExchange(const std::string& strPropsString, std::in
                                       const std::string& strFile, const std::string& strTimeStamp,
                                       std::string& strMaxTimeStamp) {
   // One object for this call only: its sink goes with it.
-  ObjectRef exchange = modFunction::CreateObjectEx(kClassExchangeProgID, "", true);
+  ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
   exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
   std::vector<Variant> args{Variant(strPropsString),
                             Variant(lItemClassID),
@@ -112,7 +115,7 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
         file = files.CreateTextFile(strFile, true, true);
         file->Write(head);
       } else {
-        if (!document->loadXML(page)) RefusePage();
+        if (!document->loadXML(page)) RefusePage(document->parseError()->reason());
         std::shared_ptr<DOMNodeList> records = document->documentElement()->childNodes();
         for (std::int32_t i = 0; i < records->length(); ++i) {
           file->Write(records->item(i)->xml());

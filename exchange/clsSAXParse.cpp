@@ -1,0 +1,160 @@
+#include "exchange/clsSAXParse.h"
+
+#include <utility>
+
+#include "exchange/mdlLanguage.h"
+#include "platform/automation/errors.h"
+#include "platform/automation/vbtext.h"
+#include "platform/xml/xml_markup.h"
+
+namespace quillane {
+namespace {
+
+using mdlLanguage::LoadLangString;
+
+constexpr const char* kSource = "Quillane.clsSAXParse";
+// The missing record name has always been reported under this source; callers may compare it.
+constexpr const char* kNotStandardSource = "Quillan.clsSAXParse";
+constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
+constexpr const char* kRecordNameAttribute = "VelmoraNameSpace";
+constexpr std::int32_t kRecordDepth = 2;
+constexpr std::int32_t kClassDepth = 2;
+constexpr std::int32_t kItemDepth = 3;
+
+// Line breaks made of CR LF and NUL characters go, tabs become blanks.
+std::string cleanedText(const std::string& chars) {
+  std::string out;
+  out.reserve(chars.size());
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    char c = chars[i];
+    if (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n') {
+      ++i;
+      continue;
+    }
+    if (c != '\0') out += c == '\t' ? ' ' : c;
+  }
+  return out;
+}
+
+[[noreturn]] void raiseCancelled() {
+  throw AutomationError(kLibraryRefusal, kSource, LoadLangString("解析过程中被用户取消！"));
+}
+
+}  // namespace
+
+void clsSAXParse::setPerCount(std::int32_t value) {
+  if (value < 1) throw vbError(VbError::InvalidProcedureCall);
+  m_perCount = value;
+}
+
+void clsSAXParse::startPrefixMapping(const std::string& prefix, const std::string& uri) {
+  m_pendingNamespaces += NamespaceDeclaration(prefix, uri);
+}
+
+std::string clsSAXParse::startTag(const std::string& qName, const ISAXAttributes& attributes) {
+  return StartTag(qName, std::exchange(m_pendingNamespaces, std::string()), attributes);
+}
+
+void clsSAXParse::appendContent(const std::string& text) {
+  if (bCustom && !m_inItem)
+    m_classHeader += text;
+  else
+    m_buffer.Append(text);
+}
+
+void clsSAXParse::startElement(const std::string&, const std::string& localName, const std::string& qName,
+                               const ISAXAttributes& attributes) {
+  ++m_depth;
+  if (m_depth == 1 && localName == "Root") {
+    if (m_recordName.empty()) {
+      for (std::int32_t i = 0; i < attributes.getLength(); ++i)
+        if (SameText(attributes.getQName(i), kRecordNameAttribute)) {
+          m_recordName = attributes.getValue(i);
+          break;
+        }
+    }
+    m_rootHeader = startTag(qName, attributes);
+    return;
+  }
+  if (bCustom && m_depth == kClassDepth && localName == "ItemClass") {
+    m_inItem = false;
+    m_classHeader.clear();
+  } else if (bCustom && m_depth == kItemDepth && localName == "Item") {
+    m_inItem = true;
+  }
+  appendContent(startTag(qName, attributes));
+}
+
+void clsSAXParse::characters(const std::string& chars) { appendContent(EscapeXml(cleanedText(chars), false)); }
+
+void clsSAXParse::endElement(const std::string&, const std::string& localName, const std::string& qName) {
+  if (m_recordName.empty())
+    throw AutomationError(kLibraryRefusal, kNotStandardSource, LoadLangString("该XML文档不符合维墨标准文档!"));
+  const std::int32_t depth = m_depth--;
+  if (depth == 1) return;
+  const std::string tag = "</" + qName + ">";
+  if (!bCustom) {
+    m_buffer.Append(tag);
+    if (depth == kRecordDepth && localName == m_recordName) countRecord(true);
+    return;
+  }
+  if (!m_inItem) {
+    m_classHeader += tag;
+  } else if (depth == kClassDepth) {
+    // A batch never mixes two classes: the class's last records go out under its own header.
+    if (m_count > 0) flush("</ItemClass></Root>");
+    m_buffer.SetResult(std::string());
+    m_count = 0;
+    m_inItem = false;
+  } else {
+    m_buffer.Append(tag);
+    if (depth == kItemDepth && localName == "Item") countRecord(false);
+  }
+}
+
+void clsSAXParse::countRecord(bool actOnCancel) {
+  ++m_count;
+  if (raiseProgress() && actOnCancel) raiseCancelled();
+  if (m_count < m_perCount) return;
+  flush(bCustom ? "</ItemClass></Root>" : "</Root>");
+  m_count = 0;
+}
+
+bool clsSAXParse::raiseProgress() {
+  bool bCancel = false;
+  RaiseEventWith("Progress", kProgress, std::as_const(m_count), std::as_const(m_perCount), bCancel);
+  return bCancel;
+}
+
+void clsSAXParse::flush(const char* closingText) {
+  std::string document = kDeclaration + m_rootHeader;
+  if (bCustom) document += m_classHeader;
+  document += Trim(m_buffer.Result());
+  document += closingText;
+  m_buffer.SetResult(std::string());
+  std::string batchError;
+  RaiseEventWith("HandleXML", kHandleXML, std::as_const(document), batchError);
+  if (!batchError.empty()) strError += batchError + "\r\n";
+}
+
+void clsSAXParse::endDocument() {
+  if (raiseProgress()) raiseCancelled();
+  // In custom mode each class handed its last batch at its own end; a normal file's last batch goes out
+  // here, even without records.
+  if (!bCustom) flush("</Root>");
+}
+
+void clsSAXParse::addReaderError(const std::string& message, std::int32_t code) {
+  strError += LoadLangString("错误代码：") + std::to_string(code) + LoadLangString("  错误源：") + kSource +
+              LoadLangString("  错误描述：") + message + "\r\n";
+}
+
+void clsSAXParse::error(const ISAXLocator&, const std::string& message, std::int32_t code) {
+  addReaderError(message, code);
+}
+
+void clsSAXParse::fatalError(const ISAXLocator&, const std::string& message, std::int32_t code) {
+  addReaderError(message, code);
+}
+
+}  // namespace quillane

@@ -1,0 +1,234 @@
+#include "platform/erp/class_exchange.h"
+
+#include <functional>
+#include <vector>
+
+#include "platform/automation/errors.h"
+#include "platform/automation/factory.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/erp/res_loader.h"
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/FileSystemObject.h"
+#include "platform/xml/SAXXMLReader.h"
+#include "platform/xml/TextStream.h"
+#include "platform/xml/xml_markup.h"
+
+namespace quillane::erp {
+namespace {
+
+constexpr const char* kSource = "Q7ClassExchangeWizard.ClassExchange";
+constexpr const char* kRootEnd = "</Root>";
+
+// The item classes whose public class is built; the others are refused.
+struct ItemTypeClass {
+  std::int32_t itemClassID;
+  const char* progID;
+  const char* recordName;
+};
+constexpr ItemTypeClass kItemTypeClasses[] = {
+    {2, "Quillane.clsDepartment", "Department"},
+};
+
+// The component's texts in the ERP's current language; the simplified-Chinese source when there is no
+// language component or no catalogue entry.
+std::string translated(const std::string& text) {
+  try {
+    std::string language = CStr(CreateObject("Q7LangInfo.LangInfo")->Get("CurrentLanguage"));
+    if (language.empty() || SameText(language, "chs")) return text;
+    ResLoader loader;
+    loader.SetLanguageID(language);
+    return loader.LoadString(text);
+  } catch (...) {
+    return text;
+  }
+}
+
+[[noreturn]] void refuse(const std::string& message, const std::string& detail = "") {
+  throw AutomationError(kLibraryRefusal, kSource, translated(message) + detail);
+}
+
+const ItemTypeClass& byItemClass(std::int32_t itemClassID) {
+  for (const ItemTypeClass& c : kItemTypeClasses)
+    if (c.itemClassID == itemClassID) return c;
+  refuse("类别交换组件不支持该核算项目类别:", std::to_string(itemClassID));
+}
+
+const ItemTypeClass& byRecordName(const std::string& recordName) {
+  for (const ItemTypeClass& c : kItemTypeClasses)
+    if (c.recordName == recordName) return c;
+  refuse("类别交换组件不支持该核算项目类别:", recordName);
+}
+
+// Cuts the file into documents of kPageSize records under a copy of its Root, re-serialising what the
+// reader reports. The record element name comes from the Root's VelmoraNameSpace attribute; the first
+// Root start hands it to onRoot before any batch.
+class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
+ public:
+  std::function<void(const std::string& recordName)> onRoot;
+  std::function<void(const std::string& document)> onBatch;
+  std::vector<std::string> readerErrors;
+
+  void startPrefixMapping(const std::string& prefix, const std::string& uri) override {
+    declarations_ += NamespaceDeclaration(prefix, uri);
+  }
+  void startElement(const std::string&, const std::string&, const std::string& qName,
+                    const ISAXAttributes& attributes) override {
+    std::string tag = StartTag(qName, declarations_, attributes);
+    declarations_.clear();
+    if (++depth_ > 1) {
+      batch_ += tag;
+      return;
+    }
+    std::string recordName;
+    for (std::int32_t i = 0; i < attributes.getLength(); ++i)
+      if (SameText(attributes.getQName(i), "VelmoraNameSpace")) recordName = attributes.getValue(i);
+    if (qName != "Root" || recordName.empty()) refuse("该XML文档不符合维墨标准文档!");
+    header_ = "<?xml version=\"1.0\"?>" + tag;
+    onRoot(recordName);
+  }
+  void characters(const std::string& chars) override {
+    if (depth_ > 1) batch_ += EscapeXml(chars, false);
+  }
+  void endElement(const std::string&, const std::string&, const std::string& qName) override {
+    if (depth_-- == 1) return;
+    batch_ += "</" + qName + ">";
+    if (depth_ == 1 && ++count_ == ClassExchange::kPageSize) flush();
+  }
+  void endDocument() override {
+    if (count_ > 0) flush();
+  }
+  void error(const ISAXLocator&, const std::string& message, std::int32_t) override { readerErrors.push_back(message); }
+  void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
+    readerErrors.push_back(message);
+  }
+
+ private:
+  void flush() {
+    onBatch(header_ + batch_ + kRootEnd);
+    batch_.clear();
+    count_ = 0;
+  }
+
+  std::string header_;
+  std::string batch_;
+  std::string declarations_;
+  std::int32_t depth_ = 0;
+  std::int32_t count_ = 0;
+};
+
+// The first page with its Root left open for the records of the later pages: its closing tag cut, or a
+// Root without records (written as an empty-element tag) opened. Anything else is refused rather than
+// cut blindly.
+std::string openRoot(const std::string& page) {
+  if (page.ends_with(kRootEnd)) return page.substr(0, page.size() - std::string_view(kRootEnd).size());
+  const std::size_t lastTag = page.rfind('<');
+  if (page.ends_with("/>") && lastTag != std::string::npos && page.compare(lastTag, 5, "<Root") == 0 &&
+      (page[lastTag + 5] == ' ' || page[lastTag + 5] == '/') &&
+      page.find('>', lastTag) == page.size() - 1)
+    return page.substr(0, page.size() - 2) + ">";
+  refuse("导出的页面不是以</Root>结尾的完整文档:", Left(page, 200));
+}
+
+std::string withoutTrailingLineBreaks(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+ObjectRef ClassExchange::createItemType(const std::string& progID, bool& cancelled) {
+  ObjectRef itemType = CreateObject(progID);
+  itemType->Advise([this, &cancelled](std::string_view event, DispId, Arguments args) {
+    if (!SameText(event, "Progress")) return;
+    RaiseEvent("Progress", kProgress, args);
+    if (CBool(args[2])) cancelled = true;
+  });
+  return itemType;
+}
+
+bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemClassID, std::int32_t,
+                                 std::string, std::string, std::int32_t, std::string, std::int32_t,
+                                 std::string strFile, std::int32_t, std::int32_t, std::string strTimeStamp,
+                                 std::string& strMaxTimeStamp, std::shared_ptr<TrzRecords>&,
+                                 std::shared_ptr<TrzRecords>&) {
+  bool cancelled = false;
+  ObjectRef itemType = createItemType(byItemClass(lItemClassID).progID, cancelled);
+  itemType->Let("bProgress", Variant(true));
+  FileSystemObject fso;
+  if (fso.FileExists(strFile)) fso.DeleteFile(strFile, true);
+  std::shared_ptr<TextStream> file;
+  try {
+    do {
+      std::vector<Variant> args{strPropsString, "", kPageSize, strTimeStamp, "", ""};
+      if (!CBool(itemType->Call("Export", args))) throw AutomationError(kLibraryRefusal, kSource, CStr(args[5]));
+      const std::string page = CStr(args[1]);
+      strTimeStamp = CStr(args[3]);
+      strMaxTimeStamp = CStr(args[4]);
+      if (!file) {
+        const std::string opened = openRoot(page);
+        file = fso.CreateTextFile(strFile, true, true);
+        file->Write(opened);
+        continue;
+      }
+      DOMDocument doc;
+      if (!doc.loadXML(page)) refuse("导出的页面不是以</Root>结尾的完整文档:", doc.parseError()->reason());
+      auto records = doc.documentElement()->childNodes();
+      for (std::int32_t i = 0; i < records->length(); ++i) file->Write(records->item(i)->xml());
+    } while (!cancelled && strTimeStamp < strMaxTimeStamp);
+    file->Write(kRootEnd);
+    file->Close();
+  } catch (...) {
+    if (file) file->Close();
+    if (fso.FileExists(strFile)) fso.DeleteFile(strFile, true);
+    throw;
+  }
+  return !cancelled;
+}
+
+ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t, std::string strFile, std::string,
+                                        std::shared_ptr<TrzRecord>&, std::shared_ptr<TrzRecords>& vectRecords,
+                                        Variant&, Variant&, Variant&, Variant&, std::shared_ptr<TrzRecord>&, Variant&,
+                                        Variant&, Variant&, Variant&) {
+  std::vector<std::string> errors;
+  bool cancelled = false;
+  ObjectRef itemType;
+  auto reader = std::make_shared<BatchReader>();
+  reader->onRoot = [&](const std::string& recordName) {
+    itemType = createItemType(byRecordName(recordName).progID, cancelled);
+  };
+  reader->onBatch = [&](const std::string& document) {
+    std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};
+    itemType->Call("Import", args);
+    if (std::string lines = withoutTrailingLineBreaks(CStr(args[2])); !lines.empty()) errors.push_back(lines);
+    if (cancelled) refuse("解析过程中被用户取消！");
+  };
+  try {
+    SAXXMLReader sax;
+    sax.putContentHandler(reader);
+    sax.putErrorHandler(reader);
+    sax.parseURL(strFile);
+  } catch (const AutomationError& e) {
+    errors.push_back(e.description);
+  }
+  errors.insert(errors.end(), reader->readerErrors.begin(), reader->readerErrors.end());
+  if (!errors.empty()) {
+    auto texts = std::make_shared<TrzRecords>();
+    for (const std::string& text : errors) texts->Add(Variant(text));
+    if (!vectRecords) vectRecords = std::make_shared<TrzRecords>();
+    vectRecords->Add(Variant(texts));
+  }
+  return nullptr;
+}
+
+const DispatchTable& ClassExchange::dispatchTable() const {
+  static const DispatchTable table = DispatchBuilder<ClassExchange>()
+                                         .method("ExportToFile", 1, &ClassExchange::ExportToFile)
+                                         .method("ImportFromFile", 2, &ClassExchange::ImportFromFile)
+                                         .build();
+  return table;
+}
+
+QUILLANE_REGISTER_CLASS(kClassExchangeProgID, ClassExchange)
+
+}  // namespace quillane::erp

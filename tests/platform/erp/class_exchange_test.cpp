@@ -1,0 +1,133 @@
+// The class-exchange component carries a whole item class through one bulk file, driving the item
+// type's public class by ProgID.
+#include "platform/erp/class_exchange.h"
+
+#include <gtest/gtest.h>
+
+#include "exchange/exchange_db_fixture.h"
+#include "platform/automation/automation.h"
+#include "platform/xml/DOMDocument.h"
+#include "support/recording_data_access.h"
+
+namespace quillane::testing {
+namespace {
+
+class ClassExchangeTest : public ExchangeDbTest {
+ protected:
+  struct Exported {
+    bool ok;
+    std::string maxStamp;
+  };
+  Exported exportFile(const std::string& propsString, std::int32_t itemClassID, const std::string& file) {
+    std::vector<Variant> args{propsString, itemClassID, itemClassID, "", "", std::int32_t{4}, "", std::int32_t{5},
+                              file, std::int32_t{0}, std::int32_t{0}, "", "", Variant(std::make_shared<TrzRecords>()),
+                              Variant(ObjectRef())};
+    bool ok = CBool(component->Call("ExportToFile", args));
+    return {ok, CStr(args[12])};
+  }
+  // The error texts the component hands back; empty when the import went through.
+  std::vector<std::string> importFile(const std::string& propsString, const std::string& file) {
+    auto vect = std::make_shared<TrzRecords>();
+    Variant zero(std::int32_t{0});
+    std::vector<Variant> args{propsString, std::int32_t{5}, file, "", Variant(ObjectRef()), Variant(vect),
+                              zero, zero, zero, zero, Variant(ObjectRef()), zero, zero, zero, zero};
+    component->Call("ImportFromFile", args);
+    std::vector<std::string> texts;
+    auto returned = fromVariant<std::shared_ptr<TrzRecords>>(args[5]);
+    if (returned && returned->Count() > 0)
+      for (const Variant& text : *fromVariant<std::shared_ptr<TrzRecords>>(returned->Item(1))) texts.push_back(CStr(text));
+    return texts;
+  }
+  static std::string departments(const std::string& path) {
+    return rows(path, "SELECT FNumber, FName, UUID FROM t_Item WHERE FItemClassID = 2 AND FItemID > 0 ORDER BY FNumber");
+  }
+  static std::int32_t departmentCount(const std::string& path) {
+    sql::Connection db;
+    db.setConnString(accountset::ConnectString(path));
+    auto rs = db.GetAnyRecordSet("SELECT COUNT(*) AS n FROM t_Item WHERE FItemClassID = 2 AND FItemID > 0");
+    std::int32_t n = CLng(rs->Value("n"));
+    db.CloseConn();
+    return n;
+  }
+
+  ObjectRef component = CreateObject(erp::kClassExchangeProgID);
+  ScopedDataAccess dataAccess;
+};
+
+TEST_F(ClassExchangeTest, DepartmentsTravelThroughOneUtf16FileIntoAnEmptyAccountSet) {
+  std::string source = dir_.file("source.db"), target = newAccountSet("target.db");
+  accountset::CreateSample(source, 230);
+  std::string file = dir_.file("departments.xml");
+  std::vector<int> progress;
+  component->Advise([&](std::string_view event, DispId, Arguments args) {
+    if (event == "Progress") progress.push_back(CLng(args[0]));
+  });
+
+  Exported exported = exportFile(props(source), 2, file);
+  ASSERT_TRUE(exported.ok);
+  EXPECT_FALSE(exported.maxStamp.empty());
+  EXPECT_EQ(ReadFile(file).substr(0, 2), "\xFF\xFE");
+  DOMDocument doc;
+  ASSERT_TRUE(doc.load(file)) << doc.parseError()->reason();
+  EXPECT_EQ(doc.selectNodes("Root/Department")->length(), departmentCount(source));
+  EXPECT_GT(departmentCount(source), 2 * erp::ClassExchange::kPageSize);
+  EXPECT_FALSE(progress.empty());
+
+  EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{});
+  EXPECT_EQ(departments(target), departments(source));
+}
+
+TEST_F(ClassExchangeTest, AnEmptyClassGivesAnEmptyWellFormedFile) {
+  std::string source = newAccountSet("source.db");
+  std::string file = dir_.write("departments.xml", "old");
+  ASSERT_TRUE(exportFile(props(source), 2, file).ok);
+  DOMDocument doc;
+  ASSERT_TRUE(doc.load(file)) << doc.parseError()->reason();
+  EXPECT_EQ(doc.selectNodes("Root/Department")->length(), 0);
+  EXPECT_EQ(importFile(props(newAccountSet("target.db")), file), std::vector<std::string>{});
+}
+
+TEST_F(ClassExchangeTest, AnItemClassWithoutAPublicClassIsRefusedBeforeTheFileIsTouched) {
+  std::string source = newAccountSet("source.db");
+  std::string file = dir_.write("old.xml", "old");
+  EXPECT_THROW(exportFile(props(source), 3, file), AutomationError);
+  EXPECT_EQ(ReadFile(file), "old");
+}
+
+std::string departmentRecords(int count) {
+  std::string records;
+  for (int i = 1; i <= count; ++i) {
+    std::string n = std::to_string(1000 + i);
+    records += "<Department><Name>D&amp;" + n + " 部門</Name><Number>" + n +
+               "</Number><Level>1</Level><IsDetail>1</IsDetail><UUID>U-" + n + "</UUID></Department>";
+  }
+  return "<Root VelmoraNameSpace=\"Department\">" + records;
+}
+
+TEST_F(ClassExchangeTest, ACancelStopsTheImportAndIsReported) {
+  std::string target = newAccountSet("target.db");
+  std::string file = dir_.write("departments.xml", departmentRecords(250) + "</Root>");
+  component->Advise([](std::string_view event, DispId, Arguments args) {
+    if (event == "Progress") args[2] = Variant(true);
+  });
+  EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{"解析过程中被用户取消！"});
+  EXPECT_LT(departmentCount(target), 100);
+}
+
+TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsIt) {
+  std::string target = newAccountSet("target.db");
+  std::string file = dir_.write("broken.xml", departmentRecords(150) + "<Department><Name>");
+  std::vector<std::string> errors = importFile(props(target), file);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(departmentCount(target), 100);
+  EXPECT_NE(departments(target).find("D&1001 部門"), std::string::npos);
+}
+
+TEST_F(ClassExchangeTest, AFileThatIsNoStandardDocumentComesBackAsAnErrorText) {
+  std::string target = newAccountSet("target.db");
+  std::string file = dir_.write("plain.xml", "<Root><Department/></Root>");
+  EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{"该XML文档不符合维墨标准文档!"});
+}
+
+}  // namespace
+}  // namespace quillane::testing
