@@ -9,9 +9,7 @@
 #include "platform/automation/vbtext.h"
 #include "platform/erp/class_exchange.h"
 #include "platform/automation/yield.h"
-#include "platform/xml/DOMDocument.h"
-#include "platform/xml/DOMNode.h"
-#include "platform/xml/FileSystemObject.h"
+#include "platform/xml/stitched_file.h"
 #include "platform/xml/TrzRecords.h"
 
 namespace quillane {
@@ -19,7 +17,6 @@ namespace quillane {
 namespace {
 
 constexpr const char* kSource = "Tarnwick.clsExpImp";
-constexpr std::string_view kRootEnd = "</Root>";
 
 // The kind of data the class exchange is told it writes.
 std::int32_t ClassExchangeKind(std::int32_t lIO) {
@@ -29,20 +26,9 @@ std::int32_t ClassExchangeKind(std::int32_t lIO) {
   return 0;
 }
 
-[[noreturn]] void RefusePage(const std::string& detail) {
-  throw AutomationError(kLibraryRefusal, kSource,
-                        mdlLanguage::LoadLangString("导出的页面不是以</Root>结尾的完整文档:") + detail);
-}
-
-// The first page is written without its closing tag, so that the records of later pages can follow
-// inside its Root. A page of no records comes with its Root closed in itself and is opened instead;
-// any other ending would make the file malformed and is refused before anything is written.
-std::string OpenRoot(const std::string& page, DOMDocument& document) {
-  if (page.ends_with(kRootEnd)) return page.substr(0, page.size() - kRootEnd.size());
-  if (page.ends_with("/>") && document.loadXML(page) && document.documentElement()->nodeName() == "Root" &&
-      document.documentElement()->childNodes()->length() == 0)
-    return page.substr(0, page.size() - 2) + ">";
-  RefusePage(Left(page, 200));
+AutomationError RefusePage(const std::string& detail) {
+  return AutomationError(kLibraryRefusal, kSource,
+                         mdlLanguage::LoadLangString("导出的页面不是以</Root>结尾的完整文档:") + detail);
 }
 
 }  // namespace
@@ -95,46 +81,20 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
                             std::string& strError) {
   strMaxTimeStamp.clear();
   strError.clear();
-  auto document = std::make_shared<DOMDocument>();
-  FileSystemObject files;
-  if (files.FileExists(strFile)) files.DeleteFile(strFile, true);
+  StitchedFile file(strFile, RefusePage);
   m_lErrorCount = 0;
 
-  std::shared_ptr<TextStream> file;
   bool ok;
-  try {
-    // A page that does not move the time stamp on would be followed by the same page for ever.
-    std::string previousStamp;
-    do {
-      previousStamp = strTimeStamp;
-      std::string page;
-      ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
-      if (!ok) break;
-      if (!file) {
-        std::string head = OpenRoot(page, *document);
-        file = files.CreateTextFile(strFile, true, true);
-        file->Write(head);
-      } else {
-        if (!document->loadXML(page)) RefusePage(document->parseError()->reason());
-        std::shared_ptr<DOMNodeList> records = document->documentElement()->childNodes();
-        for (std::int32_t i = 0; i < records->length(); ++i) {
-          file->Write(records->item(i)->xml());
-          YieldToMessageLoop();
-        }
-      }
-    } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
-  } catch (...) {
-    // A file cut off in the middle is no document: it goes, and the error says why.
-    if (file) {
-      file->Close();
-      files.DeleteFile(strFile, true);
-    }
-    throw;
-  }
-  if (file) {
-    file->Write(std::string(kRootEnd));
-    file->Close();
-  }
+  // A page that does not move the time stamp on would be followed by the same page for ever.
+  std::string previousStamp;
+  do {
+    previousStamp = strTimeStamp;
+    std::string page;
+    ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+    if (!ok) break;
+    file.AddPage(page, YieldToMessageLoop);
+  } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+  file.Finish();
   return ok;
 }
 

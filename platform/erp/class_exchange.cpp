@@ -8,10 +8,9 @@
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/erp/res_loader.h"
-#include "platform/xml/DOMDocument.h"
-#include "platform/xml/FileSystemObject.h"
 #include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/TextStream.h"
+#include "platform/xml/stitched_file.h"
 #include "platform/xml/xml_markup.h"
 
 namespace quillane::erp {
@@ -44,9 +43,11 @@ std::string translated(const std::string& text) {
   }
 }
 
-[[noreturn]] void refuse(const std::string& message, const std::string& detail = "") {
-  throw AutomationError(kLibraryRefusal, kSource, translated(message) + detail);
+AutomationError refusal(const std::string& message, const std::string& detail = "") {
+  return AutomationError(kLibraryRefusal, kSource, translated(message) + detail);
 }
+
+[[noreturn]] void refuse(const std::string& message, const std::string& detail = "") { throw refusal(message, detail); }
 
 const ItemTypeClass& byItemClass(std::int32_t itemClassID) {
   for (const ItemTypeClass& c : kItemTypeClasses)
@@ -117,19 +118,6 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
   std::int32_t count_ = 0;
 };
 
-// The first page with its Root left open for the records of the later pages: its closing tag cut, or a
-// Root without records (written as an empty-element tag) opened. Anything else is refused rather than
-// cut blindly.
-std::string openRoot(const std::string& page) {
-  if (page.ends_with(kRootEnd)) return page.substr(0, page.size() - std::string_view(kRootEnd).size());
-  const std::size_t lastTag = page.rfind('<');
-  if (page.ends_with("/>") && lastTag != std::string::npos && page.compare(lastTag, 5, "<Root") == 0 &&
-      (page[lastTag + 5] == ' ' || page[lastTag + 5] == '/') &&
-      page.find('>', lastTag) == page.size() - 1)
-    return page.substr(0, page.size() - 2) + ">";
-  refuse("导出的页面不是以</Root>结尾的完整文档:", Left(page, 200));
-}
-
 std::string withoutTrailingLineBreaks(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
@@ -155,34 +143,17 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
   bool cancelled = false;
   ObjectRef itemType = createItemType(byItemClass(lItemClassID).progID, cancelled);
   itemType->Let("bProgress", Variant(true));
-  FileSystemObject fso;
-  if (fso.FileExists(strFile)) fso.DeleteFile(strFile, true);
-  std::shared_ptr<TextStream> file;
-  try {
-    do {
-      std::vector<Variant> args{strPropsString, "", kPageSize, strTimeStamp, "", ""};
-      if (!CBool(itemType->Call("Export", args))) throw AutomationError(kLibraryRefusal, kSource, CStr(args[5]));
-      const std::string page = CStr(args[1]);
-      strTimeStamp = CStr(args[3]);
-      strMaxTimeStamp = CStr(args[4]);
-      if (!file) {
-        const std::string opened = openRoot(page);
-        file = fso.CreateTextFile(strFile, true, true);
-        file->Write(opened);
-        continue;
-      }
-      DOMDocument doc;
-      if (!doc.loadXML(page)) refuse("导出的页面不是以</Root>结尾的完整文档:", doc.parseError()->reason());
-      auto records = doc.documentElement()->childNodes();
-      for (std::int32_t i = 0; i < records->length(); ++i) file->Write(records->item(i)->xml());
-    } while (!cancelled && strTimeStamp < strMaxTimeStamp);
-    file->Write(kRootEnd);
-    file->Close();
-  } catch (...) {
-    if (file) file->Close();
-    if (fso.FileExists(strFile)) fso.DeleteFile(strFile, true);
-    throw;
-  }
+  StitchedFile file(strFile, [](const std::string& detail) {
+    return refusal("导出的页面不是以</Root>结尾的完整文档:", detail);
+  });
+  do {
+    std::vector<Variant> args{strPropsString, "", kPageSize, strTimeStamp, "", ""};
+    if (!CBool(itemType->Call("Export", args))) throw AutomationError(kLibraryRefusal, kSource, CStr(args[5]));
+    strTimeStamp = CStr(args[3]);
+    strMaxTimeStamp = CStr(args[4]);
+    file.AddPage(CStr(args[1]));
+  } while (!cancelled && strTimeStamp < strMaxTimeStamp);
+  file.Finish();
   return !cancelled;
 }
 

@@ -1,0 +1,46 @@
+// A bulk file made of the pages of one export: the first page with its Root left open, the records of
+// every later page appended inside it, and "</Root>" at the end, written as UTF-16 LE with a BOM. The
+// facade and the class-exchange component write their bulk files through it, so the two formats cannot
+// drift apart.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/automation/errors.h"
+
+namespace quillane {
+
+class TextStream;
+
+class StitchedFile {
+ public:
+  // What a page that cannot be stitched raises: given a detail (the page's start, or the parse error).
+  using Refusal = std::function<AutomationError(const std::string& detail)>;
+
+  // Deletes a file already at path; the new file is created with the first page.
+  StitchedFile(std::string path, Refusal refusal);
+  // A file neither finished nor kept is deleted: a file cut off in the middle is no document.
+  ~StitchedFile();
+  StitchedFile(const StitchedFile&) = delete;
+  StitchedFile& operator=(const StitchedFile&) = delete;
+
+  // Adds one page (a whole document with a Root element). The first page must end in "</Root>", or be
+  // a Root without records written as an empty-element tag; anything else, and a later page that does
+  // not parse, raises the refusal before anything of it is written. onRecord runs after each record
+  // of a later page is written.
+  void AddPage(const std::string& page, const std::function<void()>& onRecord = {});
+  // Closes the Root and the file, when a page was written; true when it was.
+  bool Finish();
+  // Removes what was written (no-op when nothing was).
+  void Abandon() noexcept;
+
+ private:
+  std::string path_;
+  Refusal refusal_;
+  std::shared_ptr<TextStream> file_;
+  bool finished_ = false;
+};
+
+}  // namespace quillane
