@@ -262,7 +262,9 @@ const DispatchTable& clsExpImp::dispatchTable() const {
           .let("bProgress", 8, &clsExpImp::setbProgress)
           .method("ExportPreIOToFile", 9, &clsExpImp::ExportPreIOToFile,
                   {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
-          // 10 to 12 belong to the file import and the custom-class files.
+          .method("ImportPreIOFromFile", 10, &clsExpImp::ImportPreIOFromFile,
+                  {Variant(std::int32_t{500}), Variant("")})
+          // 11 and 12 belong to the custom-class files.
           .method("GetItemClassNames", 13, &clsExpImp::GetItemClassNames, {Variant(false), Variant("")})
           .method("GetItemClassNamesEx", 14, &clsExpImp::GetItemClassNamesEx, {Variant(false), Variant("")})
           .method("IsCustItemClass", 15, &clsExpImp::IsCustItemClass)

@@ -14,6 +14,8 @@
 
 namespace quillane {
 
+class clsSAXParse;
+
 class clsExpImp : public AutomationObject {
  public:
   // The events, in the order of the event interface.
@@ -49,6 +51,14 @@ class clsExpImp : public AutomationObject {
   // errors reach the caller.
   bool ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
                          std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+
+  // A file of data type lIO into the account set. Types of the item table go to the ERP's class
+  // exchange as they are (its error texts come back in strError, one a line); the others need the
+  // import right, then a small file is imported whole and a large one in batches of 100 records, each
+  // batch's error lines collected in strError. Errors never escape: they end the call with False and
+  // their text in strError. lPerCount is accepted and not used.
+  bool ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
+                           std::string& strError);
 
   // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
   // the caller.
@@ -100,6 +110,13 @@ class clsExpImp : public AutomationObject {
   bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                    std::string& strError);
+  bool ImportByClassExchange(const std::string& strPropsString, const std::string& strFile, std::string& strError);
+  bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+                       std::string& strError);
+  bool ImportBySAX(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+                   std::string& strError);
+  // One batch of the splitter through the facade's own import.
+  void oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError);
   void AddErrorCount(const ObjectRef& object);
 
   std::string m_strFilter;

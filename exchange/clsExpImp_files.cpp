@@ -1,14 +1,20 @@
-// The facade's bulk export: every page of a data type stitched into one file.
+// The facade's bulk files: every page of a data type stitched into one file, and such a file read back
+// whole or in batches.
 #include <memory>
 #include <vector>
 
 #include "exchange/clsExpImp.h"
+#include "exchange/clsSAXParse.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/erp/class_exchange.h"
 #include "platform/automation/yield.h"
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/DOMNode.h"
+#include "platform/xml/FileSystemObject.h"
+#include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/stitched_file.h"
 #include "platform/xml/TrzRecords.h"
 
@@ -96,6 +102,121 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
   } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
   file.Finish();
   return ok;
+}
+
+namespace {
+
+// Below this size a file is loaded whole; from it on it is cut into batches.
+constexpr std::uintmax_t kWholeFileLimit = 512000;
+constexpr std::int32_t kSAXBatchSize = 100;
+
+// The class exchange reports its errors as a data vector of texts, the first entry of vectRecords.
+void AppendClassExchangeErrors(const TrzRecords& vectRecords, std::string& strError) {
+  if (vectRecords.Count() == 0) return;
+  const ObjectRef* texts = vectRecords.Items().front().tryAs<ObjectRef>();
+  auto lines = texts ? std::dynamic_pointer_cast<TrzRecords>(*texts) : nullptr;
+  if (!lines) return;
+  for (const Variant& line : *lines) strError += CStr(line) + "\r\n";
+}
+
+}  // namespace
+
+bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile,
+                                    std::int32_t, std::string& strError) {
+  try {
+    // The class exchange checks nothing of the caller's; it is handed the file as it is.
+    if (GetItemClassID(lIO) >= 1) return ImportByClassExchange(strPropsString, strFile, strError);
+    if (strPropsString.empty()) {
+      strError = mdlLanguage::LoadLangString("连接数据库字串不正确!");
+      return false;
+    }
+    if (!CheckObjectRight(strPropsString, lIO, kImportRight)) {
+      strError = mdlLanguage::LoadLangString("没有权限！");
+      return false;
+    }
+    m_lErrorCount = 0;
+    FileSystemObject files;
+    if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
+    return ImportBySAX(strPropsString, lIO, strFile, strError);
+  } catch (const AutomationError& e) {
+    strError = modFunction::FormatErrInfo(e, "");
+    return false;
+  }
+}
+
+bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, const std::string& strFile,
+                                      std::string& strError) {
+  ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
+  exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
+  auto vectRecords = std::make_shared<TrzRecords>();
+  std::vector<Variant> args{Variant(strPropsString),
+                            Variant(std::int32_t{5}),
+                            Variant(strFile),
+                            Variant(""),
+                            Variant(ObjectRef()),
+                            Variant(ObjectRef(vectRecords)),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0}),
+                            Variant(ObjectRef()),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0}),
+                            Variant(std::int32_t{0})};
+  exchange->Call("ImportFromFile", args);
+  if (const ObjectRef* records = args[5].tryAs<ObjectRef>())
+    if (auto returned = std::dynamic_pointer_cast<TrzRecords>(*records)) AppendClassExchangeErrors(*returned, strError);
+  // Text the caller left in strError counts as a failure too.
+  return strError.empty();
+}
+
+bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+                                std::string& strError) {
+  DOMDocument document;
+  if (!document.load(strFile)) {
+    // An empty document handed on would only be refused with a text that does not name the file.
+    strError = mdlLanguage::LoadLangString("导入文件不是格式正确的XML文档:") + strFile + " " +
+               document.parseError()->reason();
+    return false;
+  }
+  return Import(strPropsString, lIO, document.xml(), strError, Variant(std::int16_t{1}));
+}
+
+bool clsExpImp::ImportBySAX(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+                            std::string& strError) {
+  auto splitter = std::make_shared<clsSAXParse>();
+  splitter->strPropsString = strPropsString;
+  splitter->lIO = lIO;
+  splitter->setPerCount(kSAXBatchSize);
+  splitter->Advise([this, &splitter = *splitter](std::string_view event, DispId, Arguments args) {
+    if (event == "HandleXML") {
+      std::string batchError = CStr(args[1]);
+      oSAXParse_HandleXML(splitter, CStr(args[0]), batchError);
+      args[1] = Variant(batchError);
+    } else if (event == "Progress") {
+      // Only the caller's answer travels back to the splitter.
+      args[2] = Variant(false);
+      RaiseEvent("SAXProgress", kSAXProgress, args);
+      YieldToMessageLoop();
+    }
+  });
+  try {
+    SAXXMLReader reader;
+    reader.putContentHandler(splitter);
+    reader.putErrorHandler(splitter);
+    reader.parseURL(strFile);
+  } catch (const AutomationError& e) {
+    // The batches imported before the parse stopped keep their error lines.
+    strError = splitter->strError + modFunction::FormatErrInfo(e, "");
+    return false;
+  }
+  strError = splitter->strError;
+  return strError.empty();
+}
+
+void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError) {
+  Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
 }
 
 }  // namespace quillane

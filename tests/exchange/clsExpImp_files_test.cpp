@@ -205,5 +205,105 @@ TEST_F(BulkExportTest, DepartmentsReachTheirFileThroughTheClassExchange) {
   EXPECT_GT(progress, 0);
 }
 
+class BulkImportTest : public BulkExportTest {
+ protected:
+  Result importFile(const std::string& propsString, std::int32_t lIO = lAccount) {
+    std::vector<Variant> args{propsString, lIO, file, std::int32_t{7}, ""};
+    bool ok = CBool(facade->Call("ImportPreIOFromFile", args));
+    return Result{ok, "", "", CStr(args[4])};
+  }
+  // An account file of `records` records, a comment padding it to `size` bytes when given.
+  void writeAccounts(int records, std::size_t size = 0, const std::string& tail = "</Root>") {
+    std::string head = "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\">";
+    std::string body;
+    for (int i = 0; i < records; ++i) body += account("现金 &amp; &lt;银行&gt;" + std::to_string(i));
+    std::string text = head + body + tail;
+    if (size) text += "<!--" + std::string(size - text.size() - 7, ' ') + "-->";
+    ASSERT_TRUE(!size || text.size() == size);
+    std::ofstream(file, std::ios::binary) << text;
+  }
+  static std::vector<std::string> imports(const RecordingType::Script& script) {
+    std::vector<std::string> found;
+    for (const std::string& call : script.calls)
+      if (call.starts_with("Import(")) found.push_back(call);
+    return found;
+  }
+};
+
+TEST_F(BulkImportTest, ASmallFileIsImportedWholeAndALargeOneInBatches) {
+  struct Case {
+    std::size_t size;
+    std::size_t batches;
+  };
+  for (Case c : {Case{511999, 1}, Case{512000, 2}}) {
+    FakeType fake("Quillane.clsAccount");
+    writeAccounts(150, c.size);
+    facade->Let("ErrorCount", std::int32_t{9});
+    Result result = importFile(props(path));
+    std::vector<std::string> calls = imports(*fake.script);
+    ASSERT_EQ(calls.size(), c.batches) << c.size;
+    EXPECT_TRUE(calls[0].ends_with(",,1)")) << "imported with system type 1";
+    // The splitter writes the values back escaped, CJK intact.
+    EXPECT_TRUE(holds(calls[0], account("现金 &amp; &lt;银行&gt;0"))) << calls[0];
+    EXPECT_EQ(errorCount(), 0) << "reset, then summed";
+    // The whole file's error text is the import's own; the batches' are collected a line each.
+    EXPECT_EQ(result.error, c.batches == 1 ? "import error" : "import error\r\nimport error\r\n");
+  }
+}
+
+TEST_F(BulkImportTest, AMalformedFileFailsWithItsErrorAfterTheLinesOfEarlierBatches) {
+  FakeType fake("Quillane.clsAccount");
+  writeAccounts(150, 0, account("broken") + "<Account></Root>");
+  Result small = importFile(props(path));
+  EXPECT_FALSE(small.ok);
+  EXPECT_TRUE(small.error.starts_with("导入文件不是格式正确的XML文档:" + file)) << small.error;
+  EXPECT_TRUE(imports(*fake.script).empty());
+
+  writeAccounts(150, 0, account("x") + std::string(520000, ' ') + "<Account></Root>");
+  Result large = importFile(props(path));
+  EXPECT_FALSE(large.ok);
+  EXPECT_TRUE(large.error.starts_with("import error\r\n")) << large.error;
+  EXPECT_TRUE(holds(large.error, "错误描述：")) << large.error;
+  EXPECT_EQ(imports(*fake.script).size(), 1u);
+}
+
+TEST_F(BulkImportTest, SAXProgressReachesTheCallerWhoseCancelStopsTheFile) {
+  FakeType fake("Quillane.clsAccount");
+  writeAccounts(150, 512000);
+  int progress = 0;
+  facade->Advise([&](std::string_view event, DispId id, Arguments args) {
+    if (event != "SAXProgress") return;
+    EXPECT_EQ(id, clsExpImp::kSAXProgress);
+    EXPECT_FALSE(CBool(args[2])) << "the splitter's own answer does not travel up";
+    if (++progress == 50) args[2] = Variant(true);
+  });
+  Result result = importFile(props(path));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(progress, 50);
+  EXPECT_TRUE(imports(*fake.script).empty());
+  EXPECT_TRUE(holds(result.error, "解析过程中被用户取消！")) << result.error;
+}
+
+TEST_F(BulkImportTest, NoPropsOrNoRightEndsWithItsText) {
+  exec(path, "INSERT INTO t_User (FUserID, FName, FForbidden) VALUES (20, 'clerk', 0)");
+  FakeType fake("Quillane.clsAccount");
+  writeAccounts(1);
+  EXPECT_EQ(importFile("").error, "连接数据库字串不正确!");
+  EXPECT_EQ(importFile(props(path, "UserID=20;AcctType=GY")).error, "没有权限！");
+  EXPECT_TRUE(imports(*fake.script).empty());
+}
+
+TEST_F(BulkImportTest, DepartmentsGoBackThroughTheClassExchange) {
+  for (int i = 1; i <= 150; ++i)
+    addDepartment(path, 100 + i, "D" + std::to_string(1000 + i), "部门 & <" + std::to_string(i));
+  ASSERT_TRUE(exportFile(props(path), 6).ok);
+  std::string target = newAccountSet("target.db");
+  Result result = importFile(props(target), 6);
+  ASSERT_TRUE(result.ok) << result.error;
+  const std::string query = "SELECT FNumber, FName FROM t_Department ORDER BY FNumber";
+  EXPECT_EQ(rows(target, query), rows(path, query));
+  EXPECT_TRUE(holds(rows(target, query), "部门 & <150"));
+}
+
 }  // namespace
 }  // namespace quillane::testing
