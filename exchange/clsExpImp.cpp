@@ -262,7 +262,11 @@ const DispatchTable& clsExpImp::dispatchTable() const {
           .let("bProgress", 8, &clsExpImp::setbProgress)
           .method("ExportPreIOToFile", 9, &clsExpImp::ExportPreIOToFile,
                   {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
-          // 10 to 12 belong to the file import and the custom-class files.
+          // 10 belongs to the file import.
+          .method("ExportCustIOToFile", 11, &clsExpImp::ExportCustIOToFile,
+                  {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
+          .method("ImportCustIOFromFile", 12, &clsExpImp::ImportCustIOFromFile,
+                  {Variant(std::int32_t{500}), Variant("")})
           .method("GetItemClassNames", 13, &clsExpImp::GetItemClassNames, {Variant(false), Variant("")})
           .method("GetItemClassNamesEx", 14, &clsExpImp::GetItemClassNamesEx, {Variant(false), Variant("")})
           .method("IsCustItemClass", 15, &clsExpImp::IsCustItemClass)
