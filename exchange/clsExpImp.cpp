@@ -264,7 +264,10 @@ const DispatchTable& clsExpImp::dispatchTable() const {
                   {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
           .method("ImportPreIOFromFile", 10, &clsExpImp::ImportPreIOFromFile,
                   {Variant(std::int32_t{500}), Variant("")})
-          // 11 and 12 belong to the custom-class files.
+          .method("ExportCustIOToFile", 11, &clsExpImp::ExportCustIOToFile,
+                  {Variant(std::int32_t{500}), Variant(""), Variant(""), Variant("")})
+          .method("ImportCustIOFromFile", 12, &clsExpImp::ImportCustIOFromFile,
+                  {Variant(std::int32_t{500}), Variant("")})
           .method("GetItemClassNames", 13, &clsExpImp::GetItemClassNames, {Variant(false), Variant("")})
           .method("GetItemClassNamesEx", 14, &clsExpImp::GetItemClassNamesEx, {Variant(false), Variant("")})
           .method("IsCustItemClass", 15, &clsExpImp::IsCustItemClass)

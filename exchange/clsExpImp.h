@@ -59,6 +59,17 @@ class clsExpImp : public AutomationObject {
   // their text in strError. lPerCount is accepted and not used.
   bool ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
                            std::string& strError);
+  // Every record of the custom item classes named in strICName (separated by "|") into one XML file
+  // (UTF-16 LE with a byte-order mark): Root, then one ItemClass per class the user may export. Classes
+  // refused are named in strError; the result is False when nothing could be exported or a page export
+  // failed. Other errors reach the caller, and a file cut off by one is removed.
+  bool ExportCustIOToFile(std::string strPropsString, std::string strICName, std::string& strFile,
+                          std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
+                          std::string& strError);
+  // Imports such a file through clsItemClass: a small file whole, a large one in batches of the SAX
+  // splitter. Every error ends up in strError with the result False.
+  bool ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
+                            std::int32_t lPerCount, std::string& strError);
 
   // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
   // the caller.
@@ -118,6 +129,11 @@ class clsExpImp : public AutomationObject {
   // One batch of the splitter through the facade's own import.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError);
   void AddErrorCount(const ObjectRef& object);
+  // The custom-class file import's road for a large file; each batch goes to ImportCustomBatch.
+  bool ImportCustomInBatches(const std::string& strPropsString, const std::string& strICName,
+                             const std::string& strFile, std::string& strError);
+  // One batch document of the splitter in custom mode, imported into the member clsItemClass.
+  void ImportCustomBatch(const std::string& strPropsString, const std::string& strXML, std::string& strError);
 
   std::string m_strFilter;
   bool m_bCheckByUUID = false;

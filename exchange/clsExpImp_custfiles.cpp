@@ -1,0 +1,260 @@
+// The facade's bulk files of custom item classes: every permitted class exported page by page through
+// clsItemClass into one file, and such a file imported back through it.
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "exchange/MParse.h"
+#include "exchange/clsExpImp.h"
+#include "exchange/clsSAXParse.h"
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/automation/yield.h"
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/DOMNode.h"
+#include "platform/xml/FileSystemObject.h"
+#include "platform/xml/SAXXMLReader.h"
+#include "platform/xml/TextStream.h"
+
+namespace quillane {
+
+namespace {
+
+constexpr const char* kSource = "Tarnwick.clsExpImp";
+constexpr std::string_view kPageEnd = "</ItemClass></Root>";
+constexpr std::string_view kClassEnd = "</ItemClass>";
+constexpr std::string_view kRootEnd = "</Root>";
+constexpr const char* kStartTimeStamp = "0x0000000000000000";
+// Smaller files are loaded whole; larger ones go through the SAX splitter.
+constexpr std::uintmax_t kWholeFileLimit = 512000;
+constexpr std::int32_t kBatchSize = 100;
+
+AutomationError RefusePage(const std::string& detail) {
+  return AutomationError(kLibraryRefusal, kSource,
+                         mdlLanguage::LoadLangString("导出的页面不是以</ItemClass></Root>结尾的完整文档:") + detail);
+}
+
+std::string WithoutSuffix(const std::string& text, std::string_view suffix) {
+  if (!text.ends_with(suffix)) throw RefusePage(Left(text, 200));
+  return text.substr(0, text.size() - suffix.size());
+}
+
+// A bulk file of custom item classes: the first page of the first class as it came, less its closing
+// tags; each later class's element without its default namespace; the items of every later page; each
+// class closed once it was opened, and Root closed at the end.
+class CustomClassFile {
+ public:
+  explicit CustomClassFile(std::string path) : path_(std::move(path)) {
+    FileSystemObject files;
+    if (files.FileExists(path_)) files.DeleteFile(path_, true);
+  }
+  // A file neither finished nor kept is removed: a file cut off in the middle is no document.
+  ~CustomClassFile() {
+    if (!file_ || finished_) return;
+    try {
+      file_->Close();
+      FileSystemObject().DeleteFile(path_, true);
+    } catch (const AutomationError&) {
+      // Cleaning up after a failure must not hide the failure.
+    }
+  }
+  CustomClassFile(const CustomClassFile&) = delete;
+  CustomClassFile& operator=(const CustomClassFile&) = delete;
+
+  // One page of the current class; everything is checked before any of it is written.
+  void AddPage(const std::string& page) {
+    if (!file_) {
+      std::string head = WithoutSuffix(page, kPageEnd);
+      file_ = FileSystemObject().CreateTextFile(path_, true, true);
+      file_->Write(head);
+      classOpen_ = true;
+      return;
+    }
+    DOMDocument document;
+    if (!document.loadXML(page)) throw RefusePage(document.parseError()->reason());
+    if (!classOpen_) {
+      std::shared_ptr<DOMNode> itemClass = document.selectSingleNode("Root/ItemClass");
+      if (!itemClass) throw RefusePage(Left(page, 200));
+      itemClass->removeAttribute("xmlns");
+      file_->Write(WithoutSuffix(itemClass->xml(), kClassEnd));
+      classOpen_ = true;
+      return;
+    }
+    auto items = document.selectNodes("Root/ItemClass/Item");
+    for (std::int32_t i = 0; i < items->length(); ++i) {
+      file_->Write(items->item(i)->xml());
+      YieldToMessageLoop();
+    }
+  }
+  // Closes the current class, when one of its pages was written.
+  void EndClass() {
+    if (!classOpen_) return;
+    file_->Write(std::string(kClassEnd));
+    classOpen_ = false;
+  }
+  void Finish() {
+    finished_ = true;
+    if (!file_) return;
+    file_->Write(std::string(kRootEnd));
+    file_->Close();
+  }
+
+ private:
+  std::string path_;
+  std::shared_ptr<TextStream> file_;
+  bool classOpen_ = false;
+  bool finished_ = false;
+};
+
+struct ItemClassRow {
+  std::string name;
+  std::int32_t id;
+};
+
+// The item classes with their names in the props string's language, read over a connection of its own
+// that is closed again.
+std::vector<ItemClassRow> ItemClassesByName() {
+  const std::string language = UCase(MParse::GetProp("Language"));
+  const std::string nameColumn = language == "EN" ? "FName_EN as FName" : language == "CHT" ? "FName_CHT as FName" : "FName";
+  ObjectRef cn;
+  modFunction::OpenConnection(cn);
+  std::vector<ItemClassRow> rows;
+  try {
+    ObjectRef rs =
+        modFunction::GetAnyRecordSet(cn, "SELECT " + nameColumn + ",FItemClassID FROM t_ItemClass WHERE FItemClassID<>0");
+    for (; !modFunction::IsEOF(rs); modFunction::MoveNext(rs))
+      rows.push_back({CStr(modFunction::FieldValue(rs, "FName")), CLng(modFunction::FieldValue(rs, "FItemClassID"))});
+  } catch (const AutomationError&) {
+    modFunction::CallMemberQuietly(cn, "CloseConn");
+    throw;
+  }
+  modFunction::CallMember(cn, "CloseConn");
+  return rows;
+}
+
+}  // namespace
+
+bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strICName, std::string& strFile,
+                                   std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
+                                   std::string& strError) {
+  if (strPropsString.empty()) {
+    strError = mdlLanguage::LoadLangString("连接数据库字串不正确!");
+    return false;
+  }
+  strMaxTimeStamp.clear();
+  strError.clear();
+  const std::vector<std::string> requested = Split(strICName, "|");
+  MParse::ParseProps(strPropsString);
+
+  std::vector<std::string> allowed;
+  std::string refused;
+  const std::string separator = mdlLanguage::LoadLangString("、");
+  for (const ItemClassRow& row : ItemClassesByName()) {
+    for (const std::string& name : requested) {
+      if (name != row.name) continue;
+      if (modFunction::HasAccessRight(3, row.id, kExportRight)) allowed.push_back(name);
+      else refused += separator + row.name;
+    }
+  }
+  if (!refused.empty())
+    strError = mdlLanguage::LoadLangString("自定义核算项目(") + refused.substr(separator.size()) +
+               mdlLanguage::LoadLangString(")没有导出权限！");
+  if (allowed.empty()) return false;
+
+  CustomClassFile file(strFile);
+  ObjectRef classes = CreateMember(Member::ItemClass);
+  classes->Let("bProgress", Variant(m_bProgress));
+  classes->Let("Filter", Variant(m_strFilter));
+
+  bool allExported = true;
+  for (const std::string& name : allowed) {
+    if (name.empty()) continue;
+    strTimeStamp = kStartTimeStamp;
+    // A page that does not move the time stamp on would be followed by the same page for ever.
+    std::string previousStamp;
+    do {
+      previousStamp = strTimeStamp;
+      std::vector<Variant> args{Variant(strPropsString), Variant(name),         Variant(""),
+                                Variant(lPerCount),      Variant(strTimeStamp), Variant(strMaxTimeStamp),
+                                Variant(strError)};
+      const bool ok = CBool(classes->Call("Export", args));
+      strTimeStamp = CStr(args[4]);
+      strMaxTimeStamp = CStr(args[5]);
+      strError = CStr(args[6]);
+      if (!ok) {
+        allExported = false;
+        break;
+      }
+      file.AddPage(CStr(args[2]));
+    } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+    file.EndClass();
+  }
+  file.Finish();
+  return allExported;
+}
+
+bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
+                                     std::int32_t /*lPerCount: batches are always of kBatchSize*/,
+                                     std::string& strError) {
+  try {
+    ObjectRef classes = CreateMember(Member::ItemClass);
+    classes->Let("bProgress", Variant(m_bProgress));
+    classes->Let("AddNewOnly", Variant(m_bAddNewOnly));
+    classes->Let("CheckByUUID", Variant(m_bCheckByUUID));
+    classes->Let("HaveInterFace", Variant(m_bHaveInterFace));
+    if (FileSystemObject().GetFile(strFile)->Size() >= kWholeFileLimit)
+      return ImportCustomInBatches(strPropsString, strICName, strFile, strError);
+
+    DOMDocument document;
+    if (!document.load(strFile))
+      throw AutomationError(kLibraryRefusal, kSource,
+                            mdlLanguage::LoadLangString("导入的文件不是完整的XML文档:") +
+                                document.parseError()->reason());
+    std::vector<Variant> args{Variant(strPropsString), Variant(document.xml()), Variant(strError),
+                              Variant(std::int32_t{1})};
+    const bool result = CBool(classes->Call("Import", args));
+    strError = CStr(args[2]);
+    return result;
+  } catch (const AutomationError& e) {
+    strError = modFunction::FormatErrInfo(e, "");
+    return false;
+  }
+}
+
+bool clsExpImp::ImportCustomInBatches(const std::string& strPropsString, const std::string& strICName,
+                                      const std::string& strFile, std::string& strError) {
+  auto splitter = std::make_shared<clsSAXParse>();
+  splitter->bCustom = true;
+  splitter->strPropsString = strPropsString;
+  splitter->strICName = strICName;
+  splitter->setPerCount(kBatchSize);
+  splitter->Advise([this, &splitter](std::string_view event, DispId, Arguments args) {
+    if (event != "HandleXML") return;
+    std::string batchError = CStr(args[1]);
+    ImportCustomBatch(splitter->strPropsString, CStr(args[0]), batchError);
+    args[1] = Variant(batchError);
+  });
+  SAXXMLReader reader;
+  reader.putContentHandler(splitter);
+  reader.putErrorHandler(splitter);
+  reader.parseURL(strFile);
+  SetMember(Member::ItemClass, nullptr);
+  if (splitter->strError.empty()) return true;
+  strError = splitter->strError;
+  return false;
+}
+
+void clsExpImp::ImportCustomBatch(const std::string& strPropsString, const std::string& strXML,
+                                  std::string& strError) {
+  ObjectRef classes = m_members[static_cast<std::size_t>(Member::ItemClass)].object;
+  std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
+  classes->Call("Import", args);
+  strError = CStr(args[2]);
+  AddErrorCount(classes);
+}
+
+}  // namespace quillane
