@@ -23,6 +23,10 @@ class clsExpImp : public AutomationObject {
   static constexpr DispId kProgress = 2;     // (lCur, lTotal, bCancel), bCancel by reference
   static constexpr DispId kSAXProgress = 3;  // (lCur, lTotal, bCancel), bCancel by reference
 
+  // A bulk file smaller than this is imported whole; a larger one in batches of the SAX splitter.
+  static constexpr std::uintmax_t kWholeFileLimit = 512000;
+  static constexpr std::int32_t kSAXBatchSize = 100;
+
   // The rights that the bulk-file operations ask of the user.
   static constexpr std::int32_t kExportRight = 0x800000;
   static constexpr std::int32_t kImportRight = 0x1000000;
@@ -124,12 +128,13 @@ class clsExpImp : public AutomationObject {
   bool ImportByClassExchange(const std::string& strPropsString, const std::string& strFile, std::string& strError);
   bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                        std::string& strError);
-  bool ImportBySAX(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
-                   std::string& strError);
-  // One batch of the splitter through the facade's own import.
+  // A large file through the splitter, whose batches come back to oSAXParse_HandleXML and whose
+  // progress is relayed as SAXProgress.
+  bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError);
+  // One batch of the splitter: into the facade's own import, or in custom mode into clsItemClass.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError);
   void AddErrorCount(const ObjectRef& object);
-  // The custom-class file import's road for a large file; each batch goes to ImportCustomBatch.
+  // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const std::string& strPropsString, const std::string& strICName,
                              const std::string& strFile, std::string& strError);
   // One batch document of the splitter in custom mode, imported into the member clsItemClass.

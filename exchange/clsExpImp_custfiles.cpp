@@ -17,7 +17,6 @@
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
 #include "platform/xml/FileSystemObject.h"
-#include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/TextStream.h"
 
 namespace quillane {
@@ -30,8 +29,6 @@ constexpr std::string_view kClassEnd = "</ItemClass>";
 constexpr std::string_view kRootEnd = "</Root>";
 constexpr const char* kStartTimeStamp = "0x0000000000000000";
 // Smaller files are loaded whole; larger ones go through the SAX splitter.
-constexpr std::uintmax_t kWholeFileLimit = 512000;
-constexpr std::int32_t kBatchSize = 100;
 
 AutomationError RefusePage(const std::string& detail) {
   return AutomationError(kLibraryRefusal, kSource,
@@ -198,7 +195,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
 }
 
 bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
-                                     std::int32_t /*lPerCount: batches are always of kBatchSize*/,
+                                     std::int32_t /*lPerCount: batches are always of kSAXBatchSize*/,
                                      std::string& strError) {
   try {
     ObjectRef classes = CreateMember(Member::ItemClass);
@@ -231,21 +228,9 @@ bool clsExpImp::ImportCustomInBatches(const std::string& strPropsString, const s
   splitter->bCustom = true;
   splitter->strPropsString = strPropsString;
   splitter->strICName = strICName;
-  splitter->setPerCount(kBatchSize);
-  splitter->Advise([this, &splitter](std::string_view event, DispId, Arguments args) {
-    if (event != "HandleXML") return;
-    std::string batchError = CStr(args[1]);
-    ImportCustomBatch(splitter->strPropsString, CStr(args[0]), batchError);
-    args[1] = Variant(batchError);
-  });
-  SAXXMLReader reader;
-  reader.putContentHandler(splitter);
-  reader.putErrorHandler(splitter);
-  reader.parseURL(strFile);
+  const bool result = ImportBySAX(splitter, strFile, strError);
   SetMember(Member::ItemClass, nullptr);
-  if (splitter->strError.empty()) return true;
-  strError = splitter->strError;
-  return false;
+  return result;
 }
 
 void clsExpImp::ImportCustomBatch(const std::string& strPropsString, const std::string& strXML,

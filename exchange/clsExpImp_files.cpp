@@ -107,8 +107,6 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
 namespace {
 
 // Below this size a file is loaded whole; from it on it is cut into batches.
-constexpr std::uintmax_t kWholeFileLimit = 512000;
-constexpr std::int32_t kSAXBatchSize = 100;
 
 // The class exchange reports its errors as a data vector of texts, the first entry of vectRecords.
 void AppendClassExchangeErrors(const TrzRecords& vectRecords, std::string& strError) {
@@ -137,7 +135,10 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
     m_lErrorCount = 0;
     FileSystemObject files;
     if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
-    return ImportBySAX(strPropsString, lIO, strFile, strError);
+    auto splitter = std::make_shared<clsSAXParse>();
+    splitter->strPropsString = strPropsString;
+    splitter->lIO = lIO;
+    return ImportBySAX(splitter, strFile, strError);
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -183,11 +184,8 @@ bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t 
   return Import(strPropsString, lIO, document.xml(), strError, Variant(std::int16_t{1}));
 }
 
-bool clsExpImp::ImportBySAX(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
+bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile,
                             std::string& strError) {
-  auto splitter = std::make_shared<clsSAXParse>();
-  splitter->strPropsString = strPropsString;
-  splitter->lIO = lIO;
   splitter->setPerCount(kSAXBatchSize);
   splitter->Advise([this, &splitter = *splitter](std::string_view event, DispId, Arguments args) {
     if (event == "HandleXML") {
@@ -216,7 +214,10 @@ bool clsExpImp::ImportBySAX(const std::string& strPropsString, std::int32_t lIO,
 }
 
 void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError) {
-  Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
+  if (splitter.bCustom)
+    ImportCustomBatch(splitter.strPropsString, strXML, strError);
+  else
+    Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
 }
 
 }  // namespace quillane
