@@ -1,0 +1,183 @@
+// quillane: the command-line caller of "Quillane.clsExpImp". It builds the props string, sets the
+// facade's options, calls one member and reports the outcome; the exchange itself is the library's.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "accountset/accountset.h"
+#include "platform/automation/automation.h"
+#include "tools/quillane/options.h"
+
+namespace quillane::cli {
+namespace {
+
+struct TypeName {
+  const char* name;
+  std::int32_t lIO;
+};
+// The data types the library exchanges so far.
+constexpr TypeName kTypes[] = {{"department", 6}};
+
+const char* const kUsage =
+    "usage: quillane <command> [options]\n"
+    "  init <file> [--sample N]          a new account set, empty or with N sample records per class\n"
+    "  export --db FILE --type T [--per-count N] [--since STAMP] [--out FILE] | --bulk FILE\n"
+    "  import --db FILE --type T (--in FILE | --bulk FILE)\n"
+    "  keys export --db FILE --type T [--per-count N] [--since STAMP] [--out FILE]\n"
+    "  keys import --db FILE --type T --in FILE\n"
+    "options: --props STRING (instead of --db), --user ID (default 16), --lang LANG, --filter SQL,\n"
+    "         --check-uuid, --add-new-only, --help\n"
+    "types: department\n";
+
+std::int32_t TypeOf(const CommandLine& line) {
+  auto name = line.value("type");
+  if (!name) throw std::runtime_error("--type is required");
+  for (const auto& t : kTypes)
+    if (*name == t.name) return t.lIO;
+  throw std::runtime_error("unknown data type " + *name);
+}
+
+std::string PropsOf(const CommandLine& line) {
+  if (auto props = line.value("props")) return *props;
+  auto db = line.value("db");
+  if (!db) throw std::runtime_error("--db or --props is required");
+  return "ConnectString={" + accountset::ConnectString(*db) + "};UserID=" + line.value("user").value_or("16") +
+         ";AcctType=GY";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteOut(const CommandLine& line, const std::string& text) {
+  auto out = line.value("out");
+  if (!out) {
+    std::cout << text << '\n';
+    return;
+  }
+  std::ofstream file(*out, std::ios::binary | std::ios::trunc);
+  file << text;
+  if (!file.flush()) throw std::runtime_error("cannot write " + *out);
+}
+
+ObjectRef MakeFacade(const CommandLine& line) {
+  ObjectRef facade = CreateObject("Quillane.clsExpImp");
+  if (auto filter = line.value("filter")) facade->Let("Filter", *filter);
+  facade->Let("CheckByUUID", line.flag("check-uuid"));
+  facade->Let("AddNewOnly", line.flag("add-new-only"));
+  bool terminal = isatty(STDERR_FILENO);
+  facade->Let("bProgress", terminal);
+  if (terminal) {
+    facade->Advise([](std::string_view event, DispId, Arguments args) {
+      if (event != "Progress" && event != "SAXProgress") return;
+      std::fprintf(stderr, "\r%s %d/%d", std::string(event).c_str(), CLng(args[0]), CLng(args[1]));
+      if (CLng(args[0]) >= CLng(args[1])) std::fputc('\n', stderr);
+    });
+  }
+  return facade;
+}
+
+// Calls a member whose last by-reference argument is strError; a False result is an error.
+void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant>& args, std::size_t errorAt) {
+  bool ok = CBool(facade->Call(member, args));
+  std::string error = CStr(args[errorAt]);
+  if (!ok) throw std::runtime_error(error.empty() ? std::string(member) + " failed" : error);
+  if (!error.empty()) std::cerr << error << '\n';
+}
+
+int Init(const CommandLine& line) {
+  if (line.words.size() != 2) throw std::runtime_error("init needs one file name");
+  if (auto n = line.value("sample"))
+    accountset::CreateSample(line.words[1], std::stoi(*n));
+  else
+    accountset::CreateEmpty(line.words[1]);
+  return 0;
+}
+
+int Export(const CommandLine& line, bool keys) {
+  std::string props = PropsOf(line);
+  std::int32_t lIO = TypeOf(line);
+  std::int32_t perCount = std::stoi(line.value("per-count").value_or("100"));
+  ObjectRef facade = MakeFacade(line);
+  std::string since = line.value("since").value_or("");
+  if (auto bulk = line.value("bulk"); bulk && !keys) {
+    std::vector<Variant> args{props, lIO, *bulk, perCount, since, std::string(), std::string()};
+    CallOrFail(facade, "ExportPreIOToFile", args, 6);
+    std::cerr << "next stamp: " << CStr(args[4]) << "\nhighest stamp: " << CStr(args[5]) << '\n';
+    return 0;
+  }
+  std::vector<Variant> args{props, lIO, std::string(), perCount, since, std::string(), std::string()};
+  CallOrFail(facade, keys ? "ExportXMLDataKey" : "Export", args, 6);
+  WriteOut(line, CStr(args[2]));
+  std::cerr << "next stamp: " << CStr(args[4]) << "\nhighest stamp: " << CStr(args[5]) << '\n';
+  return 0;
+}
+
+int Import(const CommandLine& line, bool keys) {
+  std::string props = PropsOf(line);
+  std::int32_t lIO = TypeOf(line);
+  ObjectRef facade = MakeFacade(line);
+  if (auto bulk = line.value("bulk"); bulk && !keys) {
+    std::vector<Variant> args{props, lIO, *bulk, std::int32_t{100}, std::string()};
+    CallOrFail(facade, "ImportPreIOFromFile", args, 4);
+  } else {
+    auto in = line.value("in");
+    if (!in) throw std::runtime_error(keys ? "--in is required" : "--in or --bulk is required");
+    std::string xml = ReadFile(*in);
+    if (keys) {
+      std::vector<Variant> args{props, lIO, xml, std::string()};
+      CallOrFail(facade, "ImportXMLDataKey", args, 3);
+    } else {
+      std::vector<Variant> args{props, lIO, xml, std::string(), Variant()};
+      CallOrFail(facade, "Import", args, 3);
+    }
+  }
+  std::int32_t failed = CLng(facade->Get("ErrorCount"));
+  std::cerr << "failed records: " << failed << '\n';
+  return failed == 0 ? 0 : 2;
+}
+
+int Run(int argc, char** argv) {
+  CommandLine line = Parse(argc, argv,
+                           {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
+                            "user", "lang"},
+                           {"check-uuid", "add-new-only", "help"});
+  if (line.flag("help") || line.words.empty()) {
+    std::cout << kUsage;
+    return line.words.empty() && !line.flag("help") ? 1 : 0;
+  }
+  if (auto lang = line.value("lang")) setenv("QUILLANE_LANGUAGE", lang->c_str(), 1);
+  const std::string& command = line.words[0];
+  if (command == "init") return Init(line);
+  if (command == "export") return Export(line, false);
+  if (command == "import") return Import(line, false);
+  if (command == "keys" && line.words.size() > 1) {
+    if (line.words[1] == "export") return Export(line, true);
+    if (line.words[1] == "import") return Import(line, true);
+  }
+  throw std::runtime_error("unknown command " + command + " (see quillane --help)");
+}
+
+}  // namespace
+}  // namespace quillane::cli
+
+int main(int argc, char** argv) {
+  try {
+    return quillane::cli::Run(argc, argv);
+  } catch (const quillane::AutomationError& e) {
+    std::cerr << "quillane: " << e.description << '\n';
+  } catch (const std::exception& e) {
+    std::cerr << "quillane: " << e.what() << '\n';
+  }
+  return 1;
+}
