@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Drives the quillane program through init, export, import and keys, then compares the departments
+# (numbers, names, UUIDs) of the two account sets.
+set -euo pipefail
+q="$1"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir"
+
+departments() { sqlite3 "$1" "select FNumber, FName, UUID from t_Item where FItemClassID=2 and FItemID>0 order by FNumber"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$q" --help >/dev/null
+"$q" init a.db --sample 30
+"$q" init b.db
+"$q" init c.db
+
+# Bulk file road.
+"$q" export --db a.db --type department --bulk all.xml 2>stamps.txt
+grep -q '^highest stamp: 0x' stamps.txt || fail "no highest stamp"
+"$q" import --db b.db --type department --bulk all.xml
+[ -n "$(departments a.db)" ] || fail "the sample has no departments"
+[ "$(departments a.db)" = "$(departments b.db)" ] || fail "bulk import differs"
+
+# Page road: pages of 7 records until the next stamp reaches the highest one.
+since=""
+for _ in $(seq 1 50); do
+  "$q" export --db a.db --type department --per-count 7 ${since:+--since "$since"} --out page.xml 2>stamps.txt
+  "$q" import --db c.db --type department --in page.xml
+  since=$(sed -n 's/^next stamp: //p' stamps.txt)
+  highest=$(sed -n 's/^highest stamp: //p' stamps.txt)
+  [ "$since" = "$highest" ] && break
+done
+[ "$(departments a.db)" = "$(departments c.db)" ] || fail "page import differs"
+
+# Deletion keys of the sample remove nothing that is not deleted there; the import succeeds.
+"$q" keys export --db a.db --type department --out keys.xml 2>/dev/null
+grep -q '<Delete>' keys.xml || fail "no deletion keys"
+"$q" keys import --db b.db --type department --in keys.xml
+
+# Errors: a non-zero exit and a message on standard error.
+for bad in "frob" "export --db a.db --type nosuch" "export --type department" "import --db b.db --type department" \
+           "init a.db" "export --db a.db --type department --per-count"; do
+  if "$q" $bad >/dev/null 2>err.txt; then fail "'$bad' succeeded"; fi
+  [ -s err.txt ] || fail "'$bad' printed no error"
+done
+echo ok
