@@ -13,6 +13,7 @@
 #include "accountset/accountset.h"
 #include "platform/automation/automation.h"
 #include "tools/quillane/options.h"
+#include "tools/quillane/terminal_dialog.h"
 
 namespace quillane::cli {
 namespace {
@@ -32,7 +33,8 @@ const char* const kUsage =
     "  keys export --db FILE --type T [--per-count N] [--since STAMP] [--out FILE]\n"
     "  keys import --db FILE --type T --in FILE\n"
     "options: --props STRING (instead of --db), --user ID (default 16), --lang LANG, --filter SQL,\n"
-    "         --check-uuid, --add-new-only, --help\n"
+    "         --check-uuid, --add-new-only, --help,\n"
+    "         --interactive (conflicts of numbers asked on the terminal)\n"
     "types: department\n";
 
 std::int32_t TypeOf(const CommandLine& line) {
@@ -75,6 +77,10 @@ ObjectRef MakeFacade(const CommandLine& line) {
   if (auto filter = line.value("filter")) facade->Let("Filter", *filter);
   facade->Let("CheckByUUID", line.flag("check-uuid"));
   facade->Let("AddNewOnly", line.flag("add-new-only"));
+  if (line.flag("interactive")) {
+    erp::SetDialogHost(MakeTerminalDialogHost());
+    facade->Let("HaveInterFace", true);
+  }
   bool terminal = isatty(STDERR_FILENO);
   facade->Let("bProgress", terminal);
   if (terminal) {
@@ -151,7 +157,7 @@ int Run(int argc, char** argv) {
   CommandLine line = Parse(argc, argv,
                            {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
                             "user", "lang"},
-                           {"check-uuid", "add-new-only", "help"});
+                           {"check-uuid", "add-new-only", "interactive", "help"});
   if (line.flag("help") || line.words.empty()) {
     std::cout << kUsage;
     return line.words.empty() && !line.flag("help") ? 1 : 0;
