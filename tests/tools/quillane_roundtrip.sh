@@ -38,6 +38,20 @@ done
 grep -q '<Delete>' keys.xml || fail "no deletion keys"
 "$q" keys import --db b.db --type department --in keys.xml
 
+# --interactive: a record whose number is taken by another name and UUID asks on the terminal. Closing the
+# dialog (end of input) skips it; choosing "update" (6) and OK (11) takes the file's record.
+"$q" export --db a.db --type department --per-count 1 --out first.xml 2>/dev/null
+number=$(grep -o '<Number>[^<]*' first.xml | head -1 | cut -d'>' -f2)
+uuid() { sqlite3 b.db "select UUID from t_Item where FItemClassID=2 and FNumber='$number'"; }
+old_uuid=$(uuid)
+[ -n "$old_uuid" ] || fail "department $number is not in the copy"
+sed "s:<UUID>$old_uuid</UUID>:<UUID>11111111-2222-4333-8444-555555555555</UUID>:; s:<Name>[^<]*</Name>:<Name>Clash</Name>:" \
+  first.xml > clash.xml
+"$q" import --db b.db --type department --in clash.xml --interactive </dev/null 2>/dev/null
+[ "$(uuid)" = "$old_uuid" ] || fail "a closed conflict dialog did not skip the record"
+printf '6\n11\n' | "$q" import --db b.db --type department --in clash.xml --interactive 2>/dev/null
+[ "$(uuid)" = "11111111-2222-4333-8444-555555555555" ] || fail "the conflict dialog's update was not applied"
+
 # Errors: a non-zero exit and a message on standard error.
 for bad in "frob" "export --db a.db --type nosuch" "export --type department" "import --db b.db --type department" \
            "init a.db" "export --db a.db --type department --per-count"; do
