@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "accountset/accountset.h"
+#include "exchange/mdlLanguage.h"
 #include "platform/automation/automation.h"
 #include "tools/quillane/options.h"
 #include "tools/quillane/terminal_dialog.h"
@@ -39,23 +40,23 @@ const char* const kUsage =
 
 std::int32_t TypeOf(const CommandLine& line) {
   auto name = line.value("type");
-  if (!name) throw std::runtime_error("--type is required");
+  if (!name) throw std::runtime_error(mdlLanguage::LoadLangString("缺少选项 --type"));
   for (const auto& t : kTypes)
     if (*name == t.name) return t.lIO;
-  throw std::runtime_error("unknown data type " + *name);
+  throw std::runtime_error(mdlLanguage::LoadLangString("未知的数据类型：") + *name);
 }
 
 std::string PropsOf(const CommandLine& line) {
   if (auto props = line.value("props")) return *props;
   auto db = line.value("db");
-  if (!db) throw std::runtime_error("--db or --props is required");
+  if (!db) throw std::runtime_error(mdlLanguage::LoadLangString("缺少选项 --db 或 --props"));
   return "ConnectString={" + accountset::ConnectString(*db) + "};UserID=" + line.value("user").value_or("16") +
          ";AcctType=GY";
 }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
+  if (!in) throw std::runtime_error(mdlLanguage::LoadLangString("无法读取文件：") + path);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -69,7 +70,7 @@ void WriteOut(const CommandLine& line, const std::string& text) {
   }
   std::ofstream file(*out, std::ios::binary | std::ios::trunc);
   file << text;
-  if (!file.flush()) throw std::runtime_error("cannot write " + *out);
+  if (!file.flush()) throw std::runtime_error(mdlLanguage::LoadLangString("无法写入文件：") + *out);
 }
 
 ObjectRef MakeFacade(const CommandLine& line) {
@@ -97,12 +98,12 @@ ObjectRef MakeFacade(const CommandLine& line) {
 void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant>& args, std::size_t errorAt) {
   bool ok = CBool(facade->Call(member, args));
   std::string error = CStr(args[errorAt]);
-  if (!ok) throw std::runtime_error(error.empty() ? std::string(member) + " failed" : error);
+  if (!ok) throw std::runtime_error(error.empty() ? mdlLanguage::LoadLangString("操作失败：") + member : error);
   if (!error.empty()) std::cerr << error << '\n';
 }
 
 int Init(const CommandLine& line) {
-  if (line.words.size() != 2) throw std::runtime_error("init needs one file name");
+  if (line.words.size() != 2) throw std::runtime_error(mdlLanguage::LoadLangString("init 需要一个文件名"));
   if (auto n = line.value("sample"))
     accountset::CreateSample(line.words[1], std::stoi(*n));
   else
@@ -138,7 +139,7 @@ int Import(const CommandLine& line, bool keys) {
     CallOrFail(facade, "ImportPreIOFromFile", args, 4);
   } else {
     auto in = line.value("in");
-    if (!in) throw std::runtime_error(keys ? "--in is required" : "--in or --bulk is required");
+    if (!in) throw std::runtime_error(mdlLanguage::LoadLangString(keys ? "缺少选项 --in" : "缺少选项 --in 或 --bulk"));
     std::string xml = ReadFile(*in);
     if (keys) {
       std::vector<Variant> args{props, lIO, xml, std::string()};
@@ -171,7 +172,7 @@ int Run(int argc, char** argv) {
     if (line.words[1] == "export") return Export(line, true);
     if (line.words[1] == "import") return Import(line, true);
   }
-  throw std::runtime_error("unknown command " + command + " (see quillane --help)");
+  throw std::runtime_error(mdlLanguage::LoadLangString("未知的命令：") + command);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "exchange/mdlLanguage.h"
+
 namespace quillane::cli {
 
 std::optional<std::string> CommandLine::value(const std::string& name) const {
@@ -23,10 +25,10 @@ CommandLine Parse(int argc, char** argv, const std::set<std::string>& valueOptio
     if (flagOptions.contains(name)) {
       line.flags.insert(name);
     } else if (valueOptions.contains(name)) {
-      if (i + 1 >= argc) throw std::runtime_error("option " + arg + " needs a value");
+      if (i + 1 >= argc) throw std::runtime_error(mdlLanguage::LoadLangString("缺少选项的值：") + arg);
       line.values[name] = argv[++i];
     } else {
-      throw std::runtime_error("unknown option " + arg);
+      throw std::runtime_error(mdlLanguage::LoadLangString("未知的选项：") + arg);
     }
   }
   return line;
