@@ -54,7 +54,8 @@ printf '6\n11\n' | "$q" import --db b.db --type department --in clash.xml --inte
 
 # Errors: a non-zero exit and a message on standard error.
 for bad in "frob" "export --db a.db --type nosuch" "export --type department" "import --db b.db --type department" \
-           "init a.db" "export --db a.db --type department --per-count"; do
+           "init a.db" "export --db a.db --type department --per-count" \
+           "init n.db --sample 3x" "export --db a.db --type department --per-count -1"; do
   if "$q" $bad >/dev/null 2>err.txt; then fail "'$bad' succeeded"; fi
   [ -s err.txt ] || fail "'$bad' printed no error"
 done

@@ -2,6 +2,7 @@
 // facade's options, calls one member and reports the outcome; the exchange itself is the library's.
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -37,6 +38,16 @@ const char* const kUsage =
     "         --check-uuid, --add-new-only, --help,\n"
     "         --interactive (conflicts of numbers asked on the terminal)\n"
     "types: department\n";
+
+std::int32_t NumberOf(const CommandLine& line, const std::string& name, std::int32_t fallback) {
+  auto text = line.value(name);
+  if (!text) return fallback;
+  std::int32_t number = 0;
+  auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), number);
+  if (ec != std::errc() || end != text->data() + text->size() || number < 0)
+    throw std::runtime_error(mdlLanguage::LoadLangString("选项的值不是非负整数：") + "--" + name + " " + *text);
+  return number;
+}
 
 std::int32_t TypeOf(const CommandLine& line) {
   auto name = line.value("type");
@@ -104,8 +115,8 @@ void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant
 
 int Init(const CommandLine& line) {
   if (line.words.size() != 2) throw std::runtime_error(mdlLanguage::LoadLangString("init 需要一个文件名"));
-  if (auto n = line.value("sample"))
-    accountset::CreateSample(line.words[1], std::stoi(*n));
+  if (line.value("sample"))
+    accountset::CreateSample(line.words[1], NumberOf(line, "sample", 0));
   else
     accountset::CreateEmpty(line.words[1]);
   return 0;
@@ -114,7 +125,7 @@ int Init(const CommandLine& line) {
 int Export(const CommandLine& line, bool keys) {
   std::string props = PropsOf(line);
   std::int32_t lIO = TypeOf(line);
-  std::int32_t perCount = std::stoi(line.value("per-count").value_or("100"));
+  std::int32_t perCount = NumberOf(line, "per-count", 100);
   ObjectRef facade = MakeFacade(line);
   std::string since = line.value("since").value_or("");
   if (auto bulk = line.value("bulk"); bulk && !keys) {
@@ -155,6 +166,9 @@ int Import(const CommandLine& line, bool keys) {
 }
 
 int Run(int argc, char** argv) {
+  // The language first, so that errors of the command line itself are in it.
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string_view(argv[i]) == "--lang") setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
   CommandLine line = Parse(argc, argv,
                            {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
                             "user", "lang"},
@@ -163,7 +177,6 @@ int Run(int argc, char** argv) {
     std::cout << kUsage;
     return line.words.empty() && !line.flag("help") ? 1 : 0;
   }
-  if (auto lang = line.value("lang")) setenv("QUILLANE_LANGUAGE", lang->c_str(), 1);
   const std::string& command = line.words[0];
   if (command == "init") return Init(line);
   if (command == "export") return Export(line, false);
