@@ -122,6 +122,7 @@ class clsExpImp : public AutomationObject {
   void RelayEvent(bool yieldAfterProgress, std::string_view event, Arguments args);
   bool ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
                              const std::string& strFile, const std::string& strTimeStamp, std::string& strMaxTimeStamp);
+  bool MayMoveFile(const std::string& strPropsString, std::int32_t lIO, std::int32_t lMask, std::string& strError);
   bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                    std::string& strError);

@@ -39,17 +39,24 @@ AutomationError RefusePage(const std::string& detail) {
 
 }  // namespace
 
-bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile,
-                                  std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
-                                  std::string& strError) {
+// A bulk file needs a props string and the user's right; the refusals are texts, not raised errors.
+bool clsExpImp::MayMoveFile(const std::string& strPropsString, std::int32_t lIO, std::int32_t lMask,
+                            std::string& strError) {
   if (strPropsString.empty()) {
     strError = mdlLanguage::LoadLangString("连接数据库字串不正确!");
     return false;
   }
-  if (!CheckObjectRight(strPropsString, lIO, kExportRight)) {
+  if (!CheckObjectRight(strPropsString, lIO, lMask)) {
     strError = mdlLanguage::LoadLangString("没有权限！");
     return false;
   }
+  return true;
+}
+
+bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile,
+                                  std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
+                                  std::string& strError) {
+  if (!MayMoveFile(strPropsString, lIO, kExportRight, strError)) return false;
   std::int32_t lItemClassID = GetItemClassID(lIO);
   if (lItemClassID >= 1)
     return ExportByClassExchange(strPropsString, lIO, lItemClassID, strFile, strTimeStamp, strMaxTimeStamp);
@@ -124,14 +131,7 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
   try {
     // The class exchange checks nothing of the caller's; it is handed the file as it is.
     if (GetItemClassID(lIO) >= 1) return ImportByClassExchange(strPropsString, strFile, strError);
-    if (strPropsString.empty()) {
-      strError = mdlLanguage::LoadLangString("连接数据库字串不正确!");
-      return false;
-    }
-    if (!CheckObjectRight(strPropsString, lIO, kImportRight)) {
-      strError = mdlLanguage::LoadLangString("没有权限！");
-      return false;
-    }
+    if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
     m_lErrorCount = 0;
     FileSystemObject files;
     if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
