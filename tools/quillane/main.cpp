@@ -21,8 +21,10 @@ int Run(int argc, char** argv) {
     if (std::string_view(argv[i]) == "--lang") setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
   CommandLine line = Parse(argc, argv,
                            {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
-                            "user", "lang"},
+                            "user", "lang", "acct-type", "system-type"},
                            {"check-uuid", "add-new-only", "interactive", "help"});
+  if (auto lang = line.value("lang"); lang && *lang != "chs" && *lang != "en" && *lang != "cht")
+    throw std::runtime_error(mdlLanguage::LoadLangString("未知的语言（可用 chs、en、cht）：") + *lang);
   if (line.flag("help") || line.words.empty()) {
     std::cout << Usage();
     return line.words.empty() && !line.flag("help") ? 1 : 0;
