@@ -25,7 +25,10 @@ struct TypeName {
   std::int32_t lIO;
 };
 // The data types the library exchanges so far.
-constexpr TypeName kTypes[] = {{"department", 6}};
+constexpr TypeName kTypes[] = {
+    {"customer", 5},      {"department", 6},      {"cost-object", 14}, {"cost-item", 15},
+    {"expense-element", 16}, {"service", 17},     {"cash-flow-item", 21},
+};
 
 const char* const kUsage =
     "usage: quillane <command> [options]\n"
@@ -37,7 +40,7 @@ const char* const kUsage =
     "options: --props STRING (instead of --db), --user ID (default 16), --lang LANG, --filter SQL,\n"
     "         --check-uuid, --add-new-only, --help,\n"
     "         --interactive (conflicts of numbers asked on the terminal)\n"
-    "types: department\n";
+    "types: customer, department, cost-object, cost-item, expense-element, service, cash-flow-item\n";
 
 std::int32_t NumberOf(const CommandLine& line, const std::string& name, std::int32_t fallback) {
   auto text = line.value(name);
