@@ -93,7 +93,7 @@ CREATE INDEX ix_t_ItemPropDesc_Class ON t_ItemPropDesc (FItemClassID, FPropID);
 -- The item combinations that the ERP's documents carry: one column F<FItemClassID> per item class, added
 -- when the class is created.
 CREATE TABLE t_ItemDetail (
-  FDetailID INTEGER PRIMARY KEY,
+  FDetailID INTEGER PRIMARY KEY AUTOINCREMENT,
   FDetailCount INT NOT NULL DEFAULT 0
 );
 

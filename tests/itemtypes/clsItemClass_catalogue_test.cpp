@@ -93,12 +93,21 @@ TEST_F(ItemClassCatalogue, TellsCustomClassesByTheirIdentifiers) {
 }
 
 TEST_F(ItemClassCatalogue, TellsCustomClassesByTheirNamesInTheUsersLanguage) {
-  useLanguage("en");
-  const std::pair<const char*, bool> cases[] = {
-      {"Material", false}, {"Goods", false}, {"物料", true}, {"Class A", true}, {"Class F", false},
-      {"Customer", false}, {"甲类", true},
+  struct Case {
+    const char* language;
+    const char* name;
+    bool custom;
   };
-  for (const auto& [name, custom] : cases) EXPECT_EQ(isCustom(name), custom) << name;
+  // Goods and materials by their translations; other names against the name column of the language.
+  const Case cases[] = {
+      {"en", "Material", false}, {"en", "Goods", false},  {"en", "物料", true},     {"en", "Class A", true},
+      {"en", "Class F", false},  {"en", "Customer", false}, {"en", "甲类", true},  {"cht", "物料", false},
+      {"cht", "甲類", true},     {"cht", "客戶", false},  {"cht", "甲类", true},
+  };
+  for (const Case& c : cases) {
+    useLanguage(c.language);
+    EXPECT_EQ(isCustom(c.name), c.custom) << c.language << " " << c.name;
+  }
 }
 
 TEST_F(ItemClassCatalogue, IsCustItemClassLetsItsErrorsThrough) {
