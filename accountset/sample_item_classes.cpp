@@ -40,8 +40,8 @@ std::vector<SampleClass> sampleClasses(sql::Database& db) {
   auto idOf = [&](const char* sqlText) { return Variant(CLng(db.query(sqlText).rows.at(0).at(0))); };
   const Variant rmb = idOf("SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'");
   const Variant usd = idOf("SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'USD'");
-  const Variant general = idOf("SELECT FInterID FROM t_SubMessage WHERE FID = '01'");
-  const Variant small = idOf("SELECT FInterID FROM t_SubMessage WHERE FID = '02'");
+  const Variant general = idOf("SELECT FInterID FROM t_SubMessage WHERE FTypeID = 1 AND FID = '01'");
+  const Variant small = idOf("SELECT FInterID FROM t_SubMessage WHERE FTypeID = 1 AND FID = '02'");
   const Variant none = Variant::null();
   return {
       {1001, "P", "项目", Variant("Projects"), "項目", 0,
