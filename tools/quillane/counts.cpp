@@ -19,10 +19,12 @@ std::shared_ptr<sql::Recordset> Query(const std::string& path, const std::string
 }  // namespace
 
 std::vector<std::pair<std::string, std::int32_t>> RecordsPerClass(const std::string& path) {
-  auto rs = Query(path, "SELECT c." + mdlLanguage::LangFieldName("FName") +
+  // A class without a name in the user's language goes by its own.
+  const std::string name = "IsNull(c." + mdlLanguage::LangFieldName("FName") + ", c.FName)";
+  auto rs = Query(path, "SELECT " + name +
                             " AS FName, COUNT(*) AS FCount FROM t_ItemClass c JOIN t_Item i ON "
-                            "i.FItemClassID = c.FItemClassID AND i.FItemID > 0 GROUP BY c.FItemClassID, c." +
-                            mdlLanguage::LangFieldName("FName") + " ORDER BY c.FItemClassID");
+                            "i.FItemClassID = c.FItemClassID AND i.FItemID > 0 GROUP BY c.FItemClassID, " +
+                            name + " ORDER BY c.FItemClassID");
   std::vector<std::pair<std::string, std::int32_t>> counts;
   for (; !rs->Eof(); rs->MoveNext()) counts.emplace_back(CStr(rs->Value("FName")), CLng(rs->Value("FCount")));
   return counts;
