@@ -46,7 +46,8 @@ std::string Render(std::span<const Token> tokens);
 // The index of the ")" that closes the "(" at open; tokens.size() when none does.
 std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 
-// A text literal as SQLite reads it: between single quotes, quotes doubled.
+// A text literal as SQLite reads it: between single quotes, quotes doubled; a text holding NUL
+// characters becomes an expression in parentheses that gives the same text.
 std::string QuoteText(std::string_view text);
 
 }  // namespace quillane::sql

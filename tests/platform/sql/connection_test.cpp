@@ -133,6 +133,16 @@ TEST(Connection, AFailedStatementInATransactionUndoesItsBatchOnly) {
   EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID < 3 ORDER BY FItemID")), "kept;Nut");
 }
 
+// SQLite stops reading statement text at a NUL; the literal must still arrive whole.
+TEST(Connection, ALiteralHoldingNulCharactersIsStoredWhole) {
+  SqlFixture db;
+  sql::Connection& c = db.connection();
+  const std::string name("a\0b''\0", 6);
+  c.Execute("UPDATE t_Item SET FName = N'" + name + "' WHERE FItemID = 1");
+  EXPECT_EQ(c.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID = 1")->Value(0), Variant(std::string("a\0b'\0", 5)));
+  EXPECT_EQ(countOf(c, "FName = '" + name + "'"), 1);
+}
+
 // A rights check reads over a connection of its own while an import holds its transaction.
 TEST(Connection, ASecondConnectionReadsWhileTheFirstWrites) {
   SqlFixture db;
