@@ -43,7 +43,7 @@ TEST(ConnectionString, CarriesAnyPathToTheFileItNames) {
   // Each path is read back from its connection string as it was written: a ";" must not end it and so
   // open another file, nor a quote or blanks change it.
   for (const std::string path : {"/srv/a.db", "/srv/a;Data Source=b.db", "/srv/it's.db", "/srv/\"q\".db", " lead.db",
-                                 "trail.db ", "/srv/{x}.db", "/srv/a=b.db", "/srv/'\";'.db"})
+                                 "trail.db ", "\tlead.db", "trail.db\t", "/srv/{x}.db", "/srv/a=b.db", "/srv/'\";'.db"})
     EXPECT_EQ(sql::DataSourceOf(sql::ConnectStringOf(path)), path) << sql::ConnectStringOf(path);
   EXPECT_EQ(sql::ConnectStringOf("/srv/a.db"), "Provider=SQLite;Data Source=/srv/a.db") << "a plain path stays bare";
   const std::pair<std::string, std::string> written[] = {
