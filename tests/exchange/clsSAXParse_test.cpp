@@ -110,9 +110,11 @@ TEST_F(SplitterTest, ValuesAreEscapedAgainSoTheBatchStaysWellFormed) {
 
 // Line breaks written as character references reach the splitter in pieces of their own.
 TEST_F(SplitterTest, TabsBecomeBlanksAndLineBreaksGo) {
-  run(normalFile("<Department><FName>a\tb</FName><FNote>c&#13;&#10;d&#xD;&#xA;</FNote></Department>"));
+  run(normalFile("<Department><FName>a\tb</FName><FNote>c&#13;&#10;d&#xD;&#xA;</FNote><FCode>e&#13;f&#13;</FCode>"
+                 "</Department>"));
   EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FName")->text(), "a b");
   EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FNote")->text(), "cd");
+  EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FCode")->text(), "e\rf\r") << "a CR on its own stays";
 }
 
 TEST_F(SplitterTest, NamespaceDeclarationsAreWrittenWhereTheReaderReportsThem) {
