@@ -234,6 +234,18 @@ TEST_F(SplitterTest, CustomBatchesNeverMixClassesAndCarryTheirClassHeader) {
   }
 }
 
+// A batch closes the Root (and the class) by the names the file opened them with.
+TEST_F(SplitterTest, APrefixedRootOrClassIsClosedByItsOwnName) {
+  run("<r:Root xmlns:r=\"urn:r\" VelmoraNameSpace=\"Department\">" + records(1) + "</r:Root>");
+  parse = std::make_shared<clsSAXParse>();
+  SetUp();
+  parse->bCustom = true;
+  run("<r:Root xmlns:r=\"urn:r\" VelmoraNameSpace=\"Item\"><r:ItemClass><FName>A</FName><Item/></r:ItemClass></r:Root>");
+  ASSERT_EQ(batches.size(), 2u);
+  for (std::size_t i = 0; i < batches.size(); ++i) batch(i);
+  EXPECT_EQ(batches[1].substr(batches[1].size() - 23), "</r:ItemClass></r:Root>");
+}
+
 TEST_F(SplitterTest, ACustomCancelTakesEffectOnlyAtTheEndOfTheDocument) {
   parse->bCustom = true;
   cancelAt = 1;
