@@ -239,7 +239,9 @@ xmlSAXHandler makeHandler() {
 void SAXXMLReader::parseURL(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw AutomationError(kCannotOpen, kSaxSource, "The file " + path + " cannot be opened: " + std::strerror(errno));
-  xml_detail::InitLibxml();
+  // The parser's messages go to the error handler; the few libxml2 raises outside the parser (bytes that
+  // the file's encoding cannot convert, before the parser's own fatal error) would go to stderr.
+  xml_detail::LibxmlErrors outsideTheParser;
 
   Parse p;
   p.content = content_.get();

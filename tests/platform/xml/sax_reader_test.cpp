@@ -142,6 +142,16 @@ TEST_F(SAXReaderTest, AnEntityFromAnotherFileIsNeverRead) {
   for (const std::string& call : calls) EXPECT_EQ(call.find("secret"), std::string::npos) << call;
 }
 
+// Bytes that the declared encoding cannot convert end the parse as a fatal error, and nothing is
+// written to the process's stderr on the way.
+TEST_F(SAXReaderTest, ABadlyEncodedFileIsReportedToTheErrorHandlerAlone) {
+  ::testing::internal::CaptureStderr();
+  std::vector<std::string> calls = parse(std::string("\xFF\xFE<\0R\0>\0a\0\0\xD8" "b\0<\0/\0R\0>\0", 18));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_FALSE(calls.empty());
+  EXPECT_NE(calls.back().find("fatalError"), std::string::npos) << calls.back();
+}
+
 TEST_F(SAXReaderTest, WithoutAnErrorHandlerABrokenFileRaisesTheParsersMessage) {
   AutomationError e = ErrorOf([&] { parse("<Root><X>", false); });
   EXPECT_NE(e.description.find("doc.xml"), std::string::npos) << e.description;
