@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/automation/variant.h"
+#include "platform/sql/column_writes.h"
 #include "platform/sql/rowset.h"
 
 struct sqlite3;
@@ -39,14 +40,14 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
-class Database {
+class Database : public ColumnCatalog {
  public:
   enum class Mode { OpenExisting, CreateNew };
 
   // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. Every
   // connection gets WAL mode, a busy timeout and the compatibility layer's catalogue and functions.
   Database(const std::string& path, Mode mode);
-  ~Database();
+  ~Database() override;
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
@@ -63,6 +64,9 @@ class Database {
   void run(std::string_view sql, std::span<const Variant> params = {});
 
   [[noreturn]] void raise(int rc) const;
+
+  std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
+  std::vector<std::string> columnNames(std::string_view table) override;
 
  private:
   std::string path_;
