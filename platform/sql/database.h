@@ -44,8 +44,11 @@ class Database : public ColumnCatalog {
  public:
   enum class Mode { OpenExisting, CreateNew };
 
-  // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. Every
-  // connection gets WAL mode, a busy timeout and the compatibility layer's catalogue and functions.
+  // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. A new file
+  // starts in WAL mode (a second connection reads while an import holds its transaction) with the
+  // engine's objects; an existing one is opened as it is, writing nothing, and read-only when it is
+  // write-protected. Every connection gets a busy timeout and the compatibility layer's catalogue and
+  // functions.
   Database(const std::string& path, Mode mode);
   ~Database() override;
   Database(const Database&) = delete;
@@ -65,12 +68,22 @@ class Database : public ColumnCatalog {
 
   [[noreturn]] void raise(int rc) const;
 
+  // Called inside a write transaction before its first change: a file that lacks the engine's objects
+  // gets them now, so they roll back with the write. Cheap once they were seen in place.
+  void prepareWrite();
+
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
   std::vector<std::string> columnNames(std::string_view table) override;
 
  private:
+  void open(const std::string& uri, int flags);
+  int schemaVersion();
+
   std::string path_;
   sqlite3* db_ = nullptr;
+  // The schema version at which the engine's objects were last seen in place; a rollback that undid
+  // their installation, or another program's schema change, moves the version and so asks again.
+  int engineSchemaSeenAt_ = -1;
 };
 
 // A name between double quotes, for SQLite text the engine builds itself.
