@@ -1,8 +1,8 @@
 #include "itemtypes/field_map.h"
 
 #include "exchange/MParse.h"
-#include "exchange/clsItem_sql.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/vbconv.h"
 
 namespace quillane {
@@ -48,8 +48,8 @@ void ImportFields(ItemEngineAccess& engine, FieldMap fields, const TrzRecord& re
         continue;
       }
       switch (field.kind) {
-        case FieldKind::Text: strSQL += column + "=" + item_sql::Quoted(CStr(value)) + ","; break;
-        case FieldKind::Number: strSQL += column + "=" + item_sql::NumberValue(value, field.element) + ","; break;
+        case FieldKind::Text: strSQL += column + "=" + modFunction::Quoted(CStr(value)) + ","; break;
+        case FieldKind::Number: strSQL += column + "=" + modFunction::NumberValue(value, field.element) + ","; break;
         case FieldKind::Link: ImportLinkField(engine, field.link, value, column, strSQL); break;
       }
     }

@@ -1,5 +1,6 @@
 #include "itemtypes/item_type_shell.h"
 
+#include "exchange/per_type_interface.h"
 #include "platform/automation/vbconv.h"
 
 namespace quillane {
@@ -40,18 +41,7 @@ void ItemTypeShell::oItem_CommonImportSpecial(Arguments args) {
 }
 
 const DispatchTable& ItemTypeShell::dispatchTable() const {
-  static const DispatchTable table =
-      DispatchBuilder<ItemTypeShell>()
-          .method("Export", 1, &ItemTypeShell::Export,
-                  {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
-          .method("Import", 2, &ItemTypeShell::Import, {Variant(std::int16_t{1})})
-          .let("Filter", 3, &ItemTypeShell::setFilter)
-          .let("CheckByUUID", 4, &ItemTypeShell::setCheckByUUID)
-          .let("AddNewOnly", 5, &ItemTypeShell::setAddNewOnly)
-          .let("bProgress", 6, &ItemTypeShell::setbProgress)
-          .get("ErrorCount", 7, &ItemTypeShell::ErrorCount)
-          .let("HaveInterFace", 8, &ItemTypeShell::setHaveInterFace)
-          .build();
+  static const DispatchTable table = PerTypeDispatchTable<ItemTypeShell>();
   return table;
 }
 

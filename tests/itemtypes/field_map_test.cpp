@@ -6,6 +6,7 @@
 
 #include "exchange/exchange_db_fixture.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/automation.h"
 #include "platform/sql/recordset.h"
 #include "support/automation_test.h"
@@ -102,7 +103,7 @@ TEST_F(FieldMapTest, ANumberThatIsNoNumberNeverReachesTheStatement) {
     engine.sql.clear();
     AutomationError e = ErrorOf([&] { imported({{"Text", "t"}, {"Count", bad}}); });
     EXPECT_EQ(e.number, kLibraryRefusal) << TypeName(bad);
-    EXPECT_EQ(e.source, "Tarnwick.clsItem");
+    EXPECT_EQ(e.source, modFunction::kSqlValueSource);
     EXPECT_NE(e.description.find("Count的值必须是数字:"), std::string::npos) << e.description;
     EXPECT_EQ(engine.sql, "UPDATE t_Test SET FText='t',");
   }

@@ -1,0 +1,33 @@
+#include "exchange/modFunction_sql.h"
+
+#include <cmath>
+
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_text.h"
+#include "platform/automation/vbconv.h"
+
+namespace quillane::modFunction {
+
+std::string Quoted(std::string_view text) { return "'" + EscapeQuotes(text) + "'"; }
+
+std::string NumberValue(const Variant& value, std::string_view strKey) {
+  if (const bool* b = value.tryAs<bool>()) return *b ? "1" : "0";
+  if (!value.isNull() && !value.isObject() && IsNumeric(value)) {
+    double number = CDbl(value);
+    if (std::isfinite(number)) return CStr(Variant(number));
+  }
+  std::string shown = value.isNull() ? "Null" : value.isObject() ? TypeName(value) : CStr(value);
+  throw AutomationError(kLibraryRefusal, kSqlValueSource,
+                        std::string(strKey) + mdlLanguage::LoadLangString("的值必须是数字:") + shown);
+}
+
+std::string DescendantsOf(std::string_view strNumber) {
+  std::string pattern;
+  for (char c : strNumber) {
+    if (c == '%' || c == '_' || c == '[' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return "FNumber LIKE " + Quoted(pattern + ".%") + " ESCAPE '\\'";
+}
+
+}  // namespace quillane::modFunction

@@ -1,0 +1,29 @@
+// How values of an imported record are pasted into statements, for every importer of the library. A
+// value never ends its literal or adds to a statement: texts are quoted with their apostrophes doubled,
+// numbers are checked to be numbers, and a number used as a LIKE prefix matches only itself.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/automation/variant.h"
+
+namespace quillane::modFunction {
+
+// The source of the refusals raised here: the value belongs to whichever importer asked.
+inline constexpr const char* kSqlValueSource = "Quillane.modFunction";
+
+// The text between single quotes: "'" + text with each apostrophe doubled + "'".
+std::string Quoted(std::string_view text);
+
+// The SQL text of a value that a statement takes as a number, written anew from the number it holds: a
+// number, a Boolean as the bit 1 or 0, or a text VB reads as a number (" 12 ", "1e3"). Anything else (an
+// empty text, "1;DROP", Null, an object) raises the library's refusal "<key>的值必须是数字:<value>", so
+// that the record fails with its error line before the value reaches a statement.
+std::string NumberValue(const Variant& value, std::string_view strKey);
+
+// "FNumber LIKE '<number>.%' ESCAPE '\'": the rows numbered below strNumber. "%", "_", "[" and "\" in
+// the number are escaped, so they match only themselves.
+std::string DescendantsOf(std::string_view strNumber);
+
+}  // namespace quillane::modFunction
