@@ -25,7 +25,7 @@ struct TypeName {
   std::int32_t lIO;
 };
 // The data types the library exchanges so far.
-constexpr TypeName kTypes[] = {{"department", 6}};
+constexpr TypeName kTypes[] = {{"department", 6}, {"settle", 22}};
 
 const char* const kUsage =
     "usage: quillane <command> [options]\n"
@@ -37,7 +37,7 @@ const char* const kUsage =
     "options: --props STRING (instead of --db), --user ID (default 16), --lang LANG, --filter SQL,\n"
     "         --check-uuid, --add-new-only, --help,\n"
     "         --interactive (conflicts of numbers asked on the terminal)\n"
-    "types: department\n";
+    "types: department, settle\n";
 
 std::int32_t NumberOf(const CommandLine& line, const std::string& name, std::int32_t fallback) {
   auto text = line.value(name);
