@@ -15,10 +15,11 @@ namespace quillane {
 //   bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
 //   void setFilter(std::string), setCheckByUUID(bool), setAddNewOnly(bool), setbProgress(bool),
 //        setHaveInterFace(bool); std::int32_t ErrorCount() const.
-template <class T>
-DispatchTable PerTypeDispatchTable() {
+// export_ may name another member for Export (one that takes strPropsString by value).
+template <class T, class ExportMember = decltype(&T::Export)>
+DispatchTable PerTypeDispatchTable(ExportMember export_ = &T::Export) {
   return DispatchBuilder<T>()
-      .method("Export", 1, &T::Export, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
+      .method("Export", 1, export_, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
       .method("Import", 2, &T::Import, {Variant(std::int16_t{1})})
       .let("Filter", 3, &T::setFilter)
       .let("CheckByUUID", 4, &T::setCheckByUUID)

@@ -1,11 +1,14 @@
 #include "itemtypes/item_type_shell.h"
 
+#include <utility>
+
 #include "exchange/per_type_interface.h"
 #include "platform/automation/vbconv.h"
 
 namespace quillane {
 
-ItemTypeShell::ItemTypeShell(std::int32_t lItemClassID, FieldMap fields) : fields_(fields) {
+ItemTypeShell::ItemTypeShell(std::int32_t lItemClassID, FieldMap fields, PropsString props)
+    : fields_(std::move(fields)), props_(props) {
   oItem->ItemClassID = lItemClassID;
   // The engine lives exactly as long as this object, so its sink may hold this object's address.
   oItem->Advise([this](std::string_view, DispId id, Arguments args) {
@@ -41,8 +44,10 @@ void ItemTypeShell::oItem_CommonImportSpecial(Arguments args) {
 }
 
 const DispatchTable& ItemTypeShell::dispatchTable() const {
-  static const DispatchTable table = PerTypeDispatchTable<ItemTypeShell>();
-  return table;
+  // The two interfaces differ only in how Export takes its props string.
+  static const DispatchTable byReference = PerTypeDispatchTable<ItemTypeShell>(&ItemTypeShell::Export);
+  static const DispatchTable byValue = PerTypeDispatchTable<ItemTypeShell>(&ItemTypeShell::ExportPropsByValue);
+  return props_ == PropsString::ByValue ? byValue : byReference;
 }
 
 }  // namespace quillane
