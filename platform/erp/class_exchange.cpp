@@ -26,7 +26,13 @@ struct ItemTypeClass {
   const char* recordName;
 };
 constexpr ItemTypeClass kItemTypeClasses[] = {
+    {1, "Quillane.clsCustomer", "Customer"},
     {2, "Quillane.clsDepartment", "Department"},
+    {9, "Quillane.clsCashFlowItem", "CashFlowItem"},
+    {2001, "Quillane.clsCBCostObject", "CostObject"},
+    {2002, "Quillane.clsCBService", "Service"},
+    {2003, "Quillane.clsCBCostItem", "CostItem"},
+    {2004, "Quillane.clsCBExpenseElement", "ExpenseElement"},
 };
 
 // The component's texts in the ERP's current language; the simplified-Chinese source when there is no

@@ -14,8 +14,8 @@ struct DataType {
 
 // One row per data type the library exchanges; a new type needs only its row here.
 constexpr DataType kTypes[] = {
-    {"department", 6},
-    {"settle", 22},
+    {"customer", 5},         {"department", 6}, {"cost-object", 14},    {"cost-item", 15},
+    {"expense-element", 16}, {"service", 17},   {"cash-flow-item", 21}, {"settle", 22},
 };
 
 }  // namespace
