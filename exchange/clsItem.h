@@ -116,7 +116,8 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   bool RunCall(std::string& strError, const std::function<bool()>& work);
   void RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel);
   void SetAuxPropTrigger(bool bEnabled);
-  bool ImportRecordInTransaction(const std::shared_ptr<TrzRecord>& record, std::string& strError);
+  // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
+  void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   void AddRecord(const std::string& strNumber, const std::string& strName, std::string& strNewNumber,
                  std::int32_t lParent, std::int32_t lIsDetail, bool isDetail);
   void UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const std::string& strNumber,

@@ -109,26 +109,23 @@ bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::stri
   m_detailColumns.clear();
   if (!oVector) return true;
   return modFunction::ImportEachRecord(
-      *oVector, [&](const std::shared_ptr<TrzRecord>& record) { return ImportRecordInTransaction(record, strError); },
-      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); });
+      *oVector,
+      [&](const std::shared_ptr<TrzRecord>& record) {
+        if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
+        modFunction::InTransaction(cn, [&] { ImportRecord(record); });
+      },
+      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
 }
 
-bool clsItem::ImportRecordInTransaction(const std::shared_ptr<TrzRecord>& record, std::string& strError) {
-  try {
-    if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
-    modFunction::InTransaction(cn, [&] { ImportRecord(record); });
-    return true;
-  } catch (const AutomationError& e) {
-    ++m_lErrorCount;
-    const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
-    strError += modFunction::ImportErrorLine(
-                    prefix,
-                    modFunction::RecordIdentification(modFunction::ShownText(record.get(), "Number"),
-                                                      modFunction::ShownText(record.get(), "Name"),
-                                                      modFunction::ShownText(record.get(), "UUID")),
-                    e, m_strSQL);
-    return false;
-  }
+void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
+  using modFunction::ShownText;
+  ++m_lErrorCount;
+  const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
+  strError += modFunction::ImportErrorLine(
+      prefix,
+      modFunction::RecordIdentification(ShownText(record, "Number"), ShownText(record, "Name"), ShownText(record, "UUID")),
+      e, m_strSQL);
 }
 
 std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {

@@ -5,17 +5,30 @@
 
 namespace quillane::modFunction {
 
-bool ImportEachRecord(const TrzRecords& vect, const std::function<bool(const std::shared_ptr<TrzRecord>&)>& importOne,
-                      const std::function<void(std::int32_t lCur, std::int32_t lTotal, bool& bCancel)>& progress) {
+bool ImportEachRecord(const TrzRecords& vect, const std::function<void(const std::shared_ptr<TrzRecord>&)>& importOne,
+                      const std::function<void(std::int32_t lCur, std::int32_t lTotal, bool& bCancel)>& progress,
+                      const std::function<void(const TrzRecord* record, const AutomationError& e)>& failed) {
   bool result = true;
   const std::int32_t lTotal = vect.Count();
   std::int32_t lCur = 0;
   for (const Variant& entry : vect) {
     const ObjectRef* object = entry.tryAs<ObjectRef>();
-    if (!importOne(object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr)) result = false;
-    YieldToMessageLoop();
+    const std::shared_ptr<TrzRecord> record = object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+    auto attempt = [&](const std::function<void()>& step) {
+      try {
+        step();
+      } catch (const AutomationError& e) {
+        failed(record.get(), e);
+        result = false;
+      }
+    };
+    attempt([&] { importOne(record); });
     bool bCancel = false;
-    progress(++lCur, lTotal, bCancel);
+    ++lCur;
+    attempt([&] {
+      YieldToMessageLoop();
+      progress(lCur, lTotal, bCancel);
+    });
     if (bCancel) break;
   }
   return result;

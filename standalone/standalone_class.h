@@ -102,7 +102,8 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   void PackRecord(const ObjectRef& rs, TrzRecord& record);
 
   bool ImportVector(const std::shared_ptr<TrzRecords>& oRecs, std::string& strError);
-  bool ImportRecordInTransaction(const std::shared_ptr<TrzRecord>& record, std::string& strError);
+  // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
+  void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   std::int32_t ImportRecord(const TrzRecord& record);
   std::int32_t GetIDByUUID(const std::string& strUUID);
   std::int32_t AddRecord(const std::string& strNumber, const std::string& strName);

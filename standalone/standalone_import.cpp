@@ -50,25 +50,23 @@ bool StandaloneClass::Import(std::string& strPropsString, std::string strXML, st
 
 bool StandaloneClass::ImportVector(const std::shared_ptr<TrzRecords>& oRecs, std::string& strError) {
   return modFunction::ImportEachRecord(
-      *oRecs, [&](const std::shared_ptr<TrzRecord>& record) { return ImportRecordInTransaction(record, strError); },
-      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); });
+      *oRecs,
+      [&](const std::shared_ptr<TrzRecord>& record) {
+        if (!record) throw vbError(VbError::TypeMismatch, ErrorSource());
+        modFunction::InTransaction(m_oConn, [&] { ImportRecord(*record); });
+      },
+      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
 }
 
-bool StandaloneClass::ImportRecordInTransaction(const std::shared_ptr<TrzRecord>& record, std::string& strError) {
-  try {
-    if (!record) throw vbError(VbError::TypeMismatch, ErrorSource());
-    modFunction::InTransaction(m_oConn, [&] { ImportRecord(*record); });
-    return true;
-  } catch (const AutomationError& e) {
-    ++m_ErrorCount;
-    using modFunction::ShownText;
-    const std::string name = ShownText(record.get(), "Name"), uuid = ShownText(record.get(), "UUID");
-    const std::string identification = type_.numberColumn ? modFunction::RecordIdentification(
-                                                                ShownText(record.get(), "Number"), name, uuid)
-                                                          : "Name:" + name + ",UUID:" + uuid;
-    strError += modFunction::ImportErrorLine(LoadLangString(type_.errorPrefix), identification, e, m_strSQL);
-    return false;
-  }
+void StandaloneClass::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
+  using modFunction::ShownText;
+  ++m_ErrorCount;
+  const std::string name = ShownText(record, "Name"), uuid = ShownText(record, "UUID");
+  const std::string identification = type_.numberColumn
+                                         ? modFunction::RecordIdentification(ShownText(record, "Number"), name, uuid)
+                                         : "Name:" + name + ",UUID:" + uuid;
+  strError += modFunction::ImportErrorLine(LoadLangString(type_.errorPrefix), identification, e, m_strSQL);
 }
 
 std::int32_t StandaloneClass::ImportRecord(const TrzRecord& record) {
