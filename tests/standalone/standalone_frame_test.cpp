@@ -159,6 +159,18 @@ TEST_F(Frame, ACancelStopsTheImportAfterThatRecord) {
   EXPECT_EQ(rows(target, "SELECT FNumber FROM t_Settle ORDER BY FNumber"), "01;02");
 }
 
+TEST_F(Frame, AnErrorOfTheProgressSinkFailsThatRecordOnly) {
+  std::string target = newAccountSet("target.db");
+  settle->Advise([&](std::string_view, DispId, Arguments args) {
+    if (CLng(args[0]) == 1) throw AutomationError(1001, "Caller", "sink failed");
+  });
+  ImportResult result = ImportXml(settle, props(target), document("Settle", {record("01", "甲", "U-1"), record("02", "乙", "U-2")}));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(CLng(settle->Get("ErrorCount")), 1);
+  EXPECT_TRUE(holds(result.error, "导入结算方式记录(Number:01,Name:甲,UUID:U-1)失败!\r\n错误号:1001\r\n错误源:Caller")) << result.error;
+  EXPECT_EQ(rows(target, "SELECT FNumber FROM t_Settle ORDER BY FNumber"), "01;02");
+}
+
 TEST_F(Frame, RecordsThatCannotBeWrittenFail) {
   std::string target = newAccountSet("target.db");
   exec(target, "INSERT INTO t_Settle (FItemID, FNumber, FName, UUID) VALUES (0, '', '', ''), (5, '05', '旧', '')");
