@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -337,6 +338,65 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
       db.exec("COMMIT");
     }
     xmlFreeDoc(doc);
+  }
+}
+
+// ---- one run ----
+
+// An item type's benchmark: its class, its records and links, and its raw road.
+struct ItemBench {
+  const char* progID;
+  int records;          // the class's records the source holds, groups included
+  std::string caption;  // printed first
+  std::function<void(Db&, int offset)> writeLinkTargets;  // under identifiers moved by offset
+  std::function<void(Db&)> writeRecords;
+  std::function<std::vector<std::string>(const std::string& source)> rawExport;
+  std::function<void(const std::string& target, const std::vector<std::string>& pages)> rawImport;
+  // Throws when the account set does not hold what the import was to write.
+  std::function<void(const std::string& path, const char* who)> expect;
+};
+
+// Exports the source through the engine and the raw road, imports the pages into two new account sets,
+// prints both rates and their ratio, and checks what arrived. Returns the process's exit code.
+inline int Run(const ItemBench& bench) {
+  try {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillane-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    const std::filesystem::path folder = pattern;
+    // A registry of the run's own, so that no conflict rule or schema path of the machine applies.
+    setenv("QUILLANE_REGISTRY", (folder / "registry.ini").c_str(), 1);
+    auto newAccountSet = [&](const char* name, int linkOffset) {
+      std::string path = (folder / name).string();
+      quillane::accountset::CreateEmpty(path);
+      Db db(path);
+      bench.writeLinkTargets(db, linkOffset);
+      return path;
+    };
+    std::string source = newAccountSet("source.db", 0);
+    {
+      Db db(source);
+      bench.writeRecords(db);
+    }
+    std::string engineTarget = newAccountSet("engine.db", 7000);
+    std::string rawTarget = newAccountSet("raw.db", 7000);
+    std::printf("%s; pages of %d\n", bench.caption.c_str(), kPerPage);
+
+    std::vector<std::string> enginePages, rawPages;
+    double engineExportTime = seconds([&] { enginePages = engineExport(bench.progID, source); });
+    double rawExportTime = seconds([&] { rawPages = bench.rawExport(source); });
+    report("export", bench.records, engineExportTime, rawExportTime);
+
+    double engineImportTime = seconds([&] { engineImport(bench.progID, engineTarget, enginePages); });
+    double rawImportTime = seconds([&] { bench.rawImport(rawTarget, rawPages); });
+    report("import", bench.records, engineImportTime, rawImportTime);
+    bench.expect(engineTarget, "the engine");
+    bench.expect(rawTarget, "the raw baseline");
+
+    std::filesystem::remove_all(folder);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+    return 1;
   }
 }
 

@@ -5,7 +5,6 @@
 // once, one transaction per imported record) and the same document written and parsed by plain libxml2.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -164,14 +163,6 @@ void writeCustomers(Db& db) {
   db.exec("COMMIT");
 }
 
-std::string newAccountSet(const std::filesystem::path& folder, const char* name, int linkOffset) {
-  std::string path = (folder / name).string();
-  quillane::accountset::CreateEmpty(path);
-  Db db(path);
-  writeLinkTargets(db, linkOffset);
-  return path;
-}
-
 // ---- the raw baseline ----
 
 std::vector<std::string> rawExport(const std::string& source) {
@@ -225,39 +216,14 @@ void expectCustomers(const std::string& path, const char* who) {
 }  // namespace
 
 int main() {
-  try {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    const std::filesystem::path folder = pattern;
-    // A registry of the run's own, so that no conflict rule or schema path of the machine applies.
-    setenv("QUILLANE_REGISTRY", (folder / "registry.ini").c_str(), 1);
-
-    std::string source = newAccountSet(folder, "source.db", 0);
-    {
-      Db db(source);
-      writeCustomers(db);
-    }
-    std::string engineTarget = newAccountSet(folder, "engine.db", 7000);
-    std::string rawTarget = newAccountSet(folder, "raw.db", 7000);
-    std::printf("%d customers: %d groups in two levels, each detail with a bar code, %d columns and 19 links; "
-                "pages of %d\n",
-                kCustomers, kTopGroups * (kGroupsEach + 1), kColumnCount, kPerPage);
-
-    std::vector<std::string> enginePages, rawPages;
-    double engineExportTime = seconds([&] { enginePages = engineExport("Quillane.clsCustomer", source); });
-    double rawExportTime = seconds([&] { rawPages = rawExport(source); });
-    report("export", kCustomers, engineExportTime, rawExportTime);
-
-    double engineImportTime = seconds([&] { engineImport("Quillane.clsCustomer", engineTarget, enginePages); });
-    double rawImportTime = seconds([&] { rawImport(rawTarget, rawPages); });
-    report("import", kCustomers, engineImportTime, rawImportTime);
-    expectCustomers(engineTarget, "the engine");
-    expectCustomers(rawTarget, "the raw baseline");
-
-    std::filesystem::remove_all(folder);
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-    return 1;
-  }
+  return Run({.progID = "Quillane.clsCustomer",
+              .records = kCustomers,
+              .caption = std::to_string(kCustomers) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
+                   " groups in two levels, each detail with a bar code, " + std::to_string(kColumnCount) +
+                   " columns and 19 links",
+              .writeLinkTargets = writeLinkTargets,
+              .writeRecords = writeCustomers,
+              .rawExport = rawExport,
+              .rawImport = rawImport,
+              .expect = expectCustomers});
 }

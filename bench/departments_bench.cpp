@@ -5,7 +5,6 @@
 // the same document written and parsed by plain libxml2.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,14 +75,6 @@ void writeDepartments(Db& db) {
   db.exec("COMMIT");
 }
 
-std::string newAccountSet(const std::filesystem::path& folder, const char* name, int linkOffset) {
-  std::string path = (folder / name).string();
-  quillane::accountset::CreateEmpty(path);
-  Db db(path);
-  writeLinkTargets(db, linkOffset);
-  return path;
-}
-
 // ---- the raw baseline ----
 
 // The department's own columns: three texts, the calendar and eight links.
@@ -151,38 +142,13 @@ void expectDepartments(const std::string& path, const char* who) {
 }  // namespace
 
 int main() {
-  try {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    const std::filesystem::path folder = pattern;
-    // A registry of the run's own, so that no conflict rule or schema path of the machine applies.
-    setenv("QUILLANE_REGISTRY", (folder / "registry.ini").c_str(), 1);
-
-    std::string source = newAccountSet(folder, "source.db", 0);
-    {
-      Db db(source);
-      writeDepartments(db);
-    }
-    std::string engineTarget = newAccountSet(folder, "engine.db", 7000);
-    std::string rawTarget = newAccountSet(folder, "raw.db", 7000);
-    std::printf("%d departments: %d groups in two levels, each detail with a bar code and eight links; pages of %d\n",
-                kDepartments, kTopGroups * (kGroupsEach + 1), kPerPage);
-
-    std::vector<std::string> enginePages, rawPages;
-    double engineExportTime = seconds([&] { enginePages = engineExport("Quillane.clsDepartment", source); });
-    double rawExportTime = seconds([&] { rawPages = rawExport(source); });
-    report("export", kDepartments, engineExportTime, rawExportTime);
-
-    double engineImportTime = seconds([&] { engineImport("Quillane.clsDepartment", engineTarget, enginePages); });
-    double rawImportTime = seconds([&] { rawImport(rawTarget, rawPages); });
-    report("import", kDepartments, engineImportTime, rawImportTime);
-    expectDepartments(engineTarget, "the engine");
-    expectDepartments(rawTarget, "the raw baseline");
-
-    std::filesystem::remove_all(folder);
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-    return 1;
-  }
+  return Run({.progID = "Quillane.clsDepartment",
+              .records = kDepartments,
+              .caption = std::to_string(kDepartments) + " departments: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
+                   " groups in two levels, each detail with a bar code and eight links",
+              .writeLinkTargets = writeLinkTargets,
+              .writeRecords = writeDepartments,
+              .rawExport = rawExport,
+              .rawImport = rawImport,
+              .expect = expectDepartments});
 }
