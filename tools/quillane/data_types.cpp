@@ -22,6 +22,10 @@ constexpr DataType kTypes[] = {
     {"expense-element", 16},
     {"service", 17},
     {"cash-flow-item", 21},
+    {"settle", 22},
+    {"vouchergroup", 19},
+    {"currency", 3},
+    {"account", 1},
 };
 // clang-format on
 
