@@ -24,6 +24,11 @@ std::string Quoted(std::string_view text);
 // that the record fails with its error line before the value reaches a statement.
 std::string NumberValue(const Variant& value, std::string_view strKey);
 
+// The whole number a value holds when it lies between low and high: a number without a fraction, or a
+// text VB reads as one. Anything else raises the library's refusal "<key>的值必须是整数(<low>..<high>):<value>"
+// before the value reaches a statement.
+std::int32_t WholeNumber(const Variant& value, std::string_view strKey, std::int32_t low, std::int32_t high);
+
 // strValue itself when it is a plain identifier: a letter or "_", then letters, digits and "_", as the
 // names of the account set's tables and columns are. Anything else (a blank, a bracket, "x; DELETE ...")
 // raises the library's refusal "<key>的值必须是表名或列名:<value>" before it reaches a statement.
