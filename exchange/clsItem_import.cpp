@@ -6,15 +6,15 @@
 #include "exchange/clsItem_products.h"
 #include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
-#include "exchange/record_text.h"
 #include "exchange/modFunction_barcodes.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_text.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
-#include "platform/automation/yield.h"
 #include "platform/erp/data_access.h"
 #include "platform/sql/errors.h"
 
@@ -22,7 +22,7 @@ namespace quillane {
 namespace {
 
 using item_classes::Between;
-using item_sql::Quoted;
+using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
 // The setup type "XRTV" gives some classes of the custom item road other detail rows; the props
@@ -51,7 +51,7 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   this->strPropsString = strPropsString;
   try {
-    lSystemType = CLng(Variant(item_sql::NumberValue(lSystemTypeArg, "lSystemType")));
+    lSystemType = CLng(Variant(modFunction::NumberValue(lSystemTypeArg, "lSystemType")));
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -102,32 +102,18 @@ bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::stri
   m_vector = oVector;
   m_detailColumns.clear();
   if (!oVector) return true;
-  bool result = true;
-  const std::int32_t lTotal = oVector->Count();
-  std::int32_t lCur = 0;
-  for (const Variant& entry : *oVector) {
-    if (!ImportRecordInTransaction(entry, strError)) result = false;
-    bool bCancel = false;
-    ++lCur;
-    try {
-      YieldToMessageLoop();
-      RaiseProgress(lCur, lTotal, bCancel);
-    } catch (const AutomationError& e) {
-      // An error of the caller's sink is this record's failure: the records after it are still imported.
-      CountFailure(recordOf(entry).get(), e, strError);
-      result = false;
-    }
-    if (bCancel) break;
-  }
-  return result;
-}
-
-std::shared_ptr<TrzRecord> clsItem::recordOf(const Variant& entry) {
-  const ObjectRef* object = entry.tryAs<ObjectRef>();
-  return object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+  return modFunction::ImportEachRecord(
+      *oVector,
+      [&](const std::shared_ptr<TrzRecord>& record) {
+        if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
+        modFunction::InTransaction(cn, [&] { ImportRecord(record); });
+      },
+      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
 }
 
 void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
+  using modFunction::ShownText;
   ++m_lErrorCount;
   const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
   strError += modFunction::ImportErrorLine(
@@ -136,49 +122,30 @@ void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, st
       e, m_strSQL);
 }
 
-bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strError) {
-  std::shared_ptr<TrzRecord> record = recordOf(entry);
-  try {
-    if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
-    modFunction::CallMember(cn, "BeginTrans");
-    try {
-      ImportRecord(record);
-      modFunction::CallMember(cn, "CommitTrans");
-    } catch (const AutomationError&) {
-      modFunction::CallMemberQuietly(cn, "RollbackTrans");
-      throw;
-    }
-    return true;
-  } catch (const AutomationError& e) {
-    CountFailure(record.get(), e, strError);
-    return false;
-  }
-}
-
 std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   m_lItemID = 0;
-  std::string number = RecordText(*record, "Number"), name = RecordText(*record, "Name");
+  std::string number = modFunction::RecordText(*record, "Number"), name = modFunction::RecordText(*record, "Name");
   // A record that has neither names no row of its own: it is refused rather than written nameless.
   if (number.empty() && name.empty())
     throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
   // The values pasted as numbers are checked before anything is written.
   const bool hasIsDetail = record->Exists("IsDetail");
-  const std::string isDetailText = hasIsDetail ? item_sql::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
+  const std::string isDetailText = hasIsDetail ? modFunction::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
   const std::int32_t lIsDetail = CLng(Variant(isDetailText));
   const bool isDetail = hasIsDetail && CBool(record->Item("IsDetail"));
-  const std::string levelText = record->Exists("Level") ? item_sql::NumberValue(record->Item("Level"), "Level") : "1";
+  const std::string levelText = record->Exists("Level") ? modFunction::NumberValue(record->Item("Level"), "Level") : "1";
   const std::string isDeleteText =
-      record->Exists("IsDelete") ? item_sql::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
+      record->Exists("IsDelete") ? modFunction::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
 
   std::int32_t lParent = 0;
   if (record->Exists("Parent")) {
     auto parent = record->Item("Parent").objectAs<TrzRecord>();
-    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), RecordText(*parent, "UUID"));
+    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), modFunction::RecordText(*parent, "UUID"));
     if (lParent == 0) return 0;
   }
 
   std::string newNumber;
-  const std::string uuid(Trim(RecordText(*record, "UUID")));
+  const std::string uuid(Trim(modFunction::RecordText(*record, "UUID")));
   if (CheckByUUID && !uuid.empty()) m_lItemID = GetIDByUUID(uuid);
   if (m_lItemID == 0) m_lItemID = CheckExistence(number, name, newNumber, lIsDetail);
   if (m_lItemID == -1) {
@@ -202,7 +169,7 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   }
   Run("UPDATE t_Item SET FDetail=0 WHERE FItemID=" + std::to_string(lParent) +
       " and FItemID<>0 AND FItemClassID = " + std::to_string(ItemClassID));
-  Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + item_sql::DescendantsOf(number) +
+  Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + modFunction::DescendantsOf(number) +
       "  AND FItemClassID = " + std::to_string(ItemClassID));
   if (!TableName.empty()) RenumberDescendants(number, lParent);
   if (record->Exists("BarCodes")) {
@@ -290,7 +257,7 @@ void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumbe
                        ",FShortNumber = " + Quoted(modFunction::AfterLastDot(strNumber)) + ",FName=" + Quoted(strName) +
                        ",FParentID=" + std::to_string(lParent) + ",FDetail=" + isDetailText + ",FLevel=" + levelText;
   if (!isDeleteText.empty()) update += ",FDeleted=" + isDeleteText;
-  update += ",FSystemType=" + std::to_string(lSystemType) + ",UUID = " + Quoted(RecordText(record, "UUID")) +
+  update += ",FSystemType=" + std::to_string(lSystemType) + ",UUID = " + Quoted(modFunction::RecordText(record, "UUID")) +
             " WHERE FItemClassID=" + std::to_string(ItemClassID) + " AND FItemID=" + std::to_string(m_lItemID);
   Run(std::move(update));
 }
@@ -299,7 +266,7 @@ void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumbe
 void clsItem::RenumberDescendants(const std::string& strNumber, std::int32_t lParent) {
   auto renumber = [&](const std::string& table) {
     return "UPDATE " + table + " SET FNumber =i.F1  FROM (SELECT FNumber F1,FItemID FID1,FParentID FPID1 FROM t_Item WHERE " +
-           item_sql::DescendantsOf(strNumber) + " AND FItemClassID = " + std::to_string(ItemClassID) +
+           modFunction::DescendantsOf(strNumber) + " AND FItemClassID = " + std::to_string(ItemClassID) +
            ") i WHERE FItemID=i.FID1 ";
   };
   const std::string setParent = "UPDATE " + TableName + " SET FParentID =  " + std::to_string(lParent) +

@@ -1,7 +1,7 @@
 // A new custom item class: its t_ItemClass row, its link column in t_ItemDetail and its own table,
 // written inside the transaction of the class record that asked for it.
 #include "accountset/custom_item_class.h"
-#include "exchange/clsItem_sql.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_connection.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
@@ -9,9 +9,9 @@
 namespace quillane {
 
 std::int32_t clsItemClass::CreateItemClass(const TrzRecord& oRecord, const std::string& strNumber) {
-  const std::string number = item_sql::Quoted(strNumber);
-  const std::string name = item_sql::Quoted(CStr(oRecord.Item("Name")));
-  const std::string type = std::to_string(item_sql::WholeNumber(oRecord.Item("Type"), "Type", -32768, 32767));
+  const std::string number = modFunction::Quoted(strNumber);
+  const std::string name = modFunction::Quoted(CStr(oRecord.Item("Name")));
+  const std::string type = std::to_string(modFunction::WholeNumber(oRecord.Item("Type"), "Type", -32768, 32767));
   auto run = [this](std::string strSQL) {
     m_strSQL = std::move(strSQL);
     modFunction::ExecuteSQL(m_oConn, m_strSQL);

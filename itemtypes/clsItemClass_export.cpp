@@ -2,7 +2,7 @@
 // its items, each item with the values of its custom properties. Every page repeats the class and its
 // descriptions, so that each document can be imported on its own.
 #include "exchange/MParse.h"
-#include "exchange/clsItem_sql.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
@@ -80,7 +80,7 @@ bool clsItemClass::PassesClassGates(const std::string& strName, std::string& str
 
 bool clsItemClass::PackageItemClass(const std::string& strName, std::int32_t lPerCount, TrzRecord& oRecord,
                                     std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
-  m_strSQL = "SELECT * FROM t_ItemClass WHERE FName=" + item_sql::Quoted(strName);
+  m_strSQL = "SELECT * FROM t_ItemClass WHERE FName=" + modFunction::Quoted(strName);
   ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
   if (modFunction::IsEOF(rs)) {
     strError = LoadLangString("没有该自定义核算项目 ") + LoadLangString(strName) + " !";
@@ -98,7 +98,7 @@ bool clsItemClass::PackageItemClass(const std::string& strName, std::int32_t lPe
 
   // The engine pastes the table's name into its statements.
   CreateEngine(lItemClassID, strName,
-               strTableName.empty() ? strTableName : item_sql::Identifier(strTableName, "SQLTableName"));
+               strTableName.empty() ? strTableName : modFunction::Identifier(strTableName, "SQLTableName"));
   oItem->Filter = m_Filter;
   oItem->bProgress = m_bProgress;
   oItem->GetMaxTimeStamp(strMaxTimeStamp);

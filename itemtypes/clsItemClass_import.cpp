@@ -5,14 +5,14 @@
 
 #include "accountset/custom_item_class.h"
 #include "exchange/MParse.h"
-#include "exchange/clsItem_sql.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_conflict.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
 #include "exchange/modFunction_rights.h"
 #include "exchange/modFunction_xml.h"
-#include "exchange/record_text.h"
+#include "exchange/modFunction_import.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -21,7 +21,7 @@
 namespace quillane {
 namespace {
 
-using item_sql::Quoted;
+using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
 constexpr const char* kSource = "Quillane.clsItemClass";
@@ -31,7 +31,7 @@ constexpr std::int32_t kTextType = 200;
 // A whole number of the document in the range of the column it goes into; absent: fallback.
 std::int32_t numberOf(const TrzRecord& record, std::string_view key, std::int32_t fallback, std::int32_t low,
                       std::int32_t high) {
-  return record.Exists(key) ? item_sql::WholeNumber(record.Item(key), key, low, high) : fallback;
+  return record.Exists(key) ? modFunction::WholeNumber(record.Item(key), key, low, high) : fallback;
 }
 
 constexpr std::int32_t kSmallMin = -32768, kSmallMax = 32767;
@@ -43,7 +43,7 @@ bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::
   m_lFailedItems = 0;
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
-    m_lSystemType = item_sql::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
+    m_lSystemType = modFunction::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
     modFunction::OpenConnection(m_oConn);
     std::shared_ptr<TrzRecords> vect;
     bool result = false;
@@ -70,8 +70,8 @@ bool clsItemClass::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std:
       result = false;
       strError += modFunction::ImportErrorLine(
           LoadLangString("导入自定义核算项目记录(Number:"),
-          modFunction::RecordIdentification(ShownText(record.get(), "Number"), ShownText(record.get(), "Name"),
-                                            ShownText(record.get(), "UUID")),
+          modFunction::RecordIdentification(modFunction::ShownText(record.get(), "Number"), modFunction::ShownText(record.get(), "Name"),
+                                            modFunction::ShownText(record.get(), "UUID")),
           e, "");
     }
   }
@@ -85,7 +85,7 @@ bool clsItemClass::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std:
 }
 
 std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecord) {
-  const std::string strNumber = RecordText(*oRecord, "Number"), strName = RecordText(*oRecord, "Name");
+  const std::string strNumber = modFunction::RecordText(*oRecord, "Number"), strName = modFunction::RecordText(*oRecord, "Name");
   std::int32_t lItemClassID = 0;
   std::string strTable;
   bool open = false;
@@ -96,7 +96,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     modFunction::CallMember(m_oConn, "BeginTrans");
     open = true;
     std::string strNewNumber;
-    if (m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(RecordText(*oRecord, "UUID"))));
+    if (m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
     if (lItemClassID == 0) lItemClassID = CheckExistence(strNumber, strName, strNewNumber);
     if (lItemClassID == -1 && strNewNumber.empty()) {
       modFunction::CallMember(m_oConn, "RollbackTrans");
@@ -117,7 +117,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
     if (!modFunction::IsEOF(rs)) {
       Variant table = modFunction::FieldValue(rs, "FSQLTableName");
-      if (!table.isNull() && !CStr(table).empty()) strTable = item_sql::Identifier(CStr(table), "SQLTableName");
+      if (!table.isNull() && !CStr(table).empty()) strTable = modFunction::Identifier(CStr(table), "SQLTableName");
     }
     // The descriptions of one class never stand in for another's.
     m_oPropDescs = std::make_shared<TrzRecord>();
@@ -203,17 +203,17 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
                                       const std::shared_ptr<TrzRecord>& oDesc) {
   const std::string id = std::to_string(lItemClassID);
   // Every value a statement takes as SQL text is checked first; texts stand between quotes.
-  const std::string column = item_sql::Identifier(RecordText(*oDesc, "SQLColumnName"), "SQLColumnName");
+  const std::string column = modFunction::Identifier(modFunction::RecordText(*oDesc, "SQLColumnName"), "SQLColumnName");
   const bool hasDataType = oDesc->Exists("DataType");
   const std::int32_t lDataType = numberOf(*oDesc, "DataType", 0, INT_MIN, INT_MAX);
   const std::int32_t lActualSize = numberOf(*oDesc, "ActualSize", 10, lDataType == kTextType ? 1 : 0, 8000);
   const std::string precision = std::to_string(numberOf(*oDesc, "Precision", 2, kSmallMin, kSmallMax));
   const std::string scale = std::to_string(numberOf(*oDesc, "Scale", 0, kSmallMin, kSmallMax));
   auto optionalNumber = [&](std::string_view key) {
-    return oDesc->Exists(key) ? std::to_string(item_sql::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX))
+    return oDesc->Exists(key) ? std::to_string(modFunction::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX))
                               : std::string("NULL");
   };
-  const std::string name = RecordText(*oDesc, "Name");
+  const std::string name = modFunction::RecordText(*oDesc, "Name");
 
   m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
              Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column +
@@ -240,13 +240,13 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
   std::string update = "UPDATE t_ItemPropDesc SET FDataType=" + std::to_string(hasDataType ? lDataType : kTextType) +
                        ",FPrecision=" + precision + ",FScale=" + scale;
   for (const char* key : {"SrcField", "DisplayField", "SrcTable", "ComCall", "DefaultValue", "FilterField"})
-    update += std::string(",F") + key + "=" + Quoted(RecordText(*oDesc, key));
-  const std::string page = Quoted(RecordText(*oDesc, "PageName"));
+    update += std::string(",F") + key + "=" + Quoted(modFunction::RecordText(*oDesc, key));
+  const std::string page = Quoted(modFunction::RecordText(*oDesc, "PageName"));
   update += ",FPageName=" + page + ",FPageName_Cht=" + page + ",FPageName_En=" + page;
   // What the export writes of the size, the save rule and the view mask comes back unchanged.
   update += ",FActualSize=" + (oDesc->Exists("ActualSize") ? std::to_string(lActualSize) : std::string("NULL")) +
             ",FSaveRule=" + optionalNumber("SaveRule") + ",FViewMask=" + optionalNumber("ViewMask");
-  const std::int32_t lSearch = GetSearchByName(RecordText(*oDesc, "Search"));
+  const std::int32_t lSearch = GetSearchByName(modFunction::RecordText(*oDesc, "Search"));
   update += lSearch == 0 ? ",FSearch=NULL" : ",FSearch=" + std::to_string(lSearch);
   m_strSQL = update + " WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
   modFunction::ExecuteSQL(m_oConn, m_strSQL);

@@ -1,9 +1,9 @@
 // The values of the custom properties of a class's items: they stand in the class's own table and travel
 // as a CustomProperty record {PropertyName, PropertyValue} per property that has a value. A lookup
 // property keeps a key of another table and travels as that row's display text.
-#include "exchange/clsItem_sql.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_connection.h"
-#include "exchange/record_text.h"
+#include "exchange/modFunction_import.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -48,18 +48,18 @@ void clsItemClass::oItem_CommonPacketSpecial(Arguments args) {
 }
 
 Variant clsItemClass::PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc) {
-  const std::string column = item_sql::Identifier(RecordText(oDesc, "SQLColumnName"), "SQLColumnName");
-  const std::string srcTable = RecordText(oDesc, "SrcTable");
+  const std::string column = modFunction::Identifier(modFunction::RecordText(oDesc, "SQLColumnName"), "SQLColumnName");
+  const std::string srcTable = modFunction::RecordText(oDesc, "SrcTable");
   if (srcTable.empty()) {
     Variant value = field(rs, column);
-    return value.isNull() ? Variant(RecordText(oDesc, "DefaultValue")) : value;
+    return value.isNull() ? Variant(modFunction::RecordText(oDesc, "DefaultValue")) : value;
   }
   // A lookup: the row keeps a key of the source table and travels as that row's display text.
   Variant stored = field(rs, column);
   if (isNoKey(stored)) return Variant();
-  const std::string displayField = item_sql::Identifier(RecordText(oDesc, "DisplayField"), "DisplayField");
-  m_strSQL = "SELECT " + displayField + " FROM " + item_sql::Identifier(srcTable, "SrcTable") + " WHERE " +
-             item_sql::Identifier(RecordText(oDesc, "SrcField"), "SrcField") + "=" + item_sql::Literal(stored);
+  const std::string displayField = modFunction::Identifier(modFunction::RecordText(oDesc, "DisplayField"), "DisplayField");
+  m_strSQL = "SELECT " + displayField + " FROM " + modFunction::Identifier(srcTable, "SrcTable") + " WHERE " +
+             modFunction::Identifier(modFunction::RecordText(oDesc, "SrcField"), "SrcField") + "=" + modFunction::Literal(stored);
   ObjectRef found = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
   return modFunction::IsEOF(found) ? Variant() : field(found, displayField);
 }
@@ -70,7 +70,7 @@ void clsItemClass::oItem_CommonImportSpecial(Arguments args) {
   if (std::shared_ptr<TrzRecords> values = record->GetVector("CustomProperty")) {
     for (const Variant& entry : *values) {
       auto property = entry.objectAs<TrzRecord>();
-      const std::string value = RecordText(*property, "PropertyValue");
+      const std::string value = modFunction::RecordText(*property, "PropertyValue");
       // An empty value leaves the column as the row holds it.
       if (value.empty()) continue;
       const std::string name = CStr(property->Item("PropertyName"));
@@ -81,19 +81,19 @@ void clsItemClass::oItem_CommonImportSpecial(Arguments args) {
 }
 
 void clsItemClass::ImportPropertyValue(const std::string& strValue, const TrzRecord& oDesc, std::string& strSQL) {
-  const std::string column = item_sql::Identifier(RecordText(oDesc, "SQLColumnName"), "SQLColumnName");
-  const std::string srcTable = RecordText(oDesc, "SrcTable");
+  const std::string column = modFunction::Identifier(modFunction::RecordText(oDesc, "SQLColumnName"), "SQLColumnName");
+  const std::string srcTable = modFunction::RecordText(oDesc, "SrcTable");
   if (!srcTable.empty()) {
-    const std::string srcField = item_sql::Identifier(RecordText(oDesc, "SrcField"), "SrcField");
+    const std::string srcField = modFunction::Identifier(modFunction::RecordText(oDesc, "SrcField"), "SrcField");
     // Kept as the engine's last statement, so that the item's error line quotes a lookup that fails.
     std::string& lookup = oItem->lastSQL();
-    lookup = "SELECT " + srcField + " FROM " + item_sql::Identifier(srcTable, "SrcTable") + " WHERE " +
-             item_sql::Identifier(RecordText(oDesc, "DisplayField"), "DisplayField") + "=" +
-             item_sql::Quoted(strValue);
+    lookup = "SELECT " + srcField + " FROM " + modFunction::Identifier(srcTable, "SrcTable") + " WHERE " +
+             modFunction::Identifier(modFunction::RecordText(oDesc, "DisplayField"), "DisplayField") + "=" +
+             modFunction::Quoted(strValue);
     ObjectRef found = modFunction::GetAnyRecordSet(m_oConn, lookup);
     // A display text no row has sets the key to 0.
     Variant key = modFunction::IsEOF(found) ? Variant(std::int32_t{0}) : field(found, srcField);
-    strSQL += column + "=" + (key.isNull() ? std::string("NULL") : item_sql::Literal(key)) + ",";
+    strSQL += column + "=" + (key.isNull() ? std::string("NULL") : modFunction::Literal(key)) + ",";
     return;
   }
   const std::string upper = UCase(strValue);
@@ -101,9 +101,9 @@ void clsItemClass::ImportPropertyValue(const std::string& strValue, const TrzRec
   const Variant dataType = oDesc.GetValue("DataType", Variant(std::int32_t{0}));
   // A number goes into the statement as the number it is, or the item fails before the statement runs.
   if (takesNumbers(dataType.isNull() ? 0 : CLng(dataType)))
-    strSQL += column + "=" + item_sql::NumberValue(Variant(value), RecordText(oDesc, "Name")) + ",";
+    strSQL += column + "=" + modFunction::NumberValue(Variant(value), modFunction::RecordText(oDesc, "Name")) + ",";
   else
-    strSQL += column + "=" + item_sql::Quoted(value) + ",";
+    strSQL += column + "=" + modFunction::Quoted(value) + ",";
 }
 
 }  // namespace quillane
