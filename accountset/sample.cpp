@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "accountset/sample_details.h"
 #include "platform/automation/vbconv.h"
 #include "platform/sql/database.h"
 
@@ -106,9 +107,15 @@ void writeLinkTargets(sql::Database& db) {
              {Variant("1002"), Variant("银行存款"), uuid(2, 2)},
              {Variant("1122"), Variant("应收账款"), uuid(2, 3)},
              {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
-  insertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)",
-            {{Variant(std::int32_t{1}), Variant("01"), Variant("一般纳税人"), uuid(3, 1)},
-             {Variant(std::int32_t{1}), Variant("02"), Variant("小规模纳税人"), uuid(3, 2)}});
+  // Two entries of each type of auxiliary data that the detail rows link to.
+  const char* entries[][2] = {{"一般纳税人", "小规模纳税人"}, {"华东", "华北"}, {"制造业", "零售业"},
+                              {"男", "女"},                   {"本科", "硕士"}, {"经理", "专员"},
+                              {"普通仓", "冷藏仓"},           {"差旅费", "办公费"}, {"按工时", "按台时"}};
+  sql::Statement entry(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)");
+  for (int type = 1; type <= 9; ++type)
+    for (int k = 0; k < 2; ++k)
+      insert(db, entry, {Variant(std::int32_t{type}), Variant(format("%02d", k + 1)), Variant(entries[type - 1][k]),
+                         uuid(3, 2 * (type - 1) + k + 1)});
   insertAll(db, "INSERT INTO com_SysType (FName, UUID) VALUES (?1, ?2)", {{Variant("一般纳税人"), uuid(4, 1)}});
   insertAll(db, "INSERT INTO t_Settle (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("JF01"), Variant("现金"), uuid(5, 1)}, {Variant("JF02"), Variant("支票"), uuid(5, 2)}});
@@ -151,6 +158,7 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
   sql::Rowset classes = db.query("SELECT FItemClassID, FName, FSQLTableName FROM t_ItemClass WHERE FItemClassID <> 7 ORDER BY FItemClassID");
   ItemWriter items(db);
   for (const Row& c : classes.rows) items.write(CLng(c[0]), CStr(c[1]), CStr(c[2]), itemsPerClass);
+  FillDetailSamples(db);
 }
 
 }  // namespace quillane::accountset
