@@ -35,9 +35,9 @@ std::string mostly(const std::string& table, const std::string& value) {
   return "CASE " + table + ".FItemID % 5 WHEN 0 THEN 0 WHEN 1 THEN NULL ELSE " + value + " END";
 }
 // A text on most rows; Null on every fourth, the empty text on the next, and on the one after a text
-// that SQL and LIKE treat specially: an apostrophe and a percent sign.
+// that SQL and LIKE treat specially (an apostrophe, a percent sign, an underscore) with Chinese in it.
 std::string text(const std::string& table, const std::string& value) {
-  return "CASE " + table + ".FItemID % 4 WHEN 0 THEN NULL WHEN 1 THEN '' WHEN 2 THEN 'O''Neil 100% ' || " + value +
+  return "CASE " + table + ".FItemID % 4 WHEN 0 THEN NULL WHEN 1 THEN '' WHEN 2 THEN 'O''Neil 100%_测 ' || " + value +
          " ELSE " + value + " END";
 }
 // A day counted from base by the row, Null on every third row.
@@ -63,13 +63,13 @@ std::vector<DetailSample> detailSamples() {
         {"FBirthday", date(e, "1960-01-01", 14000)},
         {"FDegree", mostly(e, assist(e, kDegree))},
         {"FPhone", text(e, "'139' || printf('%08d', t_Emp.FItemID)")},
-        {"FID", "'3101' || printf('%014d', t_Emp.FItemID * 7919)"},
+        {"FID", text(e, "'3101' || printf('%014d', t_Emp.FItemID * 7919)")},
         {"FDuty", mostly(e, assist(e, kDuty))},
         {"FHireDate", date(e, "2000-01-01", 7000)},
         {"FLeaveDate", "CASE t_Emp.FItemID % 7 WHEN 3 THEN '2023-06-30' END"},
-        {"FBankAccount", "'6222' || printf('%012d', t_Emp.FItemID)"},
+        {"FBankAccount", text(e, "'6222' || printf('%012d', t_Emp.FItemID)")},
         {"FAddress", text(e, "'上海市浦东新区' || t_Emp.FName || '路'")},
-        {"FEmail", "'emp' || t_Emp.FItemID || '@example.com'"},
+        {"FEmail", text(e, "'emp' || t_Emp.FItemID || '@example.com'")},
         {"FNote", text(e, "t_Emp.FName || '的备注'")},
         {"FProfessionalGroup", mostly(e, assist(e, kDuty))},
         {"FEmpGroup", mostly(e, assist(e, kDegree))},
@@ -96,17 +96,17 @@ std::vector<DetailSample> detailSamples() {
         {"FRegionID", assist(p, kRegion)},
         {"FTrade", mostly(p, assist(p, kTrade))},
         {"FContact", text(p, "'联系人' || t_Supplier.FItemID")},
-        {"FPhone", "'0512-' || printf('%08d', t_Supplier.FItemID)"},
-        {"FPostalCode", "'2150' || printf('%02d', t_Supplier.FItemID % 100)"},
+        {"FPhone", text(p, "'0512-' || printf('%08d', t_Supplier.FItemID)")},
+        {"FPostalCode", text(p, "'2150' || printf('%02d', t_Supplier.FItemID % 100)")},
         {"FEmail", text(p, "'sales' || t_Supplier.FItemID || '@example.com'")},
-        {"FFax", "'0512-' || printf('%08d', t_Supplier.FItemID + 1)"},
+        {"FFax", text(p, "'0512-' || printf('%08d', t_Supplier.FItemID + 1)")},
         {"FCyID", mostly(p, pick(p, "FCurrencyID", "t_Currency"))},
         {"FSetID", pick(p, "FItemID", "t_Settle")},
         {"FBank", text(p, "'工商银行' || t_Supplier.FName || '支行'")},
-        {"FAccount", "'6222' || printf('%012d', t_Supplier.FItemID * 3)"},
-        {"FTaxNum", "'91320500' || printf('%010d', t_Supplier.FItemID)"},
-        {"FProvince", "'江苏'"},
-        {"FCountry", "'中国'"},
+        {"FAccount", text(p, "'6222' || printf('%012d', t_Supplier.FItemID * 3)")},
+        {"FTaxNum", text(p, "'91320500' || printf('%010d', t_Supplier.FItemID)")},
+        {"FProvince", text(p, "'江苏'")},
+        {"FCountry", text(p, "'中国'")},
         {"FDepartment", mostly(p, item(p, 2))},
         {"FEmployee", mostly(p, item(p, 3))},
         {"FCorperate", text(p, "'法人' || t_Supplier.FItemID")},
