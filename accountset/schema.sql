@@ -5,6 +5,9 @@
 -- without regard to case (COLLATE NOCASE), as the ERP's collation does; trailing blanks stay
 -- significant, which SQL Server would ignore. There are no foreign keys: the ERP's tables have none.
 -- FModifyTime columns are row versions (TIMESTAMP): the engine installs the triggers that stamp them.
+-- An identity key (an id the database hands out) is INTEGER PRIMARY KEY AUTOINCREMENT, so that, as in
+-- SQL Server, an id once used is never handed out again and a new row cannot inherit what still points
+-- at a deleted one; a key taken from another table (a detail table's FItemID) is INT NOT NULL PRIMARY KEY.
 -- UUID columns default to a new UUID text.
 
 -- ---- System ----
@@ -17,7 +20,7 @@ CREATE TABLE t_SystemProfile (
 );
 
 CREATE TABLE t_User (
-  FUserID INTEGER PRIMARY KEY,
+  FUserID INTEGER PRIMARY KEY AUTOINCREMENT,
   FName VARCHAR(80) NOT NULL COLLATE NOCASE,
   FForbidden SMALLINT DEFAULT 0
 );
@@ -55,7 +58,7 @@ CREATE TABLE t_ItemClass (
 );
 
 CREATE TABLE t_Item (
-  FItemID INTEGER PRIMARY KEY,
+  FItemID INTEGER PRIMARY KEY AUTOINCREMENT,
   FItemClassID INT NOT NULL,
   FNumber VARCHAR(80) NOT NULL COLLATE NOCASE,
   FName VARCHAR(255) NOT NULL COLLATE NOCASE,
@@ -83,7 +86,7 @@ CREATE INDEX ix_t_BarCode_Item ON t_BarCode (FTypeID, FItemID);
 
 -- The keys of deleted base data, written by the ERP when it deletes a record.
 CREATE TABLE t_BaseDataDeleted (
-  FID INTEGER PRIMARY KEY,
+  FID INTEGER PRIMARY KEY AUTOINCREMENT,
   FTableName VARCHAR(50) NOT NULL COLLATE NOCASE,
   FItemClassID INT NOT NULL DEFAULT 0,
   FDeletedUUID VARCHAR(40) NOT NULL COLLATE NOCASE,
@@ -325,7 +328,7 @@ CREATE INDEX ix_cb_CostObj_Product_CostObj ON cb_CostObj_Product (FCostObjID);
 
 -- Auxiliary data: FID is the entry's number, FTypeID its type.
 CREATE TABLE t_SubMessage (
-  FInterID INTEGER PRIMARY KEY,
+  FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
   FTypeID INT NOT NULL DEFAULT 0,
   FParentID INT NOT NULL DEFAULT 0,
   FID VARCHAR(80) COLLATE NOCASE,
@@ -338,13 +341,13 @@ CREATE TABLE t_SubMessage (
 
 -- Auxiliary data of a commercial account set.
 CREATE TABLE com_SysType (
-  FSysTypeID INTEGER PRIMARY KEY,
+  FSysTypeID INTEGER PRIMARY KEY AUTOINCREMENT,
   FName VARCHAR(255) COLLATE NOCASE,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
 CREATE TABLE t_Account (
-  FAccountID INTEGER PRIMARY KEY,
+  FAccountID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   FParentID INT NOT NULL DEFAULT 0,
@@ -357,7 +360,7 @@ CREATE TABLE t_Account (
 );
 
 CREATE TABLE t_Currency (
-  FCurrencyID INTEGER PRIMARY KEY,
+  FCurrencyID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
@@ -367,7 +370,7 @@ CREATE TABLE t_Currency (
 );
 
 CREATE TABLE t_Settle (
-  FItemID INTEGER PRIMARY KEY,
+  FItemID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
@@ -385,7 +388,7 @@ CREATE TABLE t_UnitGroup (
 );
 
 CREATE TABLE t_MeasureUnit (
-  FMeasureUnitID INTEGER PRIMARY KEY,
+  FMeasureUnitID INTEGER PRIMARY KEY AUTOINCREMENT,
   FItemID INT NOT NULL DEFAULT 0,
   FUnitGroupID INT NOT NULL DEFAULT 0,
   FNumber VARCHAR(80) COLLATE NOCASE,
@@ -399,7 +402,7 @@ CREATE TABLE t_MeasureUnit (
 );
 
 CREATE TABLE t_StockPlaceGroup (
-  FSPGroupID INTEGER PRIMARY KEY,
+  FSPGroupID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   FDefaultSPID INT NOT NULL DEFAULT 0,
@@ -407,7 +410,7 @@ CREATE TABLE t_StockPlaceGroup (
 );
 
 CREATE TABLE t_StockPlace (
-  FSPID INTEGER PRIMARY KEY,
+  FSPID INTEGER PRIMARY KEY AUTOINCREMENT,
   FSPGroupID INT NOT NULL DEFAULT 0,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
@@ -423,32 +426,32 @@ CREATE TABLE t_StockPlace (
 
 -- Inspection schemes, routings, work types, job types and team times of production.
 CREATE TABLE ICQCScheme (
-  FInterID INTEGER PRIMARY KEY,
+  FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
   FBillNo VARCHAR(80) COLLATE NOCASE,
   FSchemeName VARCHAR(255) COLLATE NOCASE,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
 CREATE TABLE t_Routing (
-  FInterID INTEGER PRIMARY KEY,
+  FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
   FBillNo VARCHAR(80) COLLATE NOCASE,
   FRoutingName VARCHAR(255) COLLATE NOCASE,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
 CREATE TABLE t_WorkType (
-  FInterID INTEGER PRIMARY KEY,
+  FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE
 );
 
 CREATE TABLE t_JobType (
-  FInterID INTEGER PRIMARY KEY,
+  FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
   FName VARCHAR(255) COLLATE NOCASE
 );
 
 CREATE TABLE t_IcTeamTime (
-  FID INTEGER PRIMARY KEY,
+  FID INTEGER PRIMARY KEY AUTOINCREMENT,
   FBillNo VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))

@@ -28,7 +28,7 @@ constexpr ItemField kDepartmentFields[] = {
 
 }  // namespace
 
-clsDepartment::clsDepartment() : ItemTypeShell(kItemClassID, kDepartmentFields) {}
+clsDepartment::clsDepartment() : ItemTypeShell(kItemClassID, FieldMap(kDepartmentFields)) {}
 
 QUILLANE_REGISTER_CLASS("Quillane.clsDepartment", clsDepartment)
 

@@ -1,9 +1,13 @@
 #include "itemtypes/field_map.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "exchange/MParse.h"
 #include "exchange/clsItem_sql.h"
 #include "exchange/modFunction_connection.h"
 #include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
 
 namespace quillane {
 namespace {
@@ -12,6 +16,37 @@ bool passes(const Variant& value, ExportTest test) {
   if (value.isNull()) return false;
   if (test == ExportTest::NotNull) return true;
   return !(IsNumeric(value) && CDbl(value) == 0);
+}
+
+bool skipped(const ItemField& field, const Variant& value) {
+  if (field.kind != FieldKind::Date || value.isObject()) return false;
+  const std::string text = CStr(value);
+  return std::any_of(field.skip.begin(), field.skip.end(), [&](const char* s) { return text == s; });
+}
+
+// A flag as the library's own export writes a bit column ("True"/"False") or as a number.
+std::string flagValue(const Variant& value, const char* element) {
+  if (const std::string* text = value.tryAs<std::string>()) {
+    if (SameText(Trim(*text), "True")) return "1";
+    if (SameText(Trim(*text), "False")) return "0";
+  }
+  return item_sql::NumberValue(value, element);
+}
+
+void importRow(ItemEngineAccess& engine, const ItemField& field, TrzRecord& record, std::string& strSQL) {
+  if (field.step && field.step->import) {
+    field.step->import(engine, field, record, strSQL);
+    return;
+  }
+  if (!record.Exists(field.element)) {
+    if (field.absentValue) strSQL += std::string(field.column) + "=" + field.absentValue + ",";
+    return;
+  }
+  if (field.importValue) {
+    strSQL += std::string(field.column) + "=" + field.importValue + ",";
+    return;
+  }
+  ImportField(engine, field, record.Item(field.element), strSQL);
 }
 
 }  // namespace
@@ -25,33 +60,62 @@ bool FieldGate::Holds() const {
   return false;
 }
 
-void PacketFields(ItemEngineAccess& engine, FieldMap fields, const ObjectRef& rs, TrzRecord& record) {
-  for (const ItemField& field : fields) {
-    if (!field.gate.Holds()) continue;
-    Variant value = modFunction::FieldValue(rs, field.column);
-    if (!passes(value, field.test)) continue;
-    if (field.kind == FieldKind::Link)
-      PacketLinkField(engine, field.link, record, CLng(value), field.element);
-    else
-      record.SetValue(field.element, std::move(value));
+FieldMap::FieldMap(std::span<const ItemField> fields, Options options)
+    : fields_(fields), containExportErrors_(options.containExportErrors) {
+  if (options.importOrder.empty()) {
+    for (const ItemField& field : fields_) importRows_.push_back(&field);
+    return;
+  }
+  for (const char* element : options.importOrder) {
+    auto row = std::find_if(fields_.begin(), fields_.end(), [&](const ItemField& f) { return SameText(f.element, element); });
+    if (row == fields_.end() || std::find(importRows_.begin(), importRows_.end(), &*row) != importRows_.end())
+      throw std::logic_error(std::string("import order: no row or a second one for ") + element);
+    importRows_.push_back(&*row);
+  }
+  if (importRows_.size() != fields_.size()) throw std::logic_error("import order: rows left out");
+}
+
+void PacketField(ItemEngineAccess& engine, const ItemField& field, const Variant& value, TrzRecord& record) {
+  if (field.kind == FieldKind::Link)
+    PacketLinkField(engine, field.link, record, CLng(value), field.element);
+  else
+    record.SetValue(field.element, value);
+}
+
+void ImportField(ItemEngineAccess& engine, const ItemField& field, const Variant& value, std::string& strSQL) {
+  if (skipped(field, value)) return;
+  const std::string column = field.column;
+  switch (field.kind) {
+    case FieldKind::Text:
+    case FieldKind::Date: strSQL += column + "=" + item_sql::Quoted(CStr(value)) + ","; break;
+    case FieldKind::Number: strSQL += column + "=" + item_sql::NumberValue(value, field.element) + ","; break;
+    case FieldKind::Flag: strSQL += column + "=" + flagValue(value, field.element) + ","; break;
+    case FieldKind::Link: ImportLinkField(engine, field.link, value, column, strSQL); break;
   }
 }
 
-void ImportFields(ItemEngineAccess& engine, FieldMap fields, const TrzRecord& record, std::string& strSQL) {
+void PacketFields(ItemEngineAccess& engine, const FieldMap& fields, const ObjectRef& rs, TrzRecord& record) {
+  for (const ItemField& field : fields.exportRows()) {
+    if (field.direction == Direction::ImportOnly || !field.gate.Holds()) continue;
+    try {
+      Variant value = modFunction::FieldValue(rs, field.column);
+      if (!passes(value, field.test)) continue;
+      if (field.step && field.step->packet)
+        field.step->packet(engine, field, value, record);
+      else
+        PacketField(engine, field, value, record);
+    } catch (const AutomationError&) {
+      if (!fields.containsExportErrors()) throw;
+      // The row is left out; a partly written key of it cannot remain, since keys are set last.
+    }
+  }
+}
+
+void ImportFields(ItemEngineAccess& engine, const FieldMap& fields, TrzRecord& record, std::string& strSQL) {
   try {
-    for (const ItemField& field : fields) {
-      if (!field.gate.Holds() || !record.Exists(field.element)) continue;
-      const Variant& value = record.Item(field.element);
-      const std::string column = field.column;
-      if (field.importValue) {
-        strSQL += column + "=" + field.importValue + ",";
-        continue;
-      }
-      switch (field.kind) {
-        case FieldKind::Text: strSQL += column + "=" + item_sql::Quoted(CStr(value)) + ","; break;
-        case FieldKind::Number: strSQL += column + "=" + item_sql::NumberValue(value, field.element) + ","; break;
-        case FieldKind::Link: ImportLinkField(engine, field.link, value, column, strSQL); break;
-      }
+    for (const ItemField* field : fields.importRows()) {
+      if (field->direction == Direction::ExportOnly || !field->gate.Holds()) continue;
+      importRow(engine, *field, record, strSQL);
     }
   } catch (const AutomationError&) {
     // The handler's strSQL is a copy the event writes back only on success; the engine's error line

@@ -1,10 +1,13 @@
 #include "itemtypes/item_type_shell.h"
 
+#include <utility>
+
 #include "platform/automation/vbconv.h"
 
 namespace quillane {
 
-ItemTypeShell::ItemTypeShell(std::int32_t lItemClassID, FieldMap fields) : fields_(fields) {
+ItemTypeShell::ItemTypeShell(std::int32_t lItemClassID, FieldMap fields, PropsString props)
+    : fields_(std::move(fields)), props_(props) {
   oItem->ItemClassID = lItemClassID;
   // The engine lives exactly as long as this object, so its sink may hold this object's address.
   oItem->Advise([this](std::string_view, DispId id, Arguments args) {
@@ -40,19 +43,22 @@ void ItemTypeShell::oItem_CommonImportSpecial(Arguments args) {
 }
 
 const DispatchTable& ItemTypeShell::dispatchTable() const {
-  static const DispatchTable table =
-      DispatchBuilder<ItemTypeShell>()
-          .method("Export", 1, &ItemTypeShell::Export,
-                  {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
-          .method("Import", 2, &ItemTypeShell::Import, {Variant(std::int16_t{1})})
-          .let("Filter", 3, &ItemTypeShell::setFilter)
-          .let("CheckByUUID", 4, &ItemTypeShell::setCheckByUUID)
-          .let("AddNewOnly", 5, &ItemTypeShell::setAddNewOnly)
-          .let("bProgress", 6, &ItemTypeShell::setbProgress)
-          .get("ErrorCount", 7, &ItemTypeShell::ErrorCount)
-          .let("HaveInterFace", 8, &ItemTypeShell::setHaveInterFace)
-          .build();
-  return table;
+  // The two interfaces differ only in how Export takes its props string.
+  auto build = [](auto export_) {
+    return DispatchBuilder<ItemTypeShell>()
+        .method("Export", 1, export_, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
+        .method("Import", 2, &ItemTypeShell::Import, {Variant(std::int16_t{1})})
+        .let("Filter", 3, &ItemTypeShell::setFilter)
+        .let("CheckByUUID", 4, &ItemTypeShell::setCheckByUUID)
+        .let("AddNewOnly", 5, &ItemTypeShell::setAddNewOnly)
+        .let("bProgress", 6, &ItemTypeShell::setbProgress)
+        .get("ErrorCount", 7, &ItemTypeShell::ErrorCount)
+        .let("HaveInterFace", 8, &ItemTypeShell::setHaveInterFace)
+        .build();
+  };
+  static const DispatchTable byReference = build(&ItemTypeShell::Export);
+  static const DispatchTable byValue = build(&ItemTypeShell::ExportPropsByValue);
+  return props_ == PropsString::ByValue ? byValue : byReference;
 }
 
 }  // namespace quillane

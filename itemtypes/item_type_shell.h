@@ -1,7 +1,8 @@
 // The public class of an item type: a thin shell around one item engine. It tells the engine its item
 // class, forwards the common exchange interface to it, relays its Progress and DirtyRecord events, and
 // answers its two field events from the type's field map. An item type is a shell with its item class
-// and field map.
+// and field map; a type without a detail table (cash-flow items) has an empty map, whose events the
+// engine never raises.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@ class ItemTypeShell : public AutomationObject {
 
   // The common interface, in the order of its dispatch ids (1 to 8).
   // One page of the type's records as XML (see clsItem::Export); the by-reference texts come back.
+  // A shell made with PropsString::ByValue takes strPropsString by value in its dispatch interface.
   bool Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount, std::string& strTimeStamp,
               std::string& strMaxTimeStamp, std::string& strError);
   // Imports a document (see clsItem::Import), with the HaveInterFace last set.
@@ -39,15 +41,22 @@ class ItemTypeShell : public AutomationObject {
   const DispatchTable& dispatchTable() const override;
 
  protected:
-  ItemTypeShell(std::int32_t lItemClassID, FieldMap fields);
+  // How Export takes strPropsString from a late-bound caller.
+  enum class PropsString { ByReference, ByValue };
+  ItemTypeShell(std::int32_t lItemClassID, FieldMap fields, PropsString props = PropsString::ByReference);
 
  private:
+  bool ExportPropsByValue(std::string strPropsString, std::string& strXML, std::int32_t lPerCount,
+                          std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
+    return Export(strPropsString, strXML, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+  }
   void oItem_CommonPacketSpecial(Arguments args);
   void oItem_CommonImportSpecial(Arguments args);
 
   std::shared_ptr<clsItem> oItem = std::make_shared<clsItem>();
   bool m_HaveInterFace = false;
   FieldMap fields_;
+  PropsString props_;
 };
 
 }  // namespace quillane

@@ -118,4 +118,11 @@ class Parser {
 
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens) { return Parser(tokens).run(); }
 
+bool MayWrite(std::span<const BatchStatement> statements) {
+  for (const BatchStatement& s : statements) {
+    if (s.kind == BatchStatement::Kind::Simple ? !s.tokens[0].is("SELECT") : MayWrite(s.body)) return true;
+  }
+  return false;
+}
+
 }  // namespace quillane::sql

@@ -26,4 +26,8 @@ struct BatchStatement {
 // without a statement).
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens);
 
+// False when every statement of the batch is a SELECT (the conditions of IF are queries), so that
+// running it cannot change the database.
+bool MayWrite(std::span<const BatchStatement> statements);
+
 }  // namespace quillane::sql

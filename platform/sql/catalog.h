@@ -7,6 +7,8 @@ namespace quillane::sql {
 
 class Database;
 
+// (Re)creates the views. The disabled triggers are listed once the file holds their table, so the
+// views are made again after the engine's objects were installed (engine_schema.h).
 void AttachCatalog(Database& db);
 
 }  // namespace quillane::sql

@@ -119,15 +119,23 @@ class BatchRunner {
 
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
   std::vector<BatchStatement> statements = ParseBatch(Lex(tsql));
+  const bool ownTransaction = !db.inTransaction();
   db.execScript("SAVEPOINT quillane_batch");
   try {
+    if (MayWrite(statements)) db.prepareWrite();
     std::optional<Rowset> rows = BatchRunner(db).run(statements);
     db.execScript("RELEASE quillane_batch");
     return rows;
   } catch (...) {
-    // Some failures (a full disk) end the whole transaction in the engine; the savepoint is then gone.
-    db.tryExec("ROLLBACK TO quillane_batch");
-    db.tryExec("RELEASE quillane_batch");
+    // A batch that began the transaction rolls all of it back: releasing the savepoint would commit,
+    // and so touch the file, even with nothing left to write. Some failures (a full disk) end the
+    // whole transaction in the engine; the savepoint is then gone.
+    if (ownTransaction) {
+      db.tryExec("ROLLBACK");
+    } else {
+      db.tryExec("ROLLBACK TO quillane_batch");
+      db.tryExec("RELEASE quillane_batch");
+    }
     throw;
   }
 }

@@ -72,6 +72,12 @@ std::int32_t Connection::BeginTrans() {
   // IMMEDIATE takes the write lock now, waiting for another writer if need be, so that a transaction
   // that reads before it writes cannot fail on a change another connection made in between.
   db.execScript("BEGIN IMMEDIATE");
+  try {
+    db.prepareWrite();
+  } catch (...) {
+    db.tryExec("ROLLBACK");
+    throw;
+  }
   return 1;
 }
 

@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "platform/automation/vbconv.h"
@@ -168,33 +170,92 @@ Rowset Statement::readAll() {
   return rowset;
 }
 
+namespace {
+
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
+
+// Byte 18 of a database header is 2 for a file in WAL mode.
+bool isWalFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char header[20] = {};
+  return in.read(header, sizeof header) && header[18] == 2;
+}
+
+// A file name as the path of an SQLite URI: every byte but the unreserved ones and "/" percent-encoded.
+std::string uriPath(const std::string& path) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string uri;
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+      uri += static_cast<char>(c);
+    } else {
+      uri += '%';
+      uri += hex[c >> 4];
+      uri += hex[c & 15];
+    }
+  }
+  return uri;
+}
+
+}  // namespace
+
 Database::Database(const std::string& path, Mode mode) : path_(path) {
-  bool exists = std::filesystem::exists(path);
+  bool exists = fileExists(path);
   if (mode == Mode::CreateNew && exists)
     throw ProviderError(OleDbError::Fail, "The database file '" + path + "' already exists.");
   if (mode == Mode::OpenExisting && !exists)
     throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path + "': it does not exist.");
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
-  int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+  open(path, SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0));
+  // A write-protected file in WAL mode can be read the ordinary way only beside a shared-memory file,
+  // which read-only storage does not let SQLite make. With no log and no journal beside it, every
+  // committed change is in the file itself, and this connection cannot change it: it is read as an
+  // immutable file.
+  if (sqlite3_db_readonly(db_, "main") == 1 && isWalFile(path) && !fileExists(path + "-wal") &&
+      !fileExists(path + "-journal")) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
-    throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path + "': " + message);
+    open("file:" + uriPath(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
   }
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
-    // WAL lets a second connection read while an import holds its transaction. A file that another
-    // connection holds in rollback mode keeps that mode; the switch is then simply not made.
-    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-    EnsureEngineSchema(*this);
+    if (mode == Mode::CreateNew) {
+      execScript("PRAGMA journal_mode=WAL");
+      execScript("BEGIN IMMEDIATE");
+      InstallEngineSchema(*this);
+      execScript("COMMIT");
+    }
     AttachCatalog(*this);
     RegisterFunctions(*this);
   } catch (...) {
     sqlite3_close_v2(db_);
     throw;
   }
+}
+
+void Database::open(const std::string& uri, int flags) {
+  int rc = sqlite3_open_v2(uri.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path_ + "': " + message);
+  }
+}
+
+int Database::schemaVersion() {
+  Rowset version = query("PRAGMA schema_version");
+  return version.rows.empty() ? -1 : CLng(version.rows[0][0]);
+}
+
+void Database::prepareWrite() {
+  if (schemaVersion() == engineSchemaSeenAt_) return;
+  if (!HasEngineSchema(*this)) InstallEngineSchema(*this);
+  AttachCatalog(*this);
+  engineSchemaSeenAt_ = schemaVersion();
 }
 
 Database::~Database() { sqlite3_close_v2(db_); }

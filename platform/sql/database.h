@@ -43,8 +43,11 @@ class Database {
  public:
   enum class Mode { OpenExisting, CreateNew };
 
-  // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. Every
-  // connection gets WAL mode, a busy timeout and the compatibility layer's catalogue and functions.
+  // Opens the file; CreateNew refuses a file that exists, OpenExisting one that does not. A new file
+  // starts in WAL mode (a second connection reads while an import holds its transaction) with the
+  // engine's objects; an existing one is opened as it is, writing nothing, and read-only when it is
+  // write-protected. Every connection gets a busy timeout and the compatibility layer's catalogue and
+  // functions.
   Database(const std::string& path, Mode mode);
   ~Database();
   Database(const Database&) = delete;
@@ -64,9 +67,19 @@ class Database {
 
   [[noreturn]] void raise(int rc) const;
 
+  // Called inside a write transaction before its first change: a file that lacks the engine's objects
+  // gets them now, so they roll back with the write. Cheap once they were seen in place.
+  void prepareWrite();
+
  private:
+  void open(const std::string& uri, int flags);
+  int schemaVersion();
+
   std::string path_;
   sqlite3* db_ = nullptr;
+  // The schema version at which the engine's objects were last seen in place; a rollback that undid
+  // their installation, or another program's schema change, moves the version and so asks again.
+  int engineSchemaSeenAt_ = -1;
 };
 
 // A name between double quotes, for SQLite text the engine builds itself.

@@ -6,17 +6,13 @@
 
 namespace quillane::sql {
 
-void EnsureEngineSchema(Database& db) {
-  if (HasRowVersionCounter(db) && HasDisabledTriggerTable(db) && ColumnsWithoutRowVersion(db).empty()) return;
-  db.execScript("BEGIN IMMEDIATE");
-  try {
-    db.execScript(RowVersionCounterSql() + DisabledTriggerTableSql());
-    InstallMissingRowVersions(db);
-    db.execScript("COMMIT");
-  } catch (...) {
-    db.tryExec("ROLLBACK");
-    throw;
-  }
+bool HasEngineSchema(Database& db) {
+  return HasRowVersionCounter(db) && HasDisabledTriggerTable(db) && ColumnsWithoutRowVersion(db).empty();
+}
+
+void InstallEngineSchema(Database& db) {
+  db.execScript(RowVersionCounterSql() + DisabledTriggerTableSql());
+  InstallMissingRowVersions(db);
 }
 
 }  // namespace quillane::sql

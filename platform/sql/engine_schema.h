@@ -1,12 +1,18 @@
 // The engine's own objects in a database file: the row-version counter and its triggers, and the table
-// of disabled triggers. A file made by another program gets them the first time a connection opens it.
+// of disabled triggers. A file this engine creates gets them at once; a file made by another program
+// gets them with its first write, inside the transaction of that write, so a file that is only read is
+// never changed.
 #pragma once
 
 namespace quillane::sql {
 
 class Database;
 
-// Creates what is missing, in one transaction of its own; reads only when all is in place.
-void EnsureEngineSchema(Database& db);
+// True when the counter, the table of disabled triggers and the triggers of every row-version column
+// are all in place. Reads only.
+bool HasEngineSchema(Database& db);
+
+// Creates what is missing, inside the caller's transaction.
+void InstallEngineSchema(Database& db);
 
 }  // namespace quillane::sql

@@ -110,12 +110,47 @@ std::vector<Tokens> splitAtCommas(const Tokens& t, std::size_t b, std::size_t e)
   return parts;
 }
 
+// IDENTITY[(seed, 1)] of an int column: ids that the database hands out and never hands out again,
+// also after the row that had one is deleted. On SQLite that is an AUTOINCREMENT key, so the column
+// becomes the table's key; a seed is set in sqlite_sequence after the CREATE (which createTable puts
+// first).
+void identityColumn(Tokens& def, TableChange& change) {
+  std::size_t at = 2;
+  while (at < def.size() && !def[at].is("IDENTITY")) ++at;
+  if (at == def.size()) return;
+  if (change.addsColumns) unsupported("Adding an IDENTITY column");
+  if (!def[1].is("int") && !def[1].is("integer")) unsupported("IDENTITY of a " + def[1].text + " column");
+  std::size_t end = at + 1;
+  std::string seed = "1";
+  if (end < def.size() && def[end].isSymbol("(")) {
+    end = MatchingParen(def, end) + 1;
+    if (end != at + 6 || def[at + 2].kind != TokenKind::Number || !def[at + 3].isSymbol(",") ||
+        def[at + 4].kind != TokenKind::Number)
+      SyntaxErrorNear(&def[at]);
+    if (def[at + 4].text != "1") unsupported("An IDENTITY increment other than 1");
+    seed = def[at + 2].text;
+  }
+  def.erase(def.begin() + static_cast<std::ptrdiff_t>(at), def.begin() + static_cast<std::ptrdiff_t>(end));
+  for (std::size_t k = 2; k + 1 < def.size(); ++k) {
+    if (def[k].is("PRIMARY") && def[k + 1].is("KEY")) {
+      std::size_t keyEnd = k + 2;
+      if (keyEnd < def.size() && (def[keyEnd].is("CLUSTERED") || def[keyEnd].is("NONCLUSTERED"))) ++keyEnd;
+      def.erase(def.begin() + static_cast<std::ptrdiff_t>(k), def.begin() + static_cast<std::ptrdiff_t>(keyEnd));
+      break;
+    }
+  }
+  def[1].text = "INTEGER";
+  for (const char* word : {"PRIMARY", "KEY", "AUTOINCREMENT"}) def.push_back(Token{TokenKind::Word, word, true});
+  if (seed != "1")
+    change.statements.push_back("INSERT INTO sqlite_sequence (name, seq) VALUES (" + QuoteText(change.table) + ", " +
+                               std::to_string(std::stoll(seed) - 1) + ")");
+}
+
 // One column definition: "name type[(size)] constraints...". Text types compare without regard to
 // case; "(max)" sizes, which SQLite does not read, are dropped.
 Tokens columnDefinition(Tokens def, TableChange& change) {
   if (def.size() < 2 || isConstraint(def[0])) unsupported("A table constraint here");
-  for (const Token& t : def)
-    if (t.is("IDENTITY")) unsupported("IDENTITY");
+  identityColumn(def, change);
   ColumnType type = ColumnTypeOf(def[1].text);
   std::size_t afterType = 2;
   if (afterType < def.size() && def[afterType].isSymbol("(")) {
@@ -149,7 +184,7 @@ TableChange createTable(const Tokens& t) {
     out.insert(out.end(), def.begin(), def.end());
   }
   out.insert(out.end(), t.begin() + static_cast<std::ptrdiff_t>(close), t.end());
-  change.statements.push_back(Render(out));
+  change.statements.insert(change.statements.begin(), Render(out));
   return change;
 }
 

@@ -108,6 +108,24 @@ TEST_F(AccountSet, TextColumnsIgnoreCaseButKeepTrailingBlanks) {
   EXPECT_EQ(one(*c, "SELECT COUNT(*) FROM t_Currency WHERE FNumber = 'RMB '"), "0");
 }
 
+// Every id the database hands out is an identity key that never hands out an id again: a table whose
+// key is INTEGER PRIMARY KEY must say AUTOINCREMENT, or SQLite gives the highest id again once its row
+// is deleted.
+TEST_F(AccountSet, IdentityKeysNeverHandOutAnIdAgain) {
+  std::string path = folder_.file("identity.db");
+  accountset::CreateEmpty(path);
+  {
+    sql::Database db(path, sql::Database::Mode::OpenExisting);
+    sql::Rowset keys = db.query(
+        "SELECT m.name, m.sql FROM sqlite_master m WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite%' AND "
+        "(SELECT COUNT(*) FROM pragma_table_info(m.name) p WHERE p.pk > 0) = 1 AND "
+        "(SELECT upper(p.type) FROM pragma_table_info(m.name) p WHERE p.pk > 0) = 'INTEGER'");
+    EXPECT_GT(keys.rows.size(), 10u);
+    for (const auto& row : keys.rows)
+      EXPECT_NE(CStr(row[1]).find("AUTOINCREMENT"), std::string::npos) << CStr(row[0]) << " may hand out an id again";
+  }
+}
+
 std::string dump(const std::string& path) {
   sql::Database db(path, sql::Database::Mode::OpenExisting);
   std::string text;

@@ -73,6 +73,20 @@ TEST_F(DataKeyTest, KeysTravelPageByPageAndDeleteOnlyTheirOwnRows) {
   EXPECT_EQ(rows(target, "SELECT FItemID FROM t_Department ORDER BY FItemID"), "106;109");
 }
 
+// What still points at a deleted item (its bar codes here) must not pass to the next new item.
+TEST_F(DataKeyTest, ANewItemNeverTakesTheIdOfADeletedOne) {
+  std::string target = newAccountSet();
+  exec(target, "INSERT INTO t_Item (FItemClassID, FNumber, FName, UUID) VALUES (2, '01', 'a', 'D-1')");
+  exec(target, "INSERT INTO t_BarCode (FTypeID, FItemID, FBarCode) SELECT 2, FItemID, 'B-1' FROM t_Item WHERE UUID = 'D-1'");
+  auto [ok, error] = importKeys(props(target), lDepartment,
+                                "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Delete\"><Delete><Mark>t_Item</Mark>"
+                                "<UUID>D-1</UUID></Delete></Root>");
+  ASSERT_TRUE(ok) << error;
+  exec(target, "INSERT INTO t_Item (FItemClassID,FLevel,FDetail,FParentID,FNumber,FName) VALUES (2,1,1,0,'02','b')");
+  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM t_BarCode b, t_Item i WHERE b.FItemID = i.FItemID AND i.FNumber = '02'"),
+            "0");
+}
+
 TEST_F(DataKeyTest, AWholeTypeInOnePageAndAnEmptyType) {
   std::string source = newAccountSet();
   exec(source, "INSERT INTO t_BaseDataDeleted (FTableName, FItemClassID, FDeletedUUID) VALUES "

@@ -118,17 +118,17 @@ TEST_F(ItemEngine, TheClassTableAndTheVersionGate) {
 struct ClassCase {
   std::int32_t itemClassID;
   const char* table;
-  const char* skeleton;  // what follows "INSERT INTO <table>" for the new record 1 numbered "01"
+  const char* skeleton;  // what follows "INSERT INTO <table>" for the new record numbered "01", whose id is {id}
   bool renumbers, setsParent, companionData;
 };
 
 TEST_F(ItemEngine, DetailRowsAndRenumberingFollowTheItemClass) {
   exec(path, "CREATE TABLE t_Item_1500 (FItemID int NOT NULL PRIMARY KEY, FNumber varchar(80), FName varchar(255))");
   const ClassCase cases[] = {
-      {1, "t_Organization", " (FItemID,FNumber,FName) VALUES (1,'01','n')", true, true, true},
-      {2004, "cbExpense", " (FItemID,FParentID,FNumber,FName) VALUES (1,0,'01','n')", true, false, true},
-      {10, "t_SonCompany", " (FItemID,FNumber,FName) VALUES (1,'01','n')", false, false, true},
-      {1500, "t_Item_1500", " (FItemID) VALUES (1)", true, false, false},
+      {1, "t_Organization", " (FItemID,FNumber,FName) VALUES ({id},'01','n')", true, true, true},
+      {2004, "cbExpense", " (FItemID,FParentID,FNumber,FName) VALUES ({id},0,'01','n')", true, false, true},
+      {10, "t_SonCompany", " (FItemID,FNumber,FName) VALUES ({id},'01','n')", false, false, true},
+      {1500, "t_Item_1500", " (FItemID) VALUES ({id})", true, false, false},
   };
   for (const ClassCase& c : cases) {
     SCOPED_TRACE(c.itemClassID);
@@ -139,9 +139,13 @@ TEST_F(ItemEngine, DetailRowsAndRenumberingFollowTheItemClass) {
     std::string error;
     EXPECT_TRUE(engine->ImportVector(vectorOf({Variant(item("01", "n"))}), error)) << error;
     const std::vector<std::string> statements = connection->statementsOf("Execute");
-    EXPECT_TRUE(sent(statements, std::string("INSERT INTO ") + c.table + c.skeleton));
+    const std::string id = rows(path, "SELECT FItemID FROM t_Item WHERE FNumber = '01'");
+    std::string skeleton = c.skeleton;
+    skeleton.replace(skeleton.find("{id}"), 4, id);
+    EXPECT_TRUE(sent(statements, std::string("INSERT INTO ") + c.table + skeleton));
     EXPECT_EQ(sent(statements, std::string("UPDATE ") + c.table + " SET FNumber =i.F1"), c.renumbers);
-    EXPECT_EQ(sent(statements, std::string("UPDATE ") + c.table + " SET FParentID =  0 WHERE FItemID = 1"), c.setsParent);
+    EXPECT_EQ(sent(statements, std::string("UPDATE ") + c.table + " SET FParentID =  0 WHERE FItemID = " + id),
+              c.setsParent);
     EXPECT_EQ(dataAccess.calls().size(), c.companionData ? 2u : 0u);
   }
 }

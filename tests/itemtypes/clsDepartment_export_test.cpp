@@ -1,6 +1,15 @@
 // Export: pages in row-version order, the stamps that move the caller on, and the keys of a record.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+#include "accountset/schema.h"
 #include "department_fixture.h"
 
 namespace quillane::testing {
@@ -129,6 +138,53 @@ TEST_F(DepartmentExport, TheTypesKeysStandBetweenTheItemKeysAndTheBarCodes) {
   Page older = exportPage(props(path));
   ASSERT_TRUE(older.ok) << older.error;
   EXPECT_FALSE(holds(older.xml, "CalID")) << older.xml;
+}
+
+// The status of fn run in a child process that may not write what root could: as root, the child gives
+// up root for the unprivileged "nobody" before it runs fn.
+int inUnprivilegedChild(const std::function<int()>& fn) {
+  pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(98);
+    _exit(fn());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// An export reads: a file made by another program keeps every byte and its journal mode, and an
+// account set on storage that may not be written is exported all the same.
+TEST_F(DepartmentExport, AnExportLeavesTheFileAsItFoundIt) {
+  std::string foreign = dir_.file("foreign.db");
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
+  std::string script = std::string(accountset::SchemaSql()) +
+                       "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID, FModifyTime) VALUES "
+                       "(20, 2, '10', '财务部', 'U-10', X'0000000000000001');"
+                       "INSERT INTO t_Department (FItemID, FNumber, FName) VALUES (20, '10', '财务部');";
+  ASSERT_EQ(sqlite3_exec(db, script.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+  const std::string before = ReadFile(foreign);
+  Page page = exportPage(props(foreign));
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_EQ(numbers(page.xml), (std::vector<std::string>{"10"}));
+  EXPECT_TRUE(ReadFile(foreign) == before) << "the export changed the file";
+  EXPECT_FALSE(std::filesystem::exists(foreign + "-wal"));
+
+  namespace fs = std::filesystem;
+  fs::permissions(source, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  int status = inUnprivilegedChild([&] {
+    Page readOnly = exportPage(props(source), 0);
+    if (numbers(readOnly.xml) == std::vector<std::string>{"01", "01.01", "03", "01.02"}) return 0;
+    std::cerr << readOnly.error << "\n";
+    return 1;
+  });
+  fs::permissions(dir_.path(), fs::perms::owner_all);
+  fs::permissions(source, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(status, 0) << "the export of a write-protected account set failed";
 }
 
 }  // namespace

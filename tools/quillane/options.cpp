@@ -1,5 +1,6 @@
 #include "tools/quillane/options.h"
 
+#include <charconv>
 #include <stdexcept>
 
 #include "exchange/mdlLanguage.h"
@@ -32,6 +33,16 @@ CommandLine Parse(int argc, char** argv, const std::set<std::string>& valueOptio
     }
   }
   return line;
+}
+
+std::int32_t NumberOption(const CommandLine& line, const std::string& name, std::int32_t fallback) {
+  auto text = line.value(name);
+  if (!text) return fallback;
+  std::int32_t number = 0;
+  auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), number);
+  if (ec != std::errc() || end != text->data() + text->size() || number < 0)
+    throw std::runtime_error(mdlLanguage::LoadLangString("选项的值不是非负整数：") + "--" + name + " " + *text);
+  return number;
 }
 
 }  // namespace quillane::cli

@@ -1,6 +1,7 @@
 // The command line of the quillane program: a command word, then "--name value" options and flags.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -22,5 +23,9 @@ struct CommandLine {
 // option or a missing value.
 CommandLine Parse(int argc, char** argv, const std::set<std::string>& valueOptions,
                   const std::set<std::string>& flagOptions);
+
+// The value of --name as a non-negative whole number, fallback when it is not given. Throws
+// std::runtime_error naming the option when the value is anything else.
+std::int32_t NumberOption(const CommandLine& line, const std::string& name, std::int32_t fallback);
 
 }  // namespace quillane::cli

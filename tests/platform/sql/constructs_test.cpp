@@ -132,6 +132,15 @@ const Construct kConstructs[] = {
     {"add a timestamp column", "INSERT INTO t_Log VALUES ('a')\r\nALTER TABLE t_Log ADD FStamp timestamp",
      "SELECT FText, FStamp FROM t_Log", "a,0x0000000000000004"},
     {"create table that exists", "CREATE TABLE t_Log (FText varchar(10))", nullptr, "error 80040E14"},
+    {"identity never hands out an id again",
+     "CREATE TABLE t_Seq (FID int IDENTITY(1,1) NOT NULL PRIMARY KEY, FText varchar(9))\r\n"
+     "INSERT INTO t_Seq (FText) VALUES ('a') INSERT INTO t_Seq (FText) VALUES ('b')\r\n"
+     "DELETE FROM t_Seq WHERE FID = 2 INSERT INTO t_Seq (FText) VALUES ('c')",
+     "SELECT FID, FText FROM t_Seq ORDER BY FID", "1,a;3,c"},
+    {"identity with a seed", "CREATE TABLE t_Seq (FText varchar(9), FID int IDENTITY (100, 1))\r\n"
+     "INSERT INTO t_Seq (FText) VALUES ('a')", "SELECT FID FROM t_Seq", "100"},
+    {"identity of another step", "CREATE TABLE t_Seq (FID int IDENTITY(1,2))", nullptr, "error 80040E14"},
+    {"identity added to a table", "ALTER TABLE t_Log ADD FID int IDENTITY", nullptr, "error 80040E14"},
     // triggers
     {"disable trigger", "ALTER TABLE t_Item DISABLE TRIGGER t_Item_Log\r\nDELETE FROM t_Item WHERE FItemID = 3",
      "SELECT COUNT(*) FROM t_Log", "0"},

@@ -2,6 +2,8 @@
 // bytes in stamp order, whichever program writes.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 
 #include "sql_fixture.h"
@@ -69,19 +71,41 @@ TEST(RowVersion, StampsWhatTheSqliteShellWrites) {
   EXPECT_EQ(stampOf(c, "t_Item", "FItemID = 2"), stamp(6));
 }
 
-// A file made by another program gets the counter and the triggers when a connection first opens it.
-TEST(RowVersion, AFileMadeElsewhereGetsItsTriggers) {
-  if (std::system("command -v sqlite3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no sqlite3 shell";
+// A file made by another program is only read until something writes: its first write brings the
+// counter, the table of disabled triggers and the stamping triggers, inside that write's transaction, so
+// a write that fails or is rolled back leaves the file as it was.
+TEST(RowVersion, AFileMadeElsewhereGetsItsTriggersWithItsFirstWrite) {
   TempDir folder;
   std::string path = folder.file("plain.db");
-  ASSERT_EQ(std::system(("sqlite3 '" + path + "' \"CREATE TABLE t_Plain (FText varchar(9), FModifyTime TIMESTAMP); "
-                                               "INSERT INTO t_Plain (FText) VALUES ('old');\"").c_str()),
-            0);
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(raw,
+                         "CREATE TABLE t_Plain (FText varchar(9) UNIQUE, FModifyTime TIMESTAMP); "
+                         "INSERT INTO t_Plain (FText) VALUES ('old'); "
+                         "CREATE TRIGGER t_Plain_Guard BEFORE DELETE ON t_Plain BEGIN SELECT RAISE(ABORT, 'kept'); END;",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  const std::string original = ReadFile(path);
+
   sql::Connection c;
   c.setConnString("Provider=SQLite;Data Source=" + path);
+  EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("SELECT name, type FROM sysobjects ORDER BY name")),
+            "t_Plain,U;t_Plain_Guard,TR");
+  EXPECT_THROW(c.Execute("INSERT INTO t_Plain (FText) VALUES ('old')"), AutomationError);
+  c.BeginTrans();
+  c.Execute("INSERT INTO t_Plain (FText) VALUES ('undone')");
+  c.RollbackTrans();
+  c.CloseConn();
+  EXPECT_TRUE(ReadFile(path) == original) << "reading, a failed write and a rolled-back one changed the file";
+
   c.Execute("INSERT INTO t_Plain (FText) VALUES ('new')");
   EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("SELECT FText, FModifyTime FROM t_Plain ORDER BY FText")),
             "new,0x0000000000000001;old,NULL");
+  c.Execute("ALTER TABLE t_Plain DISABLE TRIGGER t_Plain_Guard");
+  EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("SELECT name, type FROM sysobjects WHERE type = 'TR'")), "t_Plain_Guard,TR")
+      << "a disabled trigger stays in the catalogue";
+  EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("PRAGMA journal_mode")), "delete") << "the file keeps its journal mode";
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// The data types the program exchanges, by the name given to --type.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/quillane/options.h"
+
+namespace quillane::cli {
+
+// The facade's ItemObject value of the type named by --type; throws std::runtime_error when the option
+// is missing or names no type of the table.
+std::int32_t DataTypeOf(const CommandLine& line);
+
+// The names, separated by ", ", in the order of the table.
+std::string DataTypeNames();
+
+}  // namespace quillane::cli

@@ -1,0 +1,20 @@
+// The program's facade object: made with the options of the command line, called by member name.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/automation/automation.h"
+#include "tools/quillane/options.h"
+
+namespace quillane::cli {
+
+// "Quillane.clsExpImp" with --filter, --check-uuid, --add-new-only and --interactive in force, and its
+// progress shown on a terminal.
+ObjectRef MakeFacade(const CommandLine& line);
+
+// Calls a member whose argument at errorAt is strError; a False result throws std::runtime_error with
+// its text, other text in strError goes to standard error.
+void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant>& args, std::size_t errorAt);
+
+}  // namespace quillane::cli
