@@ -26,7 +26,10 @@ struct ItemTypeClass {
   const char* recordName;
 };
 constexpr ItemTypeClass kItemTypeClasses[] = {
-    {2, "Quillane.clsDepartment", "Department"},
+    {2, "Quillane.clsDepartment", "Department"},    {3, "Quillane.clsEmployee", "Employee"},
+    {5, "Quillane.clsStock", "Stock"},              {8, "Quillane.clsSupplier", "Supplier"},
+    {10, "Quillane.clsSubCompany", "SubCompany"},   {14, "Quillane.clsWorkCenter", "WorkCenter"},
+    {2014, "Quillane.clsFee", "Fee"},
 };
 
 // The component's texts in the ERP's current language; the simplified-Chinese source when there is no

@@ -105,7 +105,9 @@ TEST_F(ItemTypeFields, FeesTravelOnlyFromServicePack2002On) {
     EXPECT_EQ(holds(page.xml, "<Unit>次</Unit>"), served) << page.xml;
     Imported imported = importRecord(path, kFeeType, element("Unit", "小时"));
     EXPECT_EQ(imported.ok, served) << imported.error;
-    if (!served) EXPECT_EQ(imported.error, "只有 Q7 9.2 及以上版本的工业账套才支持费用的导入导出!");
+    if (!served) {
+      EXPECT_EQ(imported.error, "只有 Q7 9.2 及以上版本的工业账套才支持费用的导入导出!");
+    }
     EXPECT_EQ(column(path, kFeeType, "FUnit"), served ? "小时" : "次");
   }
 }

@@ -14,7 +14,8 @@ struct DataType {
 
 // One row per data type the library exchanges; a new type needs only its row here.
 constexpr DataType kTypes[] = {
-    {"department", 6},
+    {"department", 6}, {"employee", 7},  {"warehouse", 9},   {"supplier", 11},
+    {"branch", 12},    {"workcenter", 13}, {"fee", 18},
 };
 
 }  // namespace
