@@ -5,6 +5,7 @@
 
 #include "accountset/sample.h"
 #include "accountset/schema.h"
+#include "platform/sql/connection.h"
 #include "platform/sql/database.h"
 #include "platform/sql/rowversion.h"
 
@@ -32,7 +33,7 @@ void create(const std::string& path, Fill fill) {
 
 }  // namespace
 
-std::string ConnectString(const std::string& path) { return "Provider=SQLite;Data Source=" + path; }
+std::string ConnectString(const std::string& path) { return sql::ConnectStringOf(path); }
 
 void CreateEmpty(const std::string& path) {
   create(path, [](sql::Database&) {});

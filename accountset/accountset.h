@@ -7,7 +7,7 @@
 
 namespace quillane::accountset {
 
-// The connection string of the account set in the file at path.
+// The connection string of the account set in the file at path, whatever characters the path holds.
 std::string ConnectString(const std::string& path);
 
 // A new account set at path with its system rows only (service pack 3.0.0.0, the administrator user

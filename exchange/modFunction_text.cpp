@@ -49,8 +49,9 @@ std::string AddBackslash(std::string_view strPath) {
 std::string EscapeQuotes(std::string_view strText) { return Replace(strText, "'", "''"); }
 
 bool IsTimeStampText(std::string_view strText) {
-  if (strText.size() < 2 || strText.size() > 18 || strText[0] != '0' || (strText[1] != 'x' && strText[1] != 'X'))
-    return false;
+  // Fewer digits would still run as a statement, comparing the 8-byte row versions with a shorter binary
+  // value: a page would come back empty and the caller's paging would end early.
+  if (strText.size() != 18 || strText[0] != '0' || (strText[1] != 'x' && strText[1] != 'X')) return false;
   for (char c : strText.substr(2))
     if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
   return true;
@@ -59,7 +60,7 @@ bool IsTimeStampText(std::string_view strText) {
 void RequireTimeStampText(std::string_view strText, std::string_view strSource) {
   if (!IsTimeStampText(strText))
     throw AutomationError(kLibraryRefusal, std::string(strSource),
-                          mdlLanguage::LoadLangString("时间戳必须是0x加十六进制数字:") + std::string(strText));
+                          mdlLanguage::LoadLangString("时间戳应为0x后接16位十六进制数字（如0x000000000000A1F3），而不是:") + std::string(strText));
 }
 
 }  // namespace quillane::modFunction

@@ -29,7 +29,7 @@ std::string AddBackslash(std::string_view strPath);
 // The text with each apostrophe doubled, so that it stands between single quotes in a statement as
 // itself: "O'Neil" -> "O''Neil".
 std::string EscapeQuotes(std::string_view strText);
-// True for a time-stamp text a statement may hold: "0x" and at most 16 hexadecimal digits.
+// True for a time-stamp text a statement may hold: "0x" and exactly 16 hexadecimal digits.
 bool IsTimeStampText(std::string_view strText);
 // Raises the library's refusal (with strSource) naming the text when it is no time-stamp text, before
 // it reaches a statement.

@@ -12,24 +12,49 @@ namespace {
 constexpr const char* kConnectionSource = "ADODB.Connection";
 constexpr const char* kSupported = "this connection component supports Provider=SQLite;Data Source=<file>";
 
-std::string unquoted(std::string_view value) {
-  value = Trim(value);
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-    value = value.substr(1, value.size() - 2);
-  return std::string(value);
+struct Pair {
+  std::string key;
+  std::string value;
+};
+
+// A value that opens with a quote runs to the same quote not doubled; whatever follows it up to the
+// next ";" is dropped. An unquoted value runs to the next ";" and loses its blanks at either end.
+std::vector<Pair> pairsOf(std::string_view text) {
+  std::vector<Pair> pairs;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t eq = text.find('=', at), semicolon = text.find(';', at);
+    if (eq == std::string_view::npos || semicolon < eq) {
+      at = semicolon == std::string_view::npos ? text.size() : semicolon + 1;
+      continue;
+    }
+    Pair pair{std::string(Trim(text.substr(at, eq - at))), {}};
+    at = text.find_first_not_of(" \t", eq + 1);
+    if (at != std::string_view::npos && (text[at] == '"' || text[at] == '\'')) {
+      const char quote = text[at++];
+      while (at < text.size()) {
+        if (text[at] == quote && (at + 1 >= text.size() || text[at + 1] != quote)) break;
+        if (text[at] == quote) ++at;
+        pair.value += text[at++];
+      }
+      semicolon = text.find(';', at);
+    } else if (at != std::string_view::npos) {
+      semicolon = text.find(';', at);
+      pair.value = std::string(Trim(text.substr(at, semicolon == std::string_view::npos ? semicolon : semicolon - at)));
+    }
+    at = semicolon == std::string_view::npos ? text.size() : semicolon + 1;
+    pairs.push_back(std::move(pair));
+  }
+  return pairs;
 }
 
 }  // namespace
 
 std::string DataSourceOf(const std::string& connectString) {
   std::string provider, dataSource;
-  for (const std::string& pair : Split(connectString, ";")) {
-    std::size_t eq = pair.find('=');
-    if (eq == std::string::npos) continue;
-    std::string_view key = Trim(std::string_view(pair).substr(0, eq));
-    std::string value = unquoted(std::string_view(pair).substr(eq + 1));
-    if (SameText(key, "Provider")) provider = value;
-    else if (SameText(key, "Data Source")) dataSource = value;
+  for (const Pair& pair : pairsOf(connectString)) {
+    if (SameText(pair.key, "Provider")) provider = pair.value;
+    else if (SameText(pair.key, "Data Source")) dataSource = pair.value;
   }
   if (!SameText(provider, "SQLite"))
     throw AdoObjectError(AdoError::ProviderNotFound, kConnectionSource,
@@ -39,6 +64,11 @@ std::string DataSourceOf(const std::string& connectString) {
   if (dataSource.empty())
     throw ProviderError(OleDbError::Fail, std::string("The connection string names no data source; ") + kSupported + ".");
   return dataSource;
+}
+
+std::string ConnectStringOf(const std::string& path) {
+  const bool plain = path.find_first_of(";\"'") == std::string::npos && Trim(path) == path;
+  return "Provider=SQLite;Data Source=" + (plain ? path : '"' + Replace(path, "\"", "\"\"") + '"');
 }
 
 Connection::Connection() = default;

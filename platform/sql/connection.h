@@ -20,8 +20,13 @@ class Database;
 inline constexpr const char* kConnectionProgID = "VLMConnection.Connection";
 
 // The file named by a connection string. Raises ADO's error 3706 for another provider, and the
-// provider's error for a string without a data source.
+// provider's error for a string without a data source. Pairs are "key=value" separated by ";"; a value
+// in double or single quotes may hold ";", and its own quote doubled stands for one.
 std::string DataSourceOf(const std::string& connectString);
+
+// The connection string of the account set in the file at path; the path is quoted when it holds what
+// would otherwise end or change the value (";", a quote, blanks at either end).
+std::string ConnectStringOf(const std::string& path);
 
 class Connection : public AutomationObject {
  public:

@@ -34,6 +34,18 @@ TEST(ModFunctionText, Table) {
   EXPECT_EQ(EscapeQuotes("plain"), "plain");
 }
 
+TEST(ModFunctionText, TimeStampTexts) {
+  for (const char* good : {"0x0000000000000000", "0xFFFFFFFFFFFFFFFF", "0x000000000001a20F", "0X00000000000007D1"})
+    EXPECT_TRUE(IsTimeStampText(good)) << good;
+  // A short stamp would run and match nothing: a paging caller would stop and miss every change.
+  for (const char* bad : {"", "0x", "0x18", "0x000000000000018", "0x00000000000000018", "0000000000000018",
+                          "0x000000000000001G", "0x0) OR (1=1", " 0x0000000000000018"})
+    EXPECT_FALSE(IsTimeStampText(bad)) << bad;
+  AutomationError e = ErrorOf([] { RequireTimeStampText("0x18", "Tarnwick.clsItem"); });
+  EXPECT_EQ(e.source, "Tarnwick.clsItem");
+  EXPECT_EQ(e.description, "时间戳应为0x后接16位十六进制数字（如0x000000000000A1F3），而不是:0x18");
+}
+
 TEST(ModFunctionText, BytesToHex) {
   EXPECT_EQ(BytesToHex(Variant(Bytes{0, 0, 0, 0, 0, 1, 0xA2, 0x0F})), "0x000000000001A20F");
   EXPECT_EQ(BytesToHex(Variant(Bytes{})), "0x");

@@ -89,11 +89,14 @@ TEST_F(DepartmentExport, AnEmptyClassAndABadStamp) {
   EXPECT_EQ(empty.maxStamp, kFromBeginning);
   EXPECT_TRUE(numbers(empty.xml).empty());
 
-  // A stamp is pasted into the page query: anything but "0x" and hexadecimal digits is refused.
-  Page injected = exportPage(props(source), 100, "0x0) OR (1=1");
-  EXPECT_FALSE(injected.ok);
-  EXPECT_TRUE(holds(injected.error, "时间戳必须是0x加十六进制数字:0x0) OR (1=1")) << injected.error;
-  EXPECT_TRUE(holds(injected.error, "Tarnwick.clsItem")) << injected.error;
+  // A stamp is pasted into the page query: anything but "0x" and 16 hexadecimal digits is refused.
+  for (const char* bad : {"0x0) OR (1=1", "0x18"}) {
+    Page refused = exportPage(props(source), 100, bad);
+    EXPECT_FALSE(refused.ok) << bad;
+    EXPECT_TRUE(holds(refused.error, std::string("时间戳应为0x后接16位十六进制数字（如0x000000000000A1F3），而不是:") + bad))
+        << refused.error;
+    EXPECT_TRUE(holds(refused.error, "Tarnwick.clsItem")) << refused.error;
+  }
 }
 
 TEST_F(DepartmentExport, ACancelledPageResumesAfterItsLastPackedRow) {

@@ -39,6 +39,22 @@ TEST(ConnectionString, NamesTheOneProviderItSupports) {
   EXPECT_EQ(c.GetAnyRecordSet("SELECT 1")->Value(0), Variant(std::int32_t{1})) << "keys and values as ADO reads them";
 }
 
+TEST(ConnectionString, CarriesAnyPathToTheFileItNames) {
+  // Each path is read back from its connection string as it was written: a ";" must not end it and so
+  // open another file, nor a quote or blanks change it.
+  for (const std::string path : {"/srv/a.db", "/srv/a;Data Source=b.db", "/srv/it's.db", "/srv/\"q\".db", " lead.db",
+                                 "trail.db ", "/srv/{x}.db", "/srv/a=b.db", "/srv/'\";'.db"})
+    EXPECT_EQ(sql::DataSourceOf(sql::ConnectStringOf(path)), path) << sql::ConnectStringOf(path);
+  EXPECT_EQ(sql::ConnectStringOf("/srv/a.db"), "Provider=SQLite;Data Source=/srv/a.db") << "a plain path stays bare";
+  const std::pair<std::string, std::string> written[] = {
+      {"Provider=SQLite;Data Source='a;b.db'", "a;b.db"},
+      {"Provider=SQLite;Data Source=\"x\"\"y\" ;Mode=Read", "x\"y"},
+      {"Provider=SQLite;;Data Source = c.db ;", "c.db"},
+      {"Data Source=d.db;Provider=SQLite", "d.db"},
+  };
+  for (const auto& [text, path] : written) EXPECT_EQ(sql::DataSourceOf(text), path) << text;
+}
+
 TEST(Connection, OpensOnFirstUseAndAgainAfterCloseConn) {
   SqlFixture db;
   sql::Connection& c = db.connection();
