@@ -107,15 +107,21 @@ void writeLinkTargets(sql::Database& db) {
              {Variant("1002"), Variant("银行存款"), uuid(2, 2)},
              {Variant("1122"), Variant("应收账款"), uuid(2, 3)},
              {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
-  // Two entries of each type of auxiliary data that the detail rows link to.
-  const char* entries[][2] = {{"一般纳税人", "小规模纳税人"}, {"华东", "华北"}, {"制造业", "零售业"},
-                              {"男", "女"},                   {"本科", "硕士"}, {"经理", "专员"},
-                              {"普通仓", "冷藏仓"},           {"差旅费", "办公费"}, {"按工时", "按台时"}};
-  sql::Statement entry(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)");
-  for (int type = 1; type <= 9; ++type)
-    for (int k = 0; k < 2; ++k)
-      insert(db, entry, {Variant(std::int32_t{type}), Variant(format("%02d", k + 1)), Variant(entries[type - 1][k]),
-                         uuid(3, 2 * (type - 1) + k + 1)});
+  // Auxiliary data of several types: the classifications that the detail rows name (see
+  // sample_details.cpp for which type serves which column).
+  const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
+                             {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
+                             {"6", "01", "一级"},       {"7", "01", "重点客户"},     {"8", "01", "销售一部"},
+                             {"20", "01", "分步法"},    {"21", "01", "直接材料"},    {"22", "01", "变动成本"},
+                             {"23", "01", "可控"},      {"3", "02", "华北"},         {"4", "02", "零售业"},
+                             {"30", "01", "男"},        {"30", "02", "女"},          {"31", "01", "本科"},
+                             {"31", "02", "硕士"},      {"32", "01", "经理"},        {"32", "02", "专员"},
+                             {"33", "01", "普通仓"},    {"33", "02", "冷藏仓"},      {"34", "01", "差旅费"},
+                             {"34", "02", "办公费"},    {"35", "01", "按工时"},      {"35", "02", "按台时"}};
+  std::vector<Row> assistRows;
+  for (int a = 0; a < static_cast<int>(std::size(assist)); ++a)
+    assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
+  insertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)", assistRows);
   insertAll(db, "INSERT INTO com_SysType (FName, UUID) VALUES (?1, ?2)", {{Variant("一般纳税人"), uuid(4, 1)}});
   insertAll(db, "INSERT INTO t_Settle (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("JF01"), Variant("现金"), uuid(5, 1)}, {Variant("JF02"), Variant("支票"), uuid(5, 2)}});
@@ -135,18 +141,22 @@ void writeLinkTargets(sql::Database& db) {
     insert(db, unit, {item, group, Variant(units[u][0]), Variant(units[u][1]), Variant(static_cast<std::int16_t>(u == 0)), uuid(8, u + 1)});
   }
 
-  Variant placeGroup(insertOne(db, "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                               {Variant("01"), Variant("货位组"), uuid(9, 1)}));
-  insertAll(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FName, FFullNumber, UUID) VALUES (?1, ?2, ?3, ?2, ?4)",
-            {{placeGroup, Variant("01.01"), Variant("一号货位"), uuid(10, 1)}});
+  // Two of each kind that warehouses, branches, employees and work centres link to, so that the copies
+  // in another account set can stand under other identifiers.
+  for (int g = 1; g <= 2; ++g) {
+    Variant placeGroup(insertOne(db, "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
+                                 {Variant(format("%02d", g)), Variant(g == 1 ? "货位组" : "备用货位组"), uuid(9, g)}));
+    insertAll(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FName, FFullNumber, UUID) VALUES (?1, ?2, ?3, ?2, ?4)",
+              {{placeGroup, Variant(format("%02d", g) + ".01"), Variant(g == 1 ? "一号货位" : "二号货位"), uuid(10, g)}});
+  }
   insertAll(db, "INSERT INTO ICQCScheme (FBillNo, FSchemeName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("QC001"), Variant("来料检验"), uuid(11, 1)}});
   insertAll(db, "INSERT INTO t_Routing (FBillNo, FRoutingName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("RT001"), Variant("标准工艺"), uuid(12, 1)}});
   insertAll(db, "INSERT INTO t_WorkType (FNumber, FName) VALUES (?1, ?2)", {{Variant("01"), Variant("普通工种")}});
-  insertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}});
+  insertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}, {Variant("焊接")}});
   insertAll(db, "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}});
+            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}, {Variant("BC02"), Variant("夜班"), uuid(13, 2)}});
 }
 
 }  // namespace
@@ -158,7 +168,7 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
   sql::Rowset classes = db.query("SELECT FItemClassID, FName, FSQLTableName FROM t_ItemClass WHERE FItemClassID <> 7 ORDER BY FItemClassID");
   ItemWriter items(db);
   for (const Row& c : classes.rows) items.write(CLng(c[0]), CStr(c[1]), CStr(c[2]), itemsPerClass);
-  FillDetailSamples(db);
+  FillOwnColumns(db);
 }
 
 }  // namespace quillane::accountset

@@ -46,9 +46,88 @@ std::string date(const std::string& table, const char* base, int span) {
          ".FItemID * 37 % " + std::to_string(span) + ") || ' days') END";
 }
 
-// The auxiliary-data types of the sample's entries.
-enum AssistType { kTaxpayer = 1, kRegion, kTrade, kGender, kDegree, kDuty, kStockType, kFeeType, kCapacityType };
+// The auxiliary-data types of the sample's entries (sample.cpp) that these columns pick from.
+enum AssistType {
+  kTaxpayer = 1,
+  kRegion = 3,
+  kTrade = 4,
+  kGender = 30,
+  kDegree,
+  kDuty,
+  kStockType,
+  kFeeType,
+  kCapacityType,
+};
 
+// Customers and the cost types: whole statements, values that vary with the row and links to the link
+// targets and to items of other classes, whichever of them exist (0 where none does).
+constexpr const char* kStatements[] = {
+    "UPDATE t_Organization SET FShortName = FName || '简称', FHelpCode = 'KH' || FShortNumber, "
+    "FAddress = '上海市浦东新区' || FShortNumber || '号', FContact = '联系人' || FShortNumber, "
+    "FPhone = '021-5000' || FShortNumber, FFax = '021-6000' || FShortNumber, FPostalCode = '200120', "
+    "FEmail = 'c' || FShortNumber || '@example.com', FBank = '工商银行', FAccount = '6222' || FShortNumber, "
+    "FTaxNum = '91310000' || FShortNumber, FCity = '上海', FProvince = '上海', FCountry = '中国', "
+    "FHomePage = 'www.example.com', FCorperate = '法人' || FShortNumber, FCIQNumber = 'CIQ' || FShortNumber, "
+    "FFavorPolicy = '九五折', FLastTradeDate = date('2007-01-01', '+' || (FItemID % 300) || ' days'), "
+    "FLastTradeAmount = (FItemID % 97) * 1000.5, FLastReceiveDate = date('2007-02-01', '+' || (FItemID % 200) || ' days'), "
+    "FLastRPAmount = (FItemID % 89) * 100.25, FMaxDealAmount = 500000, FMinForeReceiveRate = 0.1, "
+    "FMinReserverate = 0.05, FLicAndPermit = FItemID % 2, FPaperPeriod = date('2008-01-01', '+' || (FItemID % 100) || ' days'), "
+    "FAlarmPeriod = date('2007-12-01', '+' || (FItemID % 100) || ' days'), FIsCreditMgr = (FItemID % 3 = 0), "
+    "FCarryingAOS = FItemID % 30, FValueAddRate = CASE FItemID % 2 WHEN 0 THEN 17 ELSE 13 END, "
+    "FStatus = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 2), "
+    "FRegionID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 3), "
+    "FTrade = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 4), "
+    "FSaleMode = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 5), "
+    "FDebtLevel = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 6), "
+    "FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 7), "
+    "FSaleID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 8), "
+    "FCyID = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = CASE FItemID % 2 WHEN 0 THEN 'RMB' ELSE 'USD' END), "
+    "FSetID = (SELECT FItemID FROM t_Settle ORDER BY FItemID LIMIT 1), "
+    "FARAccountID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
+    "FPreAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
+    "FPayTaxAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
+    "FOtherARAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
+    "FOtherAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+    "FPreAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
+    "FAPAccountID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+    "FDepartment = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
+    "AND FShortNumber = t_Organization.FShortNumber), 0), "
+    "FEmployee = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FDetail = 1 AND FDeleted = 0 "
+    "AND FShortNumber = t_Organization.FShortNumber), 0), "
+    "FStockIDKeep = IFNULL((SELECT FItemID FROM vwKeepStock ORDER BY FItemID LIMIT 1), 0)",
+
+    "UPDATE cbCostObj SET FCalculateType = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 20), "
+    "FStdProductID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1 "
+    "AND FShortNumber = cbCostObj.FShortNumber), 0)",
+    // Each cost object makes the material of its own number, every third one a second at half the quotient.
+    "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
+    "SELECT c.FItemID, m.FItemID, 1, 1, 0 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
+    "AND m.FShortNumber = c.FShortNumber",
+    "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
+    "SELECT c.FItemID, m.FItemID, 0.5, 0, 1 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
+    "AND m.FItemID = (SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1) "
+    "WHERE c.FItemID % 3 = 0 AND c.FShortNumber <> m.FShortNumber",
+
+    "UPDATE cbCostItem SET FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 21), "
+    "FCostPropertyID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 22), "
+    "FCostControlID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 23)",
+
+    "UPDATE cbExpense SET FCostItemID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FDetail = 1 "
+    "AND FShortNumber = cbExpense.FShortNumber), 0), "
+    "FBaseAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
+    "FAssistAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
+    "FMakeAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+    "FAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122')",
+
+    "UPDATE cbService SET FUnitID = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+    "FPrice = 10 + (FItemID % 50) * 0.5, FQtyDecimal = 2, FPriceDecimal = 4, "
+    "FCostItemID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FDetail = 1 "
+    "AND FShortNumber = cbService.FShortNumber), 0), "
+    "FDeptID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
+    "ORDER BY FItemID LIMIT 1), 0)",
+};
+
+// Employees, warehouses, suppliers, branches, work centres and fees: each column's value.
 struct DetailSample {
   std::string table;
   std::vector<std::pair<const char*, std::string>> values;
@@ -150,14 +229,15 @@ std::vector<DetailSample> detailSamples() {
         {"FProviderID", mostly(b, item(b, 8))},
         {"FClientID", item(b, 1)},
         {"FDepartmentID", mostly(b, item(b, 2))},
-        {"FSuperiorID", mostly(b, item(b, 10))},
+        // The first group of branches, which an import of the class meets before any branch.
+        {"FSuperiorID", mostly(b, "(SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 10 AND FDetail = 0)")},
         {"FCorProvider", item(b, 8)},
         {"FCorCustomer", mostly(b, item(b, 1))},
         {"FStockPlaceID", mostly(b, pick(b, "FSPID", "t_StockPlace"))}}},
       {w,
        {{"FDeptID", mostly(w, item(w, 2))},
         {"FNote", text(w, "t_WorkCenter.FName || '的说明'")},
-        {"FCalID", "1 + t_WorkCenter.FItemID % 3"},
+        {"FCalID", "999"},  // the calendar that every import sets
         {"Fkey", "t_WorkCenter.FItemID % 10"},
         {"FTeamTimeID", mostly(w, pick(w, "FID", "t_IcTeamTime"))},
         {"FWorkNumber", "t_WorkCenter.FItemID % 12"},
@@ -177,12 +257,13 @@ std::vector<DetailSample> detailSamples() {
 
 }  // namespace
 
-void FillDetailSamples(sql::Database& db) {
+void FillOwnColumns(sql::Database& db) {
+  for (const char* statement : kStatements) db.run(statement);
   for (const DetailSample& sample : detailSamples()) {
     std::string update = "UPDATE " + sample.table + " SET ";
     for (std::size_t i = 0; i < sample.values.size(); ++i)
       update += (i ? ", " : "") + std::string(sample.values[i].first) + " = " + sample.values[i].second;
-    db.execScript(update);
+    db.run(update);
   }
 }
 

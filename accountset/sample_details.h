@@ -9,6 +9,6 @@ namespace quillane::accountset {
 
 // Fills the type's own columns of every detail row that FillSample wrote; runs after all items and
 // link targets are written, since the links point at them.
-void FillDetailSamples(sql::Database& db);
+void FillOwnColumns(sql::Database& db);
 
 }  // namespace quillane::accountset

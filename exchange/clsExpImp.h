@@ -130,16 +130,20 @@ class clsExpImp : public AutomationObject {
   bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                        std::string& strError);
   // A large file through the splitter, whose batches come back to oSAXParse_HandleXML and whose
-  // progress is relayed as SAXProgress.
-  bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError);
-  // One batch of the splitter: into the facade's own import, or in custom mode into clsItemClass.
-  void oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError);
+  // progress is relayed as SAXProgress. In custom mode the batches go to classes, the clsItemClass that
+  // the import holds for its whole length: a nested call from an event may release the member.
+  bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError,
+                   const ObjectRef& classes);
+  // One batch of the splitter: into the facade's own import, or in custom mode into classes.
+  void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
+                           std::string& strError);
   void AddErrorCount(const ObjectRef& object);
   // The custom-class file import's road for a large file.
-  bool ImportCustomInBatches(const std::string& strPropsString, const std::string& strICName,
-                             const std::string& strFile, std::string& strError);
-  // One batch document of the splitter in custom mode, imported into the member clsItemClass.
-  void ImportCustomBatch(const std::string& strPropsString, const std::string& strXML, std::string& strError);
+  bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
+                             const std::string& strICName, const std::string& strFile, std::string& strError);
+  // One batch document of the splitter in custom mode, imported into classes.
+  void ImportCustomBatch(const ObjectRef& classes, const std::string& strPropsString, const std::string& strXML,
+                         std::string& strError);
 
   std::string m_strFilter;
   bool m_bCheckByUUID = false;

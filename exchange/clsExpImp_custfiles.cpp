@@ -108,23 +108,28 @@ class CustomClassFile {
 };
 
 struct ItemClassRow {
-  std::string name;
+  std::string name;       // in the user's language: what the caller asks for
+  std::string className;  // FName: what the class export looks the class up by
   std::int32_t id;
 };
 
 // The item classes with their names in the props string's language, read over a connection of its own
-// that is closed again.
+// that is closed again. A class without a name in that language can be asked for by no name: it is
+// left out.
 std::vector<ItemClassRow> ItemClassesByName() {
   const std::string language = UCase(MParse::GetProp("Language"));
-  const std::string nameColumn = language == "EN" ? "FName_EN as FName" : language == "CHT" ? "FName_CHT as FName" : "FName";
+  const std::string nameColumn = language == "EN" ? "FName_EN" : language == "CHT" ? "FName_CHT" : "FName";
   ObjectRef cn;
   modFunction::OpenConnection(cn);
   std::vector<ItemClassRow> rows;
   try {
-    ObjectRef rs =
-        modFunction::GetAnyRecordSet(cn, "SELECT " + nameColumn + ",FItemClassID FROM t_ItemClass WHERE FItemClassID<>0");
-    for (; !modFunction::IsEOF(rs); modFunction::MoveNext(rs))
-      rows.push_back({CStr(modFunction::FieldValue(rs, "FName")), CLng(modFunction::FieldValue(rs, "FItemClassID"))});
+    ObjectRef rs = modFunction::GetAnyRecordSet(
+        cn, "SELECT " + nameColumn + " as FShownName,FName,FItemClassID FROM t_ItemClass WHERE FItemClassID<>0");
+    for (; !modFunction::IsEOF(rs); modFunction::MoveNext(rs)) {
+      Variant shown = modFunction::FieldValue(rs, "FShownName"), className = modFunction::FieldValue(rs, "FName");
+      if (shown.isNull() || className.isNull()) continue;
+      rows.push_back({CStr(shown), CStr(className), CLng(modFunction::FieldValue(rs, "FItemClassID"))});
+    }
   } catch (const AutomationError&) {
     modFunction::CallMemberQuietly(cn, "CloseConn");
     throw;
@@ -153,7 +158,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   for (const ItemClassRow& row : ItemClassesByName()) {
     for (const std::string& name : requested) {
       if (name != row.name) continue;
-      if (modFunction::HasAccessRight(3, row.id, kExportRight)) allowed.push_back(name);
+      if (modFunction::HasAccessRight(3, row.id, kExportRight)) allowed.push_back(row.className);
       else refused += separator + row.name;
     }
   }
@@ -204,7 +209,7 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
     classes->Let("CheckByUUID", Variant(m_bCheckByUUID));
     classes->Let("HaveInterFace", Variant(m_bHaveInterFace));
     if (FileSystemObject().GetFile(strFile)->Size() >= kWholeFileLimit)
-      return ImportCustomInBatches(strPropsString, strICName, strFile, strError);
+      return ImportCustomInBatches(classes, strPropsString, strICName, strFile, strError);
 
     DOMDocument document;
     if (!document.load(strFile))
@@ -222,20 +227,20 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
   }
 }
 
-bool clsExpImp::ImportCustomInBatches(const std::string& strPropsString, const std::string& strICName,
-                                      const std::string& strFile, std::string& strError) {
+bool clsExpImp::ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
+                                      const std::string& strICName, const std::string& strFile,
+                                      std::string& strError) {
   auto splitter = std::make_shared<clsSAXParse>();
   splitter->bCustom = true;
   splitter->strPropsString = strPropsString;
   splitter->strICName = strICName;
-  const bool result = ImportBySAX(splitter, strFile, strError);
+  const bool result = ImportBySAX(splitter, strFile, strError, classes);
   SetMember(Member::ItemClass, nullptr);
   return result;
 }
 
-void clsExpImp::ImportCustomBatch(const std::string& strPropsString, const std::string& strXML,
-                                  std::string& strError) {
-  ObjectRef classes = m_members[static_cast<std::size_t>(Member::ItemClass)].object;
+void clsExpImp::ImportCustomBatch(const ObjectRef& classes, const std::string& strPropsString,
+                                  const std::string& strXML, std::string& strError) {
   std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
   classes->Call("Import", args);
   strError = CStr(args[2]);

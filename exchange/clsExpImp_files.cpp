@@ -138,7 +138,7 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
     auto splitter = std::make_shared<clsSAXParse>();
     splitter->strPropsString = strPropsString;
     splitter->lIO = lIO;
-    return ImportBySAX(splitter, strFile, strError);
+    return ImportBySAX(splitter, strFile, strError, nullptr);
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -185,12 +185,12 @@ bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t 
 }
 
 bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile,
-                            std::string& strError) {
+                            std::string& strError, const ObjectRef& classes) {
   splitter->setPerCount(kSAXBatchSize);
-  splitter->Advise([this, &splitter = *splitter](std::string_view event, DispId, Arguments args) {
+  splitter->Advise([this, &splitter = *splitter, &classes](std::string_view event, DispId, Arguments args) {
     if (event == "HandleXML") {
       std::string batchError = CStr(args[1]);
-      oSAXParse_HandleXML(splitter, CStr(args[0]), batchError);
+      oSAXParse_HandleXML(splitter, classes, CStr(args[0]), batchError);
       args[1] = Variant(batchError);
     } else if (event == "Progress") {
       // Only the caller's answer travels back to the splitter.
@@ -213,9 +213,10 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
   return strError.empty();
 }
 
-void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, std::string strXML, std::string& strError) {
+void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
+                                    std::string& strError) {
   if (splitter.bCustom)
-    ImportCustomBatch(splitter.strPropsString, strXML, strError);
+    ImportCustomBatch(classes, splitter.strPropsString, strXML, strError);
   else
     Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
 }

@@ -117,6 +117,10 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   void RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel);
   void SetAuxPropTrigger(bool bEnabled);
   bool ImportRecordInTransaction(const Variant& entry, std::string& strError);
+  // The record of a vector entry; null for an entry that is none.
+  static std::shared_ptr<TrzRecord> recordOf(const Variant& entry);
+  // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
+  void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   void AddRecord(const std::string& strNumber, const std::string& strName, std::string& strNewNumber,
                  std::int32_t lParent, std::int32_t lIsDetail, bool isDetail);
   void UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const std::string& strNumber,

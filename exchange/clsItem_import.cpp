@@ -122,17 +122,37 @@ bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::stri
   std::int32_t lCur = 0;
   for (const Variant& entry : *oVector) {
     if (!ImportRecordInTransaction(entry, strError)) result = false;
-    YieldToMessageLoop();
     bool bCancel = false;
-    RaiseProgress(++lCur, lTotal, bCancel);
+    ++lCur;
+    try {
+      YieldToMessageLoop();
+      RaiseProgress(lCur, lTotal, bCancel);
+    } catch (const AutomationError& e) {
+      // An error of the caller's sink is this record's failure: the records after it are still imported.
+      CountFailure(recordOf(entry).get(), e, strError);
+      result = false;
+    }
     if (bCancel) break;
   }
   return result;
 }
 
-bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strError) {
+std::shared_ptr<TrzRecord> clsItem::recordOf(const Variant& entry) {
   const ObjectRef* object = entry.tryAs<ObjectRef>();
-  std::shared_ptr<TrzRecord> record = object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+  return object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+}
+
+void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
+  ++m_lErrorCount;
+  const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
+  strError += modFunction::ImportErrorLine(
+      prefix,
+      modFunction::RecordIdentification(shownText(record, "Number"), shownText(record, "Name"), shownText(record, "UUID")),
+      e, m_strSQL);
+}
+
+bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strError) {
+  std::shared_ptr<TrzRecord> record = recordOf(entry);
   try {
     if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
     modFunction::CallMember(cn, "BeginTrans");
@@ -145,13 +165,7 @@ bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strEr
     }
     return true;
   } catch (const AutomationError& e) {
-    ++m_lErrorCount;
-    const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
-    strError += modFunction::ImportErrorLine(
-                    prefix,
-                    modFunction::RecordIdentification(shownText(record.get(), "Number"), shownText(record.get(), "Name"),
-                                                      shownText(record.get(), "UUID")),
-                    e, m_strSQL);
+    CountFailure(record.get(), e, strError);
     return false;
   }
 }

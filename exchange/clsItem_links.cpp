@@ -185,8 +185,12 @@ std::shared_ptr<TrzRecord> linkRecordOf(const Variant& link) {
   return record && record->Count() > 0 ? record : nullptr;
 }
 
-// Runs a lookup: true with the first row's identifier in id, false when it finds nothing.
+// Runs a lookup: true with the first row's identifier in id, false when it finds nothing. The lookup is
+// also the engine's last statement: a holder's handler builds its assignments on a copy of the UPDATE,
+// which the event hands back only on success, so a failed lookup reaches the record's error line from
+// the engine.
 bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, const std::string& strSQL, std::int32_t& id) {
+  engine.lastSQL() = strSQL;
   ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
   if (modFunction::IsEOF(rs)) return false;
   id = CLng(modFunction::FieldValue(rs, row.resultColumn));

@@ -49,8 +49,8 @@ void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record,
 // 0 when none. The UUID step runs only with CheckByUUID and a UUID that is not empty (a link without
 // UUID has an empty one); Number and Name are read only by the steps that compare them, and a link
 // without one raises error 5 then. Values stand quoted in the lookups with their apostrophes doubled.
-// JobType takes the element's plain text and always assigns FJobTypeID. Lookup errors reach the caller
-// with strSQL holding the failed lookup.
+// JobType takes the element's plain text and always assigns FJobTypeID. Each lookup is recorded as the
+// engine's last statement; lookup errors reach the caller with it and strSQL holding the failed lookup.
 std::int32_t ImportLinkField(ItemEngineAccess& engine, LinkKind kind, const Variant& link, std::string_view strColumn,
                              std::string& strSQL);
 

@@ -64,6 +64,7 @@ void clsSAXParse::appendContent(const std::string& text) {
 
 void clsSAXParse::startElement(const std::string&, const std::string& localName, const std::string& qName,
                                const ISAXAttributes& attributes) {
+  releaseHeldCR();
   ++m_depth;
   if (m_depth == 1 && localName == "Root") {
     if (m_recordName.empty()) {
@@ -85,11 +86,25 @@ void clsSAXParse::startElement(const std::string&, const std::string& localName,
   appendContent(startTag(qName, attributes));
 }
 
-void clsSAXParse::characters(const std::string& chars) { appendContent(EscapeXml(cleanedText(chars), false)); }
+void clsSAXParse::characters(const std::string& chars) {
+  // The reader hands a character reference on as a piece of its own, so "&#13;&#10;" arrives as CR,
+  // then LF: a CR that ends a piece waits for the next one to tell whether it starts a pair.
+  std::string text = m_heldCR ? "\r" + chars : chars;
+  m_heldCR = !text.empty() && text.back() == '\r';
+  if (m_heldCR) text.pop_back();
+  appendContent(EscapeXml(cleanedText(text), false));
+}
+
+void clsSAXParse::releaseHeldCR() {
+  if (!m_heldCR) return;
+  m_heldCR = false;
+  appendContent(EscapeXml("\r", false));
+}
 
 void clsSAXParse::endElement(const std::string&, const std::string& localName, const std::string& qName) {
   if (m_recordName.empty())
     throw AutomationError(kLibraryRefusal, kNotStandardSource, LoadLangString("该XML文档不符合维墨标准文档!"));
+  releaseHeldCR();
   const std::int32_t depth = m_depth--;
   if (depth == 1) return;
   const std::string tag = "</" + qName + ">";
@@ -98,14 +113,14 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
     if (depth == kRecordDepth && localName == m_recordName) countRecord(true);
     return;
   }
-  if (!m_inItem) {
-    m_classHeader += tag;
-  } else if (depth == kClassDepth) {
-    // A batch never mixes two classes: the class's last records go out under its own header.
-    if (m_count > 0) flush("</ItemClass></Root>");
-    m_buffer.SetResult(std::string());
+  if (depth == kClassDepth) {
+    // A batch never mixes two classes: the class's last records go out under its own header, in a
+    // document of their own even when there are none, so that a class without items still arrives.
+    flush("</ItemClass></Root>");
     m_count = 0;
     m_inItem = false;
+  } else if (!m_inItem) {
+    m_classHeader += tag;
   } else {
     m_buffer.Append(tag);
     if (depth == kItemDepth && localName == "Item") countRecord(false);
@@ -138,6 +153,7 @@ void clsSAXParse::flush(const char* closingText) {
 }
 
 void clsSAXParse::endDocument() {
+  releaseHeldCR();
   if (raiseProgress()) raiseCancelled();
   // In custom mode each class handed its last batch at its own end; a normal file's last batch goes out
   // here, even without records.

@@ -57,6 +57,8 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   // The text that the current element's content goes to: the batch, or in custom mode outside an item
   // the class header.
   void appendContent(const std::string& text);
+  // Writes out a CR held back at the end of a piece of text, before anything but text follows it.
+  void releaseHeldCR();
   void countRecord(bool actOnCancel);
   void flush(const char* closingText);
   bool raiseProgress();
@@ -70,6 +72,7 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   std::int32_t m_depth = 0;         // of the element being reported; Root is 1
   std::int32_t m_count = 0;
   bool m_inItem = false;
+  bool m_heldCR = false;  // the last piece of text ended in a CR, not yet written
   clsStringBuffer m_buffer;
 };
 

@@ -112,16 +112,9 @@ void PacketFields(ItemEngineAccess& engine, const FieldMap& fields, const Object
 }
 
 void ImportFields(ItemEngineAccess& engine, const FieldMap& fields, TrzRecord& record, std::string& strSQL) {
-  try {
-    for (const ItemField* field : fields.importRows()) {
-      if (field->direction == Direction::ExportOnly || !field->gate.Holds()) continue;
-      importRow(engine, *field, record, strSQL);
-    }
-  } catch (const AutomationError&) {
-    // The handler's strSQL is a copy the event writes back only on success; the engine's error line
-    // quotes its own last statement, which is to be the lookup that failed.
-    engine.lastSQL() = strSQL;
-    throw;
+  for (const ItemField* field : fields.importRows()) {
+    if (field->direction == Direction::ExportOnly || !field->gate.Holds()) continue;
+    importRow(engine, *field, record, strSQL);
   }
 }
 

@@ -194,6 +194,16 @@ void onError(void* ctx, xmlError* error) {
   }
 }
 
+// A SAX parse builds no document, except one: libxml2 keeps the entities that an internal DTD declares
+// in a document of its own (myDoc), which freeing the context leaves behind.
+struct SaxCtxtFree {
+  void operator()(xmlParserCtxt* c) const {
+    if (c->myDoc) xmlFreeDoc(c->myDoc);
+    xmlFreeParserCtxt(c);
+  }
+};
+using SaxCtxtPtr = std::unique_ptr<xmlParserCtxt, SaxCtxtFree>;
+
 xmlSAXHandler makeHandler() {
   xmlSAXHandler h{};
   h.initialized = XML_SAX2_MAGIC;
@@ -228,7 +238,7 @@ void SAXXMLReader::parseURL(const std::string& path) {
   p.emptyInput = length == 0;
   // The first bytes tell the parser the encoding (a byte-order mark, or the declaration's first bytes).
   std::size_t head = std::min<std::size_t>(length, 4);
-  xml_detail::ParserCtxtPtr ctxt(
+  SaxCtxtPtr ctxt(
       xmlCreatePushParserCtxt(&handler, &p, chunk.data(), static_cast<int>(head), path.c_str()));
   if (!ctxt) throw std::bad_alloc();
   xmlCtxtUseOptions(ctxt.get(), xml_detail::kParseOptions);

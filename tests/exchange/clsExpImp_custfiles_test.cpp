@@ -156,11 +156,18 @@ TEST_F(CustomFileTest, SeveralClassesAreStitchedIntoOneFile) {
   EXPECT_EQ(CLng(facade->Get("ErrorCount")), 4) << "the custom export neither resets nor adds";
 }
 
+// The caller names classes in its language; the class export is handed the name it looks a class up
+// by. A class without a name in that language matches nothing.
 TEST_F(CustomFileTest, NamesAreMatchedInTheUsersLanguage) {
-  script->pages["Projects"] = {classPage("Projects", item("p1"))};
-  ASSERT_TRUE(exportFile("Projects|项目", "16", "en").ok);
-  EXPECT_EQ(fileText(), "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"ItemClass\"><ItemClass" + ns + " Name=\"Projects\">" + item("p1") +
-                            "</ItemClass></Root>");
+  exec(path, "INSERT INTO t_ItemClass (FItemClassID, FNumber, FName) VALUES (3004, 'N', '无译名')");
+  script->pages["项目"] = {classPage("项目", item("p1"))};
+  for (const char* language : {"en", "cht"}) {
+    SCOPED_TRACE(language);
+    Result result = exportFile(std::string(language) == "en" ? "Projects|项目" : "項目|Projects", "16", language);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(fileText(), "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"ItemClass\"><ItemClass" + ns +
+                              " Name=\"项目\">" + item("p1") + "</ItemClass></Root>");
+  }
 }
 
 TEST_F(CustomFileTest, ClassesWithoutTheExportRightAreLeftOut) {
@@ -232,13 +239,30 @@ TEST_F(CustomFileTest, ALargeFileIsImportedInBatchesOfAHundred) {
 
   auto [ok, error] = importFile(file);
   EXPECT_FALSE(ok);
-  ASSERT_EQ(script->imported.size(), 25u) << error;
+  // 25 batches of items, and the class's last document, which has none left.
+  ASSERT_EQ(script->imported.size(), 26u) << error;
   DOMDocument batch;
   ASSERT_TRUE(batch.loadXML(script->imported[24])) << batch.parseError()->reason();
   EXPECT_EQ(batch.selectNodes("Root/ItemClass/Item")->length(), 100);
   EXPECT_EQ(batch.selectSingleNode("Root/ItemClass/Item/Name")->text(), "项目 & <2400> " + std::string(200, 'x'));
-  EXPECT_EQ(CLng(facade->Get("ErrorCount")), 25) << "each batch's failures are added to the facade's";
+  EXPECT_EQ(CLng(facade->Get("ErrorCount")), 26) << "each batch's failures are added to the facade's";
   EXPECT_NE(error.find("batch failed"), std::string::npos) << error;
+}
+
+// The caller may call the facade from its SAXProgress handler; such a call releases the facade's
+// members, and the import goes on with the class object it holds.
+TEST_F(CustomFileTest, ANestedCallFromSAXProgressLeavesTheImportItsClass) {
+  std::string items;
+  for (int i = 0; i < 2500; ++i) items += item("项目" + std::to_string(i) + std::string(200, 'x'));
+  std::ofstream(file, std::ios::binary) << classPage("项目", items);
+  int nested = 0;
+  facade->Advise([&](std::string_view event, DispId, Arguments) {
+    if (event == "SAXProgress" && nested++ == 0) facadeExport(10);  // refused, and every member released
+  });
+
+  auto [ok, error] = importFile(file);
+  EXPECT_TRUE(ok) << error;
+  EXPECT_EQ(script->imported.size(), 26u);
 }
 
 TEST_F(CustomFileTest, FilesThatCannotBeReadEndWithTheirError) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exchange/clsItem_links.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange_db_fixture.h"
 #include "platform/automation/automation.h"
@@ -175,6 +176,39 @@ TEST_F(ItemEngine, ABadNumberOrAnEntryThatIsNoRecordFailsAloneWithItsLine) {
   EXPECT_TRUE(holds(error, "Level的值必须是数字:2;DELETE FROM t_Item")) << error;
   EXPECT_TRUE(holds(error, "导入测试记录(Number:,Name:,UUID:)失败!")) << error;
   EXPECT_EQ(rows(path, "SELECT FNumber FROM t_Item WHERE FItemClassID = 2"), "02");
+}
+
+// A holder's handler works on its own copy of the UPDATE; when a codec's lookup fails inside it, the
+// record's error line quotes that lookup, not the UPDATE half built.
+TEST_F(ItemEngine, AFailedLookupInAHoldersHandlerIsTheStatementItsLineQuotes) {
+  exec(path, "DROP TABLE t_Account");
+  auto engine = engineFor(1, "t_Organization");
+  engine->Advise([e = engine.get()](std::string_view event, DispId, Arguments args) {
+    if (event != "CommonImportSpecial") return;
+    std::string strSQL = CStr(args[1]);
+    ImportLinkField(*e, LinkKind::Account, Variant(record({{"Number", "1001"}, {"Name", "现金"}})), "FAcctID", strSQL);
+    args[1] = Variant(strSQL);
+  });
+  std::string error;
+  EXPECT_FALSE(engine->ImportVector(vectorOf({Variant(item("C1", "客户"))}), error));
+  EXPECT_TRUE(holds(error, "执行错误的SQL语句:SELECT FAccountID FROM t_Account WHERE FNumber='1001' AND FName='现金'"))
+      << error;
+  EXPECT_FALSE(holds(error, "UPDATE t_Organization")) << error;
+}
+
+// An error of the caller's Progress sink fails the record it reports; the import goes on.
+TEST_F(ItemEngine, AnErrorOfTheProgressSinkFailsThatRecordOnly) {
+  auto engine = engineFor(2, "t_Department");
+  engine->Advise([](std::string_view event, DispId, Arguments args) {
+    if (event == "Progress" && CLng(args[0]) == 1) throw AutomationError(1234, "Sink", "sink refused");
+  });
+  std::string error;
+  EXPECT_FALSE(engine->ImportVector(vectorOf({Variant(item("01", "甲")), Variant(item("02", "乙")), Variant(item("03", "丙"))}),
+                                    error));
+  EXPECT_EQ(engine->ErrorCount(), 1);
+  EXPECT_TRUE(holds(error, "导入测试记录(Number:01,Name:甲,UUID:U-01)失败!")) << error;
+  EXPECT_TRUE(holds(error, "sink refused")) << error;
+  EXPECT_EQ(rows(path, "SELECT FNumber FROM t_Item WHERE FItemClassID = 2 ORDER BY FNumber"), "01;02;03");
 }
 
 TEST_F(ItemEngine, UUIDsMatchWithinTheClassAndAnEmptyOneMatchesNothing) {

@@ -3,14 +3,27 @@
 // written whatever the document holds or when it lacks an element, and records that fail.
 #include <gtest/gtest.h>
 
-#include "item_types_fixture.h"
+#include "item_type_fixture.h"
 
 namespace quillane::testing {
 namespace {
 
 bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-class ItemTypeFields : public ItemTypesTest {
+struct ItemType {
+  const char* progID;
+  std::int32_t itemClassID;
+  const char* table;   // the detail table
+  const char* record;  // the record element
+};
+constexpr ItemType kEmployeeType{"Quillane.clsEmployee", 3, "t_Emp", "Employee"};
+constexpr ItemType kStockType{"Quillane.clsStock", 5, "t_Stock", "Stock"};
+constexpr ItemType kSupplierType{"Quillane.clsSupplier", 8, "t_Supplier", "Supplier"};
+constexpr ItemType kSubCompanyType{"Quillane.clsSubCompany", 10, "t_SonCompany", "SubCompany"};
+constexpr ItemType kWorkCenterType{"Quillane.clsWorkCenter", 14, "t_WorkCenter", "WorkCenter"};
+constexpr ItemType kFeeType{"Quillane.clsFee", 2014, "t_Fee", "Fee"};
+
+class ItemTypeFields : public ItemTypeTest {
  protected:
   // A new account set at the service pack, with the records that the cases link to.
   std::string accountSet(const std::string& name, const char* servicePack = "3.0.0.0") {
@@ -32,12 +45,26 @@ class ItemTypeFields : public ItemTypesTest {
     exec(path, std::string("INSERT INTO ") + type.table + " (FItemID, FNumber, FName" + columns + ") VALUES (10, '01', '甲'" +
                    values + ")");
   }
-  std::string column(const std::string& path, const ItemType& type, const std::string& name) {
+  static std::string column(const std::string& path, const ItemType& type, const std::string& name) {
     return rows(path, "SELECT " + name + " FROM " + type.table + " WHERE FItemID = 10");
   }
+
+  static Page exportOf(const ItemType& type, const std::string& path) {
+    return exportPage(CreateObject(type.progID), props(path));
+  }
+  struct Outcome {
+    bool ok;
+    std::string error;
+    std::int32_t errorCount;
+  };
+  static Outcome importOf(const ItemType& type, const std::string& path, const std::vector<std::string>& records) {
+    ObjectRef object = CreateObject(type.progID);
+    Imported imported = importXml(object, props(path), document(type.record, records));
+    return Outcome{imported.ok, imported.error, CLng(object->Get("ErrorCount"))};
+  }
   // Imports the record "01" 甲 with the given own elements.
-  Imported importRecord(const std::string& path, const ItemType& type, const std::string& elements) {
-    return importXml(type, path, documentOf(type, {keys("01", "甲") + elements}));
+  static Outcome importRecord(const std::string& path, const ItemType& type, const std::string& elements) {
+    return importOf(type, path, {keys("01", "甲") + elements});
   }
 };
 
@@ -83,11 +110,11 @@ TEST_F(ItemTypeFields, ServicePackGatesHoldInBothDirections) {
       addItem(path, *c.type, std::string(", ") + c.column, std::string(", ") + c.stored);
       const std::string before = column(path, *c.type, c.column);
 
-      Page page = exportPage(*c.type, path);
+      Page page = exportOf(*c.type, path);
       ASSERT_TRUE(page.ok) << page.error;
       EXPECT_EQ(holds(page.xml, c.exported), holdsGate) << page.xml;
 
-      Imported imported = importRecord(path, *c.type, c.imported);
+      Outcome imported = importRecord(path, *c.type, c.imported);
       ASSERT_TRUE(imported.ok) << imported.error;
       EXPECT_EQ(column(path, *c.type, c.column), holdsGate ? c.written : before);
     }
@@ -100,10 +127,10 @@ TEST_F(ItemTypeFields, FeesTravelOnlyFromServicePack2002On) {
     std::string path = accountSet(std::string("fee") + version + ".db", version);
     addItem(path, kFeeType, ", FUnit", ", '次'");
     const bool served = std::string(version) == "2.0.0.2";
-    Page page = exportPage(kFeeType, path);
+    Page page = exportOf(kFeeType, path);
     EXPECT_EQ(page.ok, served) << page.error;
     EXPECT_EQ(holds(page.xml, "<Unit>次</Unit>"), served) << page.xml;
-    Imported imported = importRecord(path, kFeeType, element("Unit", "小时"));
+    Outcome imported = importRecord(path, kFeeType, element("Unit", "小时"));
     EXPECT_EQ(imported.ok, served) << imported.error;
     if (!served) {
       EXPECT_EQ(imported.error, "只有 Q7 9.2 及以上版本的工业账套才支持费用的导入导出!");
@@ -167,7 +194,7 @@ TEST_F(ItemTypeFields, WhatAnImportWritesIntoTheDetailRow) {
     SCOPED_TRACE(c.what);
     std::string path = accountSet("import" + std::to_string(++n) + ".db");
     addItem(path, *c.type, c.columns, c.values);
-    Imported imported = importRecord(path, *c.type, c.elements);
+    Outcome imported = importRecord(path, *c.type, c.elements);
     ASSERT_TRUE(imported.ok) << imported.error;
     EXPECT_EQ(column(path, *c.type, c.shown), c.expected);
   }
@@ -197,7 +224,7 @@ TEST_F(ItemTypeFields, ZeroLinksAndAZeroCorperateWriteNoElement) {
     SCOPED_TRACE(std::string(c.type->record) + c.values);
     std::string path = accountSet("export" + std::to_string(++n) + ".db");
     addItem(path, *c.type, c.columns, c.values);
-    Page page = exportPage(*c.type, path);
+    Page page = exportOf(*c.type, path);
     ASSERT_TRUE(page.ok) << page.error;
     for (const char* element : c.absent) EXPECT_FALSE(holds(page.xml, element)) << element << " in " << page.xml;
     for (const char* element : c.present) EXPECT_TRUE(holds(page.xml, element)) << element << " not in " << page.xml;
@@ -222,14 +249,10 @@ TEST_F(ItemTypeFields, ASupplierThatCannotBeWrittenFailsAloneWithItsLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::string path = accountSet("fail" + std::to_string(++n) + ".db");
-    if (c.alter) {
-      sql::Database db(path, sql::Database::Mode::OpenExisting);
-      db.execScript(c.alter);
-    }
-    Imported imported = importXml(kSupplierType, path,
-                                  documentOf(kSupplierType, {keys("01", "甲") + element("Phone", "1"),
-                                                             keys("02", "乙") + c.elements,
-                                                             keys("03", "丙") + element("Phone", "3")}));
+    if (c.alter) execSqlite(path, c.alter);
+    Outcome imported = importOf(kSupplierType, path,
+                                {keys("01", "甲") + element("Phone", "1"), keys("02", "乙") + c.elements,
+                                 keys("03", "丙") + element("Phone", "3")});
     EXPECT_FALSE(imported.ok);
     EXPECT_EQ(imported.errorCount, 1);
     EXPECT_TRUE(holds(imported.error, "导入供应商记录(Number:02,Name:乙,UUID:U-02)失败!")) << imported.error;

@@ -14,8 +14,10 @@ struct DataType {
 
 // One row per data type the library exchanges; a new type needs only its row here.
 constexpr DataType kTypes[] = {
-    {"department", 6}, {"employee", 7},  {"warehouse", 9},   {"supplier", 11},
-    {"branch", 12},    {"workcenter", 13}, {"fee", 18},
+    {"customer", 5},      {"department", 6},  {"employee", 7},     {"stock", 9},
+    {"supplier", 11},     {"sub-company", 12}, {"work-center", 13}, {"cost-object", 14},
+    {"cost-item", 15},    {"expense-element", 16}, {"service", 17}, {"fee", 18},
+    {"cash-flow-item", 21},
 };
 
 }  // namespace

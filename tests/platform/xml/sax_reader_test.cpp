@@ -112,6 +112,15 @@ TEST_F(SAXReaderTest, ABrokenFileEndsInOneFatalErrorWithoutEndDocument) {
   EXPECT_NE(calls.back().find("line 3"), std::string::npos) << calls.back();
 }
 
+// libxml2 keeps the entities of an internal DTD in a document of its own; the sanitizer tree's leak
+// check fails this test while that document is left behind.
+TEST_F(SAXReaderTest, AFileWithAnInternalDtdIsReadAndLeavesNothingBehind) {
+  std::vector<std::string> calls =
+      parse("<?xml version=\"1.0\"?><!DOCTYPE Root [<!ENTITY co \"Acme\">]><Root><X>a</X></Root>");
+  EXPECT_EQ(calls, (std::vector<std::string>{"startDocument", "start |Root|Root", "start |X|X", "chars a", "end |X|X",
+                                             "end |Root|Root", "endDocument"}));
+}
+
 TEST_F(SAXReaderTest, WithoutAnErrorHandlerABrokenFileRaisesTheParsersMessage) {
   AutomationError e = ErrorOf([&] { parse("<Root><X>", false); });
   EXPECT_NE(e.description.find("doc.xml"), std::string::npos) << e.description;
