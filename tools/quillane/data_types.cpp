@@ -28,6 +28,7 @@ constexpr DataType kTypes[] = {
     {"service", 17},
     {"fee", 18},
     {"cash-flow-item", 21},
+    {"settle", 22},
 };
 // clang-format on
 
