@@ -29,6 +29,8 @@ constexpr DataType kTypes[] = {
     {"fee", 18},
     {"cash-flow-item", 21},
     {"settle", 22},
+    {"vouchergroup", 19},
+    {"currency", 3},
 };
 // clang-format on
 
