@@ -1,6 +1,7 @@
 #include "platform/xml/record_values.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 
 #include "platform/automation/vbconv.h"
@@ -22,6 +23,9 @@ std::string_view collapsed(const std::string& text) {
 std::string TextOfValue(const Variant& value, ValueKind kind) {
   if (const bool* b = value.tryAs<bool>(); b && kind == ValueKind::Boolean) return *b ? "true" : "false";
   if (const Date* d = value.tryAs<Date>()) return FormatDate(*d, 'T');
+  // XSD spells a double that is no number "NaN"; written as CStr writes it ("NAN") the document would be
+  // refused. Infinities come out as XSD wants them ("INF", "-INF").
+  if (const double* d = value.tryAs<double>(); d && std::isnan(*d)) return "NaN";
   return CStr(value);
 }
 

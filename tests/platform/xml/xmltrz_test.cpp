@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "platform/automation/automation.h"
@@ -361,6 +362,8 @@ TEST(RecordValuesTest, ValuesBecomeTextsAsTheSchemaWants) {
   EXPECT_EQ(TextOfValue(Variant(MakeDate(2024, 3, 1)), ValueKind::Date), "2024-03-01");
   EXPECT_EQ(TextOfValue(Variant(), ValueKind::Text), "");
   EXPECT_EQ(TextOfValue(Variant(std::int16_t{-1}), ValueKind::WholeNumber), "-1");
+  EXPECT_EQ(TextOfValue(Variant(std::nan("")), ValueKind::Number), "NaN");
+  EXPECT_EQ(TextOfValue(Variant(-HUGE_VAL), ValueKind::Number), "-INF");
 }
 
 }  // namespace
