@@ -26,6 +26,7 @@ constexpr DataType kTypes[] = {
     {"vouchergroup", 19},
     {"currency", 3},
     {"account", 1},
+    {"aux-prop", 20},
 };
 // clang-format on
 
