@@ -14,10 +14,10 @@ namespace {
 // What no data type of the program exchanges yet: the account set's link targets and the item classes
 // without a type. A type that joins the program leaves this list with its tables or class.
 const std::set<std::string> kNotCarriedTables = {
-    "t_SubMessage", "com_SysType", "t_Account", "t_UnitGroup", "t_MeasureUnit", "t_StockPlaceGroup", "t_StockPlace",
+    "t_SubMessage", "com_SysType", "t_UnitGroup", "t_MeasureUnit", "t_StockPlaceGroup", "t_StockPlace",
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
     // user-defined item classes: their catalogue, rights and own tables
-    "t_ItemClass", "t_ItemPropDesc", "t_ItemDetail", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
+    "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
     "t_AccessControl", "t_Item_1001", "t_Item_3001", "t_Item_3002",
     // detail tables of item classes without a type
     "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
@@ -61,6 +61,10 @@ const Link kLinks[] = {
     {"cbExpense", "FAssistAcctID", "t_Account"}, {"cbExpense", "FMakeAcctID", "t_Account"},
     {"cbExpense", "FAcctID", "t_Account"},
     {"t_Settle", "FAcctID", "t_Account"},
+    {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_MeasureUnit"},
+    {"t_Account", "FUnitGroupID", "t_Item"}, {"t_Account", "FEarnAccountID", "t_Account"},
+    {"t_Account", "FRootID", "t_Account"}, {"t_Account", "FDetailID", "t_ItemDetail"},
+    {"t_ItemDetailV", "FDetailID", "t_ItemDetail"},
     {"t_MeasureUnit", "FUnitGroupID", "t_Item"}, {"t_UnitGroup", "FUnitGroupID", "t_Item"},
     {"t_UnitGroup", "FDefaultUnitID", "t_MeasureUnit"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
@@ -75,6 +79,7 @@ struct Uncarried {
 };
 const Uncarried kUncarried[] = {
     {"t_Item", "FDeleted", "x.FItemClassID = 2003"},  // a cost item's record has no deleted mark
+    {"t_AcctGroup", "UUID", "1"},  // an account's group arrives without its UUID, made anew when missing
 };
 
 struct Column {
@@ -112,11 +117,14 @@ std::string TargetOf(const std::string& table, const Column& column, const std::
   return "";
 }
 
-// What names a record in any account set: its UUID, else its number, else its name.
+// What names a record in any account set: its UUID, else its number, else its name, else all it holds.
 std::string KeyOf(const std::vector<Column>& columns) {
   for (const char* key : {"UUID", "FNumber", "FName"})
     if (Has(columns, key)) return key;
-  return "";
+  std::string all;
+  for (const Column& c : columns)
+    if (!c.identity) all += (all.empty() ? "" : " || ',' || ") + ("quote(" + sql::QuoteIdentifier(c.name) + ")");
+  return all;
 }
 
 struct Table {
@@ -232,12 +240,13 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
   std::string script = "BEGIN;";
   for (const auto& row : db.query("SELECT name, sql FROM src.sqlite_master WHERE type = 'table'").rows) {
     const std::string table = CStr(row[0]);
-    if (!kNotCarriedTables.count(table)) continue;
     const std::string quoted = sql::QuoteIdentifier(table);
     const std::vector<Variant> name{Variant(table)};
     const bool present = !db.query("SELECT 1 FROM main.sqlite_master WHERE name = ?1", name).rows.empty();
+    const bool carried = !kNotCarriedTables.count(table);
+    if (carried && !present) continue;
     if (!present) script += CStr(row[1]) + ";";
-    // User-defined classes add their columns to tables of the account set.
+    // User-defined classes add their columns to tables of the account set, carried ones too.
     std::string columns;
     for (const auto& column : db.query("SELECT s.name, s.type, m.name IS NULL FROM pragma_table_info(?1, 'src') s "
                                        "LEFT JOIN pragma_table_info(?1, 'main') m ON m.name = s.name ORDER BY s.cid",
@@ -247,13 +256,14 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
         script += "ALTER TABLE main." + quoted + " ADD COLUMN " + quotedColumn + " " + CStr(column[1]) + ";";
       columns += (columns.empty() ? "" : ", ") + quotedColumn;
     }
+    if (carried) continue;
     script += "DELETE FROM main." + quoted + "; INSERT INTO main." + quoted + " (" + columns + ") SELECT " + columns +
               " FROM src." + quoted + ";";
   }
-  std::string carried;
-  for (int c : kCarriedItemClasses) carried += (carried.empty() ? "" : ", ") + std::to_string(c);
-  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carried + ");"
-            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carried + ");"
+  std::string carriedClasses;
+  for (int c : kCarriedItemClasses) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
+  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses + ");"
+            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ");"
             "COMMIT; DETACH src;";
   db.execScript(script);
 }

@@ -19,7 +19,8 @@ enum class Identifiers {
 std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers);
 
 // Copies from source into target, identifiers kept, the rows of the tables and item classes that no
-// data type of the program exchanges yet, so that the records of the other types find their links.
+// data type of the program exchanges yet, so that the records of the other types find their links;
+// and the columns that source's user-defined item classes added to its tables.
 void SeedNotCarried(const std::string& source, const std::string& target);
 
 // A path as an SQLite text literal (ATTACH, VACUUM INTO).

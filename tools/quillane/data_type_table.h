@@ -20,6 +20,7 @@ struct DataType {
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
+    {"account", 1, "Quillane.clsAccount"},
     {"settle", 22, "Quillane.clsSettle"},
     {"vouchergroup", 19, "Quillane.clsVoucherGroup"},
     {"department", 6, "Quillane.clsDepartment"},
