@@ -2,8 +2,6 @@
 // full transfer, through the facade's bulk road into an empty account set: per type, the records per
 // second of export and import together beside a raw baseline that copies the same rows with plain
 // SQLite, and at the end the process's peak memory.
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,12 +19,6 @@ using namespace bench;
 using quillane::CBool;
 using quillane::CStr;
 using quillane::Variant;
-
-long PeakMemoryMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
 
 std::vector<std::string> Tables(Db& db) {
   std::vector<std::string> tables;
@@ -100,7 +92,7 @@ int main(int argc, char** argv) {
   facade->Unadvise(cookie);
   const std::string differences =
       quillane::testing::Differences(source, target, quillane::testing::Identifiers::ByWhatTheyPointAt);
-  std::printf("peak memory %ld MiB; %d records failed; the copy %s\n", PeakMemoryMiB(), failures,
+  std::printf("peak memory %ld MiB; %d records failed; the copy %s\n", peakMemoryMiB(), failures,
               differences.empty() ? "equals the sample" : "differs from the sample");
   std::filesystem::remove_all(dir);
   return failures == 0 && differences.empty() ? 0 : 1;
