@@ -212,6 +212,8 @@ std::string TableDifferences(const std::string& name, const Table& a, const Tabl
 
 }  // namespace
 
+bool OnTheRoad(std::int32_t lIO) { return lIO != 23; }
+
 std::string Literal(const std::string& path) {
   std::string text = "'";
   for (char c : path) text += c == '\'' ? std::string("''") : std::string(1, c);

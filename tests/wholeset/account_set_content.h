@@ -2,6 +2,7 @@
 // account set with the records that no data type carries yet.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quillane::testing {
@@ -22,6 +23,10 @@ std::string Differences(const std::string& a, const std::string& b, Identifiers 
 // data type of the program exchanges yet, so that the records of the other types find their links;
 // and the columns that source's user-defined item classes added to its tables.
 void SeedNotCarried(const std::string& source, const std::string& target);
+
+// Whether the whole-set road carries the data type lIO by its number. User-defined item classes go by
+// their names through members of their own: not on the road yet, so their tables are seeded.
+bool OnTheRoad(std::int32_t lIO);
 
 // A path as an SQLite text literal (ATTACH, VACUUM INTO).
 std::string Literal(const std::string& path);

@@ -30,6 +30,8 @@ inline constexpr DataType kDataTypes[] = {
     {"expense-element", 16, "Quillane.clsCBExpenseElement"},
     {"service", 17, "Quillane.clsCBService"},
     {"cash-flow-item", 21, "Quillane.clsCashFlowItem"},
+    // the item classes that users define, named by --class; their records may name items of any class
+    {"custom", 23, "Quillane.clsItemClass"},
 };
 // clang-format on
 

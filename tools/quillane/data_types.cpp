@@ -15,6 +15,12 @@ std::int32_t DataTypeOf(const CommandLine& line) {
   throw std::runtime_error(mdlLanguage::LoadLangString("未知的数据类型：") + *name);
 }
 
+std::string ItemClassNamesOf(const CommandLine& line) {
+  auto names = line.value("class");
+  if (!names) throw std::runtime_error(mdlLanguage::LoadLangString("缺少选项 --class"));
+  return *names;
+}
+
 std::string DataTypeNames() {
   std::string names;
   for (const auto& type : kDataTypes) names += (names.empty() ? "" : ", ") + std::string(type.name);
