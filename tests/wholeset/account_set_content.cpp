@@ -20,10 +20,10 @@ const std::set<std::string> kNotCarriedTables = {
     "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
     "t_AccessControl", "t_Item_1001", "t_Item_3001", "t_Item_3002",
     // detail tables of item classes without a type
-    "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
+    "t_ICItem", "COM_Item",
     "t_ICItemCore", "COM_ItemAuxProp"};
 // The item classes whose records the program carries.
-const std::vector<int> kCarriedItemClasses = {1, 2, 9, 2001, 2002, 2003, 2004};
+const std::vector<int> kCarriedItemClasses = {1, 2, 3, 5, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
 
 // Deletion keys are compared by their own pass: an import of records writes none.
 bool Compared(const std::string& table) {
@@ -61,6 +61,21 @@ const Link kLinks[] = {
     {"cbExpense", "FAssistAcctID", "t_Account"}, {"cbExpense", "FMakeAcctID", "t_Account"},
     {"cbExpense", "FAcctID", "t_Account"},
     {"t_Settle", "FAcctID", "t_Account"},
+    {"t_Emp", "FDepartmentID", "t_Item"}, {"t_Emp", "FOtherArAcctID", "t_Account"},
+    {"t_Emp", "FOtherAPAcctID", "t_Account"}, {"t_Emp", "FPreApAcctID", "t_Account"},
+    {"t_Emp", "FPreArAcctID", "t_Account"},
+    {"t_Stock", "FEmpID", "t_Item"},
+    {"t_Supplier", "FCyID", "t_Currency"}, {"t_Supplier", "FSetID", "t_Settle"},
+    {"t_Supplier", "FDepartment", "t_Item"}, {"t_Supplier", "FEmployee", "t_Item"},
+    {"t_Supplier", "FStockIDAssignee", "t_Item"}, {"t_Supplier", "FAPAccountID", "t_Account"},
+    {"t_Supplier", "FPreAcctID", "t_Account"}, {"t_Supplier", "FPayTaxAcctID", "t_Account"},
+    {"t_Supplier", "FOtherARAcctID", "t_Account"}, {"t_Supplier", "FOtherAPAcctID", "t_Account"},
+    {"t_Supplier", "FPreARAcctID", "t_Account"}, {"t_Supplier", "FARAccountID", "t_Account"},
+    {"t_SonCompany", "FSuperDeptID", "t_Item"}, {"t_SonCompany", "FRetailStockID", "t_Item"},
+    {"t_SonCompany", "FProviderID", "t_Item"}, {"t_SonCompany", "FClientID", "t_Item"},
+    {"t_SonCompany", "FDepartmentID", "t_Item"}, {"t_SonCompany", "FSuperiorID", "t_Item"},
+    {"t_SonCompany", "FCorProvider", "t_Item"}, {"t_SonCompany", "FCorCustomer", "t_Item"},
+    {"t_WorkCenter", "FDeptID", "t_Item"},
     {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_MeasureUnit"},
     {"t_Account", "FUnitGroupID", "t_Item"}, {"t_Account", "FEarnAccountID", "t_Account"},
     {"t_Account", "FRootID", "t_Account"}, {"t_Account", "FDetailID", "t_ItemDetail"},
