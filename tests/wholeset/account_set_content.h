@@ -24,8 +24,7 @@ std::string Differences(const std::string& a, const std::string& b, Identifiers 
 // and the columns that source's user-defined item classes added to its tables.
 void SeedNotCarried(const std::string& source, const std::string& target);
 
-// Whether the whole-set road carries the data type lIO by its number. User-defined item classes go by
-// their names through members of their own: not on the road yet, so their tables are seeded.
+// Whether the whole-set road carries the data type lIO; the tables of the types it leaves out are seeded.
 bool OnTheRoad(std::int32_t lIO);
 
 // A path as an SQLite text literal (ATTACH, VACUUM INTO).
