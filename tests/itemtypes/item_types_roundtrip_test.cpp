@@ -41,7 +41,7 @@ const TypeCase kTypes[] = {
      "c.FItemID = p.FCostObjID JOIN t_Item m ON m.FItemID = p.FProductID ORDER BY c.FNumber, m.FName",
      "分步法,物料0001", true},
     {"service", "Quillane.clsCBService", 17, 2002, "cbService",
-     {{"FUnitID", kItemName}, {"FCostItemID", kItemName}, {"FDeptID", kItemName}}, nullptr, "千克,23,成本项目0001,2,4,部门0001",
+     {{"FUnitID", kItemName}, {"FCostItemID", kItemName}, {"FDeptID", kItemName}}, nullptr, "千克,25.5,成本项目0001,2,4,部门0001",
      true},
     {"cost item", "Quillane.clsCBCostItem", 15, 2003, "cbCostItem",
      {{"FTypeID", kAssistName}, {"FCostPropertyID", kAssistName}, {"FCostControlID", kAssistName}}, nullptr,
