@@ -57,6 +57,80 @@ CREATE TABLE t_ItemClass (
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
+-- The custom properties of an item class, one row per property. Its values stand in the column
+-- FSQLColumnName of the class's own table (t_ItemClass.FSQLTableName). A property with FSrcTable keeps a
+-- key of that table (FSrcField) and is shown by its FDisplayField. FSearch names where a value is picked
+-- from: an item class (its FItemClassID), a type of auxiliary data, 105 accounts, 120 currencies, 7 units.
+-- FDataType and FActualType are ADO type codes (200 text of FActualSize characters).
+CREATE TABLE t_ItemPropDesc (
+  FItemClassID INT NOT NULL,
+  FPropID INT NOT NULL,
+  FName VARCHAR(255) NOT NULL COLLATE NOCASE,
+  FName_Cht VARCHAR(255) COLLATE NOCASE,
+  FName_En VARCHAR(255) COLLATE NOCASE,
+  FSQLColumnName VARCHAR(80) COLLATE NOCASE,
+  FDataType INT,
+  FActualType INT,
+  FActualSize INT,
+  FBehavior INT,
+  FPrecision SMALLINT,
+  FScale SMALLINT,
+  FSaveRule INT,
+  FViewMask INT,
+  FComCall VARCHAR(255) COLLATE NOCASE,
+  FDisplayField VARCHAR(80) COLLATE NOCASE,
+  FFilterField VARCHAR(255) COLLATE NOCASE,
+  FPageName VARCHAR(80) COLLATE NOCASE,
+  FPageName_Cht VARCHAR(80) COLLATE NOCASE,
+  FPageName_En VARCHAR(80) COLLATE NOCASE,
+  FSrcField VARCHAR(80) COLLATE NOCASE,
+  FSrcTable VARCHAR(80) COLLATE NOCASE,
+  FDefaultValue VARCHAR(255) COLLATE NOCASE,
+  FSearch INT
+);
+CREATE INDEX ix_t_ItemPropDesc_Class ON t_ItemPropDesc (FItemClassID, FPropID);
+
+-- The item combinations that the ERP's documents carry: one column F<FItemClassID> per item class, added
+-- when the class is created.
+CREATE TABLE t_ItemDetail (
+  FDetailID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FDetailCount INT NOT NULL DEFAULT 0
+);
+
+-- The ERP's access objects and what may be granted on them. An item class is the object (3, its
+-- FItemClassID), the attachments of its records the object (2002, its FItemClassID). Each access type
+-- (FIndex) is one bit mask; t_ObjectAccess says which user groups hold it. The access rows of item class
+-- 20 are the template that a new class copies.
+CREATE TABLE t_ObjectType (
+  FObjectType INT NOT NULL,
+  FObjectID INT NOT NULL,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FName_cht VARCHAR(255) COLLATE NOCASE,
+  FName_en VARCHAR(255) COLLATE NOCASE,
+  FDescription VARCHAR(255) COLLATE NOCASE,
+  FDescription_cht VARCHAR(255) COLLATE NOCASE,
+  FDescription_en VARCHAR(255) COLLATE NOCASE
+);
+CREATE TABLE t_ObjectAccessType (
+  FObjectType INT NOT NULL,
+  FObjectID INT NOT NULL,
+  FIndex INT NOT NULL,
+  FAccessMask INT NOT NULL,
+  FAccessUse INT NOT NULL DEFAULT 0,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDescription VARCHAR(255) COLLATE NOCASE,
+  FName_Cht VARCHAR(255) COLLATE NOCASE,
+  FName_En VARCHAR(255) COLLATE NOCASE,
+  FDescription_Cht VARCHAR(255) COLLATE NOCASE,
+  FDescription_En VARCHAR(255) COLLATE NOCASE
+);
+CREATE TABLE t_ObjectAccess (
+  FGroupID INT NOT NULL,
+  FObjectType INT NOT NULL,
+  FObjectID INT NOT NULL,
+  FIndex INT NOT NULL
+);
+
 CREATE TABLE t_Item (
   FItemID INTEGER PRIMARY KEY AUTOINCREMENT,
   FItemClassID INT NOT NULL,
@@ -484,3 +558,18 @@ INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FTyp
   (2004, '2004', '费用要素', 'Expense element', '費用要素', 0, 'cbExpense', '000007D4-0000-4000-8000-000000000000'),
   (2014, '2014', '费用', 'Fee', '費用', 0, 't_Fee', '000007DE-0000-4000-8000-000000000000');
 UPDATE sqlite_sequence SET seq = 3000 WHERE name = 't_ItemClass';
+
+-- The template of the access rights of an item class (item class 20): what every user group may do with
+-- the class's records.
+INSERT INTO t_ObjectType (FObjectType, FObjectID, FName, FName_cht, FName_en, FDescription, FDescription_cht, FDescription_en)
+  VALUES (3, 20, '核算项目', '核算項目', 'Item class', '', '', '');
+INSERT INTO t_ObjectAccessType (FObjectType, FObjectID, FIndex, FAccessMask, FAccessUse, FName, FDescription, FName_Cht, FName_En, FDescription_Cht, FDescription_En) VALUES
+  (3, 20, 1, 1048576, 0, '查看', '用户可查看核算项目的信息', '查看', 'View', '用戶可查看核算項目的信息', 'May view the records of the item class'),
+  (3, 20, 2, 2097152, 1048576, '新增', '用户可新增核算项目', '新增', 'Add', '用戶可新增核算項目', 'May add records to the item class'),
+  (3, 20, 3, 4194304, 1048576, '修改', '用户可修改核算项目', '修改', 'Change', '用戶可修改核算項目', 'May change the records of the item class'),
+  (3, 20, 4, 65536, 1048576, '删除', '用户可删除核算项目', '刪除', 'Delete', '用戶可刪除核算項目', 'May delete the records of the item class'),
+  (3, 20, 7, 16777216, 3276800, '引入', '用户可引入核算项目的信息', '引入', 'Import', '用戶可引入核算項目的信息', 'May import the records of the item class'),
+  (3, 20, 8, 8388608, 3145728, '引出', '用户可引出核算项目的信息', '引出', 'Export', '用戶可引出核算項目的信息', 'May export the records of the item class');
+INSERT INTO t_ObjectAccess (FGroupID, FObjectType, FObjectID, FIndex) VALUES
+  (1, 3, 20, 1), (1, 3, 20, 2), (1, 3, 20, 3), (1, 3, 20, 4), (1, 3, 20, 7), (1, 3, 20, 8),
+  (2, 3, 20, 1), (2, 3, 20, 7), (2, 3, 20, 8);

@@ -57,9 +57,9 @@ class clsExpImp : public AutomationObject {
                          std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
 
   // A file of data type lIO into the account set. Types of the item table go to the ERP's class
-  // exchange as they are (its error texts come back in strError, one a line); the others need the
-  // import right, then a small file is imported whole and a large one in batches of 100 records, each
-  // batch's error lines collected in strError. Errors never escape: they end the call with False and
+  // exchange as they are (its error texts come back in strError, one a line, and its count of failed
+  // records in ErrorCount); the others need the import right, then a small file is imported whole and a
+  // large one in batches of 100 records, each batch's error lines collected in strError. Errors never escape: they end the call with False and
   // their text in strError. lPerCount is accepted and not used.
   bool ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
                            std::string& strError);

@@ -166,6 +166,8 @@ bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, const s
                             Variant(std::int32_t{0}),
                             Variant(std::int32_t{0})};
   exchange->Call("ImportFromFile", args);
+  // The failed records, so that a caller can tell "some records failed" from "the file failed".
+  m_lErrorCount = CLng(args[6]);
   if (const ObjectRef* records = args[5].tryAs<ObjectRef>())
     if (auto returned = std::dynamic_pointer_cast<TrzRecords>(*records)) AppendClassExchangeErrors(*returned, strError);
   // Text the caller left in strError counts as a failure too.

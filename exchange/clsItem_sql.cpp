@@ -21,6 +21,21 @@ std::string NumberValue(const Variant& value, std::string_view strKey) {
                         std::string(strKey) + mdlLanguage::LoadLangString("的值必须是数字:") + shown);
 }
 
+std::string Identifier(std::string_view strValue, std::string_view strKey) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  bool plain = !strValue.empty() && letter(strValue.front());
+  for (char c : strValue) plain = plain && (letter(c) || (c >= '0' && c <= '9'));
+  if (!plain)
+    throw AutomationError(kLibraryRefusal, kSource,
+                          std::string(strKey) + mdlLanguage::LoadLangString("的值必须是表名或列名:") + std::string(strValue));
+  return std::string(strValue);
+}
+
+std::string Literal(const Variant& value) {
+  if (value.isNumeric()) return NumberValue(value, "");
+  return Quoted(CStr(value));
+}
+
 std::string DescendantsOf(std::string_view strNumber) {
   std::string pattern;
   for (char c : strNumber) {

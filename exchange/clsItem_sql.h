@@ -24,6 +24,15 @@ std::string Quoted(std::string_view text);
 // that the record fails with its error line before the value reaches a statement.
 std::string NumberValue(const Variant& value, std::string_view strKey);
 
+// strValue itself when it is a plain identifier: a letter or "_", then letters, digits and "_", as the
+// names of the account set's tables and columns are. Anything else (a blank, a bracket, "x; DELETE ...")
+// raises the library's refusal "<key>的值必须是表名或列名:<value>" before it reaches a statement.
+std::string Identifier(std::string_view strValue, std::string_view strKey);
+
+// The SQL text of a stored value compared after "=": a number (or Boolean) written anew as a number,
+// anything else as a quoted text. Null has no literal: the caller tests for it first.
+std::string Literal(const Variant& value);
+
 // "FNumber LIKE '<number>.%' ESCAPE '\'": the rows numbered below strNumber. "%", "_", "[" and "\" in
 // the number are escaped, so they match only themselves.
 std::string DescendantsOf(std::string_view strNumber);

@@ -165,9 +165,10 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
 
 ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t, std::string strFile, std::string,
                                         std::shared_ptr<TrzRecord>&, std::shared_ptr<TrzRecords>& vectRecords,
-                                        Variant&, Variant&, Variant&, Variant&, std::shared_ptr<TrzRecord>&, Variant&,
-                                        Variant&, Variant&, Variant&) {
+                                        Variant& lFailed, Variant&, Variant&, Variant&, std::shared_ptr<TrzRecord>&,
+                                        Variant&, Variant&, Variant&, Variant&) {
   std::vector<std::string> errors;
+  std::int32_t failed = 0;
   bool cancelled = false;
   ObjectRef itemType;
   auto reader = std::make_shared<BatchReader>();
@@ -177,6 +178,7 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
   reader->onBatch = [&](const std::string& document) {
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};
     itemType->Call("Import", args);
+    failed += CLng(itemType->Get("ErrorCount"));
     if (std::string lines = withoutTrailingLineBreaks(CStr(args[2])); !lines.empty()) errors.push_back(lines);
     if (cancelled) refuse("解析过程中被用户取消！");
   };
@@ -188,6 +190,7 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
   } catch (const AutomationError& e) {
     errors.push_back(e.description);
   }
+  lFailed = Variant(failed);
   errors.insert(errors.end(), reader->readerErrors.begin(), reader->readerErrors.end());
   if (!errors.empty()) {
     auto texts = std::make_shared<TrzRecords>();

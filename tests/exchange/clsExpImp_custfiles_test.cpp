@@ -281,6 +281,7 @@ class WithoutItemClassTest : public FacadeTest {
  protected:
   std::string path = newAccountSet();
   std::string file = dir_.file("classes.xml");
+  ClassOverride missing_{"Quillane.clsItemClass", [] { return ObjectRef(); }};
 };
 
 TEST_F(WithoutItemClassTest, AnAbsentClassComponentFailsWithItsText) {

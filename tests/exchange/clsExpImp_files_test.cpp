@@ -298,11 +298,20 @@ TEST_F(BulkImportTest, DepartmentsGoBackThroughTheClassExchange) {
     addDepartment(path, 100 + i, "D" + std::to_string(1000 + i), "部门 & <" + std::to_string(i));
   ASSERT_TRUE(exportFile(props(path), 6).ok);
   std::string target = newAccountSet("target.db");
+  facade->Let("ErrorCount", std::int32_t{9});
   Result result = importFile(props(target), 6);
   ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(errorCount(), 0) << "the class exchange's count of failed records";
   const std::string query = "SELECT FNumber, FName FROM t_Department ORDER BY FNumber";
   EXPECT_EQ(rows(target, query), rows(path, query));
   EXPECT_TRUE(holds(rows(target, query), "部门 & <150"));
+
+  // A record with neither number nor name fails.
+  std::ofstream(file, std::ios::binary) << "<Root VelmoraNameSpace=\"Department\"><Department><Level>1</Level>"
+                                           "</Department></Root>";
+  result = importFile(props(target), 6);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(errorCount(), 1) << result.error;
 }
 
 }  // namespace

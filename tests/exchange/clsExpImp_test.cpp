@@ -274,7 +274,8 @@ TEST_F(FacadeTest, DeletionKeysTravelThroughTheFacadeWithoutCounting) {
   EXPECT_EQ(errorCount(), 4);
 }
 
-TEST_F(FacadeTest, ItemClassQueriesRaiseWhileTheClassCannotBeCreated) {
+TEST_F(FacadeTest, ItemClassQueriesRaiseWhenTheClassCannotBeCreated) {
+  ClassOverride missing("Quillane.clsItemClass", [] { return ObjectRef(); });
   std::vector<std::vector<Variant>> calls = {
       {"GetItemClassNames", "P"}, {"GetItemClassNamesEx", "P"}, {"IsCustItemClass", "P", "A"}};
   for (std::vector<Variant>& call : calls) {

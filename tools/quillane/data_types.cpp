@@ -12,11 +12,18 @@ struct DataType {
   std::int32_t lIO;  // the facade's ItemObject value
 };
 
-// One row per data type the library exchanges; a new type needs only its row here.
+// One row per data type the library exchanges, one a line; a new type needs only its row here.
+// clang-format off
 constexpr DataType kTypes[] = {
-    {"customer", 5},         {"department", 6}, {"cost-object", 14},    {"cost-item", 15},
-    {"expense-element", 16}, {"service", 17},   {"cash-flow-item", 21},
+    {"customer", 5},
+    {"department", 6},
+    {"cost-object", 14},
+    {"cost-item", 15},
+    {"expense-element", 16},
+    {"service", 17},
+    {"cash-flow-item", 21},
 };
+// clang-format on
 
 }  // namespace
 

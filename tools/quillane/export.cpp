@@ -3,10 +3,12 @@
 #include <vector>
 
 #include "tools/quillane/commands.h"
+#include "tools/quillane/counts.h"
 #include "tools/quillane/data_types.h"
 #include "tools/quillane/facade.h"
 #include "tools/quillane/files.h"
 #include "tools/quillane/props.h"
+#include "tools/quillane/tally.h"
 
 namespace quillane::cli {
 
@@ -14,17 +16,27 @@ int Export(const CommandLine& line, bool keys) {
   std::string props = PropsOf(line);
   std::int32_t lIO = DataTypeOf(line);
   std::int32_t perCount = NumberOption(line, "per-count", 100);
-  ObjectRef facade = MakeFacade(line);
   std::string since = line.value("since").value_or("");
+  ObjectRef facade = MakeFacade(line);
+  ProgressBar bar("export " + *line.value("type"), 0);
+
   if (auto bulk = line.value("bulk"); bulk && !keys) {
+    if (auto db = line.value("db"); db && ProgressBar::Shown()) bar.SetTotal(BulkExportTotal(*db, lIO, since));
+    Tally tally(facade, bar, false);
     std::vector<Variant> args{props, lIO, *bulk, perCount, since, std::string(), std::string()};
     CallOrFail(facade, "ExportPreIOToFile", args, 6);
-    std::cerr << "next stamp: " << CStr(args[4]) << "\nhighest stamp: " << CStr(args[5]) << '\n';
+    bar.Finish();
+    // The file holds everything up to the highest stamp: that stamp is where a later export starts.
+    std::cerr << "records: " << tally.records << "\nhighest stamp: " << CStr(args[5]) << '\n';
     return 0;
   }
+  Tally tally(facade, bar, true);
   std::vector<Variant> args{props, lIO, std::string(), perCount, since, std::string(), std::string()};
   CallOrFail(facade, keys ? "ExportXMLDataKey" : "Export", args, 6);
+  bar.Finish();
   WriteOut(line, CStr(args[2]));
+  // Deletion keys raise no events to count.
+  if (!keys) std::cerr << "records: " << tally.records << '\n';
   std::cerr << "next stamp: " << CStr(args[4]) << "\nhighest stamp: " << CStr(args[5]) << '\n';
   return 0;
 }

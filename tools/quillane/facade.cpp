@@ -1,11 +1,10 @@
 #include "tools/quillane/facade.h"
 
-#include <iostream>
 #include <stdexcept>
 #include <string>
 
 #include "exchange/mdlLanguage.h"
-#include "tools/quillane/progress.h"
+#include "tools/quillane/report.h"
 #include "tools/quillane/terminal_dialog.h"
 
 namespace quillane::cli {
@@ -19,7 +18,7 @@ ObjectRef MakeFacade(const CommandLine& line) {
     erp::SetDialogHost(MakeTerminalDialogHost());
     facade->Let("HaveInterFace", true);
   }
-  ShowProgress(facade);
+  facade->Let("bProgress", true);
   return facade;
 }
 
@@ -27,7 +26,7 @@ void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant
   bool ok = CBool(facade->Call(member, args));
   std::string error = CStr(args[errorAt]);
   if (!ok) throw std::runtime_error(error.empty() ? mdlLanguage::LoadLangString("操作失败：") + member : error);
-  if (!error.empty()) std::cerr << error << '\n';
+  PrintErrors(error);
 }
 
 }  // namespace quillane::cli

@@ -9,8 +9,8 @@
 
 namespace quillane::cli {
 
-// "Quillane.clsExpImp" with --filter, --check-uuid, --add-new-only and --interactive in force, and its
-// progress shown on a terminal.
+// "Quillane.clsExpImp" with --filter, --check-uuid, --add-new-only and --interactive in force. It
+// raises Progress for every record it exports, so that the program can count them.
 ObjectRef MakeFacade(const CommandLine& line);
 
 // Calls a member whose argument at errorAt is strError; a False result throws std::runtime_error with

@@ -2,20 +2,11 @@
 
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 
 #include "exchange/mdlLanguage.h"
 
 namespace quillane::cli {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error(mdlLanguage::LoadLangString("无法读取文件：") + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteOut(const CommandLine& line, const std::string& text) {
   auto out = line.value("out");

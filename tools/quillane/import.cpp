@@ -1,4 +1,5 @@
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -6,34 +7,69 @@
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/data_types.h"
+#include "tools/quillane/documents.h"
 #include "tools/quillane/facade.h"
-#include "tools/quillane/files.h"
 #include "tools/quillane/props.h"
+#include "tools/quillane/report.h"
+#include "tools/quillane/tally.h"
 
 namespace quillane::cli {
+namespace {
+
+using mdlLanguage::LoadLangString;
+
+int ImportKeys(const CommandLine& line, const std::string& props, std::int32_t lIO) {
+  auto in = line.value("in");
+  if (!in) throw std::runtime_error(LoadLangString("缺少选项 --in"));
+  std::vector<Variant> args{props, lIO, ReadPage(*in), std::string()};
+  CallOrFail(MakeFacade(line), "ImportXMLDataKey", args, 3);
+  return 0;
+}
+
+}  // namespace
 
 int Import(const CommandLine& line, bool keys) {
   std::string props = PropsOf(line);
   std::int32_t lIO = DataTypeOf(line);
+  if (keys) return ImportKeys(line, props, lIO);
+  auto bulk = line.value("bulk"), in = line.value("in");
+  if (!bulk && !in) throw std::runtime_error(LoadLangString("缺少选项 --in 或 --bulk"));
+  // The library imports a bulk file's records with the system type 1, always.
+  if (bulk && line.value("system-type")) throw std::runtime_error(LoadLangString("选项 --system-type 只用于 --in"));
+
   ObjectRef facade = MakeFacade(line);
-  if (auto bulk = line.value("bulk"); bulk && !keys) {
-    std::vector<Variant> args{props, lIO, *bulk, std::int32_t{100}, std::string()};
-    CallOrFail(facade, "ImportPreIOFromFile", args, 4);
+  ProgressBar bar("import " + *line.value("type"), 0);
+  std::optional<BulkFileScan> scan;
+  std::vector<Variant> args;
+  if (bulk) {
+    // Looked over first: the bar's total, and where a broken file stops the import.
+    scan = ScanBulkFile(*bulk);
+    bar.SetTotal(scan->records);
+    args = {props, lIO, *bulk, std::int32_t{100}, std::string()};
   } else {
-    auto in = line.value("in");
-    if (!in) throw std::runtime_error(mdlLanguage::LoadLangString(keys ? "缺少选项 --in" : "缺少选项 --in 或 --bulk"));
-    std::string xml = ReadFile(*in);
-    if (keys) {
-      std::vector<Variant> args{props, lIO, xml, std::string()};
-      CallOrFail(facade, "ImportXMLDataKey", args, 3);
-    } else {
-      std::vector<Variant> args{props, lIO, xml, std::string(), Variant()};
-      CallOrFail(facade, "Import", args, 3);
-    }
+    args = {props, lIO, ReadPage(*in), std::string()};
+    // Left out, the argument takes its default: rows that are exported again from this account set.
+    if (line.value("system-type")) args.push_back(NumberOption(line, "system-type", 1));
   }
-  std::int32_t failed = CLng(facade->Get("ErrorCount"));
-  std::cerr << "failed records: " << failed << '\n';
-  return failed == 0 ? 0 : 2;
+  const char* member = bulk ? "ImportPreIOFromFile" : "Import";
+  Tally tally(facade, bar, !bulk);
+  const bool ok = CBool(facade->Call(member, args));
+  std::string error = CStr(args[bulk ? 4 : 3]);
+  bar.Finish();
+
+  const std::int32_t failed = CLng(facade->Get("ErrorCount"));
+  const std::int32_t read = tally.records;
+  if (!ok && error.empty()) error = LoadLangString("操作失败：") + member;
+  PrintErrors(error);
+  PrintErrors(tally.clashText);
+  std::cerr << "records read: " << read << "\nrecords imported: " << read - failed << "\nrecords failed: " << failed
+            << '\n';
+  if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
+  if (scan && scan->fault)
+    std::cerr << "quillane: " << *bulk << ": " << *scan->fault << '\n'
+              << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << read - failed << '\n';
+  if (failed > 0) return 2;
+  return ok ? 0 : 1;
 }
 
 }  // namespace quillane::cli

@@ -1,17 +1,23 @@
+#include <iostream>
 #include <stdexcept>
 
 #include "accountset/accountset.h"
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
+#include "tools/quillane/counts.h"
 
 namespace quillane::cli {
 
 int Init(const CommandLine& line) {
   if (line.words.size() != 2) throw std::runtime_error(mdlLanguage::LoadLangString("init 需要一个文件名"));
+  const std::string& path = line.words[1];
   if (line.value("sample"))
-    accountset::CreateSample(line.words[1], NumberOption(line, "sample", 0));
+    accountset::CreateSample(path, NumberOption(line, "sample", 0));
   else
-    accountset::CreateEmpty(line.words[1]);
+    accountset::CreateEmpty(path);
+  auto counts = RecordsPerClass(path);
+  std::cout << mdlLanguage::LoadLangString(counts.empty() ? "已建立空账套：" : "已建立账套：") << path << '\n';
+  for (const auto& [name, records] : counts) std::cout << "  " << name << ": " << records << '\n';
   return 0;
 }
 

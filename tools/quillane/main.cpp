@@ -15,14 +15,19 @@
 namespace quillane::cli {
 namespace {
 
+bool KnownLanguage(std::string_view name) { return name == "chs" || name == "en" || name == "cht"; }
+
 int Run(int argc, char** argv) {
-  // The language first, so that errors of the command line itself are in it.
+  // The language first, so that errors of the command line itself are in it; an unknown one is refused
+  // in the language the program would speak without it.
   for (int i = 1; i + 1 < argc; ++i)
-    if (std::string_view(argv[i]) == "--lang") setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
+    if (std::string_view(argv[i]) == "--lang" && KnownLanguage(argv[i + 1])) setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
   CommandLine line = Parse(argc, argv,
                            {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
-                            "user", "lang"},
+                            "user", "lang", "acct-type", "system-type"},
                            {"check-uuid", "add-new-only", "interactive", "help"});
+  if (auto lang = line.value("lang"); lang && !KnownLanguage(*lang))
+    throw std::runtime_error(mdlLanguage::LoadLangString("未知的语言（可用 chs、en、cht）：") + *lang);
   if (line.flag("help") || line.words.empty()) {
     std::cout << Usage();
     return line.words.empty() && !line.flag("help") ? 1 : 0;

@@ -3,6 +3,8 @@
 #include <iostream>
 #include <string>
 
+#include "tools/quillane/progress.h"
+
 namespace quillane::cli {
 namespace {
 
@@ -15,6 +17,7 @@ bool Clickable(ControlKind kind) {
 class TerminalDialogHost : public erp::DialogHost {
  public:
   void RunModal(erp::Form& form) override {
+    EndProgressLine();
     while (form.Visible()) {
       Show(form);
       std::cerr << "number to click, or \"number text\" to type into a text box: " << std::flush;
@@ -36,6 +39,7 @@ class TerminalDialogHost : public erp::DialogHost {
     }
   }
   void ShowMessage(const std::string& text, erp::MessageIcon, const std::string& title) override {
+    EndProgressLine();
     std::cerr << "[" << title << "] " << text << '\n';
   }
 

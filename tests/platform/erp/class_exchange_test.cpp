@@ -32,6 +32,7 @@ class ClassExchangeTest : public ExchangeDbTest {
     std::vector<Variant> args{propsString, std::int32_t{5}, file, "", Variant(ObjectRef()), Variant(vect),
                               zero, zero, zero, zero, Variant(ObjectRef()), zero, zero, zero, zero};
     component->Call("ImportFromFile", args);
+    failed = CLng(args[6]);
     std::vector<std::string> texts;
     auto returned = fromVariant<std::shared_ptr<TrzRecords>>(args[5]);
     if (returned && returned->Count() > 0)
@@ -51,6 +52,7 @@ class ClassExchangeTest : public ExchangeDbTest {
   }
 
   ObjectRef component = CreateObject(erp::kClassExchangeProgID);
+  std::int32_t failed = -1;  // as the last importFile's component reported it
   ScopedDataAccess dataAccess;
 };
 
@@ -112,6 +114,21 @@ TEST_F(ClassExchangeTest, ACancelStopsTheImportAndIsReported) {
   });
   EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{"解析过程中被用户取消！"});
   EXPECT_LT(departmentCount(target), 100);
+}
+
+TEST_F(ClassExchangeTest, TheFailedRecordsOfEveryBatchAreCounted) {
+  std::string target = newAccountSet("target.db");
+  std::string text = departmentRecords(150) + "</Root>";
+  // A record with neither number nor name fails: one in each batch of 100.
+  for (const char* before : {"D&amp;1120 ", "D&amp;1050 "})
+    text.insert(text.rfind("<Department>", text.find(before)), "<Department><Level>1</Level></Department>");
+  std::vector<std::string> errors = importFile(props(target), dir_.write("departments.xml", text));
+  EXPECT_EQ(failed, 2);
+  EXPECT_EQ(errors.size(), 2u) << "one text per batch";
+  EXPECT_EQ(departmentCount(target), 150);
+
+  importFile(props(target), dir_.write("clean.xml", departmentRecords(3) + "</Root>"));
+  EXPECT_EQ(failed, 0);
 }
 
 TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsIt) {

@@ -1,0 +1,95 @@
+// "Quillane.clsItemClass": the item classes that users define in the ERP, exchanged with their
+// definition (the t_ItemClass row, the descriptions of their custom properties in t_ItemPropDesc) and
+// their records. The records travel through an item engine made for each class; this class answers the
+// engine's field events with the values of the custom properties, which stand in the class's own table.
+// It also lists the account set's item classes and translates the search codes of the properties.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "exchange/clsItem.h"
+#include "platform/automation/object.h"
+#include "platform/xml/TrzRecord.h"
+
+namespace quillane {
+
+class clsItemClass : public AutomationObject {
+ public:
+  // Events: Progress(lCur, lTotal, bCancel) and DirtyRecord(ItemClassID, Counts, ContentStr), all
+  // arguments by reference. Progress is the engine's, relayed per item.
+  static constexpr DispId kProgress = 1;
+  static constexpr DispId kDirtyRecord = 2;
+
+  clsItemClass();
+  ~clsItemClass() override;
+
+  // One document of the class named strItemClassName (its FName): the class record, the descriptions
+  // of its properties and the next page of its items (at most lPerCount, 0 all, above strTimeStamp).
+  // strTimeStamp comes back as the stamp of the page's last item ("0xFFFFFFFFFFFFFFFF" when none was
+  // left), strMaxTimeStamp as the class's highest stamp. Failures come back in strError with False.
+  bool Export(std::string& strPropsString, std::string strItemClassName, std::string& strXML, std::int32_t lPerCount,
+              std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+
+  // The options, kept until set again.
+  void setFilter(std::string strFilter) { m_Filter = std::move(strFilter); }
+  void setCheckByUUID(bool bCheck) { m_CheckByUUID = bCheck; }
+  void setAddNewOnly(bool bAddNewOnly) { m_AddNewOnly = bAddNewOnly; }
+  void setbProgress(bool bProgress) { m_bProgress = bProgress; }
+  void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
+  // Items that failed in the last export or in the last class whose items were imported.
+  std::int32_t ErrorCount() const { return m_ErrorCount; }
+
+  // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
+  // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
+  // Nothing, with the error's text in strError, when the props string or the query fails.
+  Variant GetItemClassNamesEx(std::string strPropsString, bool& bOnlyCustomer, std::string& strError);
+  Variant GetItemClassNames(std::string strPropsString, bool& bOnlyCustomer, std::string& strError);
+  // Whether strICName (in the user's language) names a custom class; a name no class has counts as
+  // one, goods and materials never do. Errors reach the caller.
+  bool IsCustItemClass(std::string strPropsString, std::string strICName);
+
+  // The search codes, read over the connection an earlier call left: the caption of a search number
+  // (empty when none has it), and the number of a caption (0 when none has it). A table that cannot be
+  // read raises.
+  std::string GetNameBySearch(std::int32_t lSearch);
+  std::int32_t GetSearchByName(std::string sName);
+
+  const DispatchTable& dispatchTable() const override;
+  std::string className() const override { return "clsItemClass"; }
+
+ private:
+  // Shared by the two listings: the rows of strSQL as the vector each one gives.
+  Variant ListItemClasses(const std::string& strPropsString, std::string strSQL, bool bAsRecords,
+                          std::string& strError);
+  // The refusals of the cost-accounting classes and the work centre by their names.
+  bool PassesClassGates(const std::string& strName, std::string& strError);
+  bool PackageItemClass(const std::string& strName, std::int32_t lPerCount, TrzRecord& oRecord,
+                        std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+  std::shared_ptr<TrzRecords> PackagePropertyDescs(std::int32_t lItemClassID);
+  // A new engine in oItem for one class, its events answered and relayed by this object.
+  void CreateEngine(std::int32_t lItemClassID, const std::string& strCaption, const std::string& strTableName);
+  void BuildSearchTable();
+
+  // The engine's events.
+  void oItem_CommonPacketSpecial(Arguments args);
+  // The value one property of the detail row exports; Empty when it has none.
+  Variant PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc);
+
+  std::string m_Filter;
+  bool m_CheckByUUID = false;
+  bool m_AddNewOnly = false;
+  bool m_bProgress = false;
+  std::int32_t m_ErrorCount = 0;
+  ObjectRef m_oConn;
+  std::string m_strSQL;
+  // The descriptions of the class being exchanged, by property name; null between classes.
+  std::shared_ptr<TrzRecord> m_oPropDescs;
+  // Search codes ("T" + number) and their captions, in the order they were read.
+  std::shared_ptr<TrzRecord> m_oSearchTable;
+  bool m_HaveInterFace = false;
+  std::shared_ptr<clsItem> oItem;
+};
+
+}  // namespace quillane

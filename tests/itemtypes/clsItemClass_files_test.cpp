@@ -1,0 +1,90 @@
+// The sample account set's custom item classes through the facade's bulk files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "itemtypes/item_class_fixture.h"
+#include "platform/automation/vbtext.h"
+
+namespace quillane::testing {
+namespace {
+
+class ItemClassFiles : public ItemClassTest {
+ protected:
+  void SetUp() override {
+    ItemClassTest::SetUp();
+    accountset::CreateSample(source, 30);
+  }
+  struct Result {
+    bool ok;
+    std::string error;
+  };
+  Result exportFile(const std::string& names, const std::string& file, const std::string& language = "CHS") {
+    std::vector<Variant> args{props(source, "UserID=16;AcctType=GY;Language=" + language), names, file,
+                              std::int32_t{7}, "", "", ""};
+    bool ok = CBool(facade->Call("ExportCustIOToFile", args));
+    return Result{ok, CStr(args[6])};
+  }
+  static std::string fileText(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_TRUE(bytes.starts_with("\xFF\xFE"));
+    return Utf16LeToUtf8(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2);
+  }
+  // The text of the class element that starts with its name.
+  static std::string classElement(const std::string& text, const std::string& name) {
+    std::size_t start = text.find("<Name>" + name + "</Name><Number>");
+    if (start == std::string::npos) return "";
+    return text.substr(start, text.find("</ItemClass>", start) - start);
+  }
+  static std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+  }
+
+  // The exit status of xmllint validating file against the shipped schema, its messages in report.
+  static int xmllint(const std::string& file, std::string& report) {
+    const std::string command = "xmllint --noout --schema '" + std::string(QUILLANE_SOURCE_DATA_DIR) +
+                                "/schema/ItemClass.xsd' '" + file + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[512];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) report.append(buffer, n);
+    return pclose(pipe);
+  }
+
+  std::string source = dir_.file("source.db");
+  std::string file = dir_.file("classes.xml");
+  ObjectRef facade = CreateObject("Quillane.clsExpImp");
+};
+
+TEST_F(ItemClassFiles, TheSampleClassesAreStitchedIntoOneValidFile) {
+  Result result = exportFile("项目|合同|颜色", file);
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(result.error, "");
+  const std::string text = fileText(file);
+  for (const char* name : {"项目", "合同", "颜色"}) {
+    std::string element = classElement(text, name);
+    // Two groups and thirty items, over five pages of seven; each class's definition once.
+    EXPECT_EQ(count(element, "<Item>"), 32u) << name;
+    EXPECT_EQ(count(element, "<SQLTableName>"), 1u) << name;
+  }
+  const std::string projects = classElement(text, "项目");
+  EXPECT_EQ(count(projects, "<CustomPropertyStruct>"), 5u);
+  EXPECT_NE(projects.find(tag("Search", "币别")), std::string::npos);
+  // Looked-up values travel by their display text; a flag as True or False.
+  EXPECT_NE(projects.find(tag("PropertyName", "币别") + tag("PropertyValue", "美元")), std::string::npos);
+  EXPECT_NE(projects.find(tag("PropertyName", "币别") + tag("PropertyValue", "人民币")), std::string::npos);
+  EXPECT_NE(projects.find(tag("PropertyName", "已结束") + tag("PropertyValue", "True")), std::string::npos);
+  EXPECT_NE(classElement(text, "合同").find(tag("PropertyName", "纳税人类型") + tag("PropertyValue", "小规模纳税人")),
+            std::string::npos);
+
+  std::string report;
+  EXPECT_EQ(xmllint(file, report), 0) << report;
+}
+
+}  // namespace
+}  // namespace quillane::testing

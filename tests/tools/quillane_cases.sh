@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The quillane program as a user meets it: command lines, their exit codes and what they say, in English
+# unless a case asks for another language.
+set -uo pipefail
+q="$1"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir"
+export QUILLANE_LANGUAGE=en
+
+fail() { echo "FAIL: $*" >&2; failed=1; }
+failed=0
+departments() { sqlite3 "$1" "select FNumber, FName, UUID, FSystemType from t_Item where FItemClassID=2 and FItemID>0 order by FNumber"; }
+
+# Fixtures: over 120 departments (two batches of a bulk file), a bulk file with one record a line, a
+# page in three encodings, a page with a record that fails.
+"$q" init a.db --sample 120 >/dev/null
+n=$(sqlite3 a.db "select count(*) from t_Item where FItemClassID=2 and FItemID>0")
+"$q" export --db a.db --type department --bulk all.xml 2>/dev/null
+iconv -f UTF-16 -t UTF-8 all.xml | sed 's:</Department>:&\n:g' > lines.xml
+sed '120s:<Name>:<Name><:' lines.xml > broken.xml
+sed '1s:<Root :<Root Foo="1" :' lines.xml > root-attribute.xml
+page() {
+  printf '<?xml version="1.0" encoding="%s"?>\n<Root VelmoraNameSpace="Department"><Department><Name>%s</Name>' "$1" "$2"
+  printf '<Number>%s</Number><Level>1</Level><IsDetail>1</IsDetail></Department></Root>\n' "$3"
+}
+{ printf '\xff\xfe'; page UTF-16 "研发部" E1 | iconv -f UTF-8 -t UTF-16LE; } > utf16.xml
+page GB2312 "销售部" E2 | iconv -f UTF-8 -t GB2312 > gb2312.xml
+page ISO-8859-1 "Café" E3 | iconv -f UTF-8 -t ISO-8859-1 > latin1.xml
+cat > mixed.xml <<'XML'
+<Root VelmoraNameSpace="Department">
+  <Department><Name>Sales</Name><Number>90</Number><Level>1</Level><IsDetail>1</IsDetail></Department>
+  <Department><Level>1</Level><IsDetail>1</IsDetail></Department>
+</Root>
+XML
+for db in b c d; do "$q" init $db.db >/dev/null; done
+
+# exit code | what the output holds (several texts separated by "~") | the command line
+while IFS='|' read -r code expected args; do
+  [ -z "$code" ] && continue
+  eval "set -- $args"
+  "$q" "$@" >out.txt 2>&1
+  status=$?
+  [ "$status" = "$code" ] || fail "'$args' exited $status, not $code: $(cat out.txt)"
+  IFS='~' read -ra texts <<<"$expected"
+  for text in "${texts[@]}"; do
+    grep -qF -- "$text" out.txt || fail "'$args' did not say '$text': $(cat out.txt)"
+  done
+done <<CASES
+0|Made an account set: s.db~  Department: |init s.db --sample 1
+0|Made an empty account set: e.db|init e.db
+0|已建立空账套：z.db|init z.db --lang chs
+1|Unknown language (chs, en or cht): xx|init x.db --lang xx
+0|records: 7~next stamp: 0x~highest stamp: 0x|export --db a.db --type department --per-count 7 --out page.xml
+0|records: $n~highest stamp: 0x|export --db a.db --type department --bulk again.xml
+1|16 hexadecimal digits (such as 0x000000000000A1F3), not: 0x18|export --db a.db --type department --since 0x18
+1|No such account set: missing.db|export --db missing.db --type department
+1|沒有這個帳套：missing.db|export --db missing.db --type department --lang cht
+1|Not a non-negative whole number: --user 16;AcctType=XX|export --db a.db --type department --user '16;AcctType=XX'
+1|cannot carry an account set path holding "}": x}y.db|export --db 'x}y.db' --type department
+1|industrial or commercial, not: retail|export --db a.db --type department --acct-type retail
+1|--system-type applies to --in only|import --db b.db --type department --bulk all.xml --system-type 0
+0|records read: $n~records imported: $n~records failed: 0|import --db b.db --type department --bulk all.xml
+0|records imported: 1|import --db c.db --type department --in utf16.xml
+0|records imported: 1|import --db c.db --type department --in gb2312.xml
+0|records imported: 1|import --db c.db --type department --in latin1.xml
+2|records read: 2~records imported: 1~records failed: 1~neither a number nor a name|import --db c.db --type department --in mixed.xml
+1|broken.xml: line 120~records imported before it: 100|import --db d.db --type department --bulk broken.xml
+1|not allowed~records read: 0|import --db d.db --type department --bulk root-attribute.xml
+1|Missing option --in or --bulk|import --db b.db --type department
+CASES
+
+# What the cases left behind.
+[ "$(departments b.db)" = "$(departments a.db)" ] || fail "the bulk import differs from its source"
+[ "$(sqlite3 c.db "select group_concat(FName, ',') from (select FName from t_Item where FItemClassID=2 and FItemID>0 order by FNumber)")" = "Sales,研发部,销售部,Café" ] ||
+  fail "pages in other encodings lost their names: $(departments c.db)"
+[ "$(sqlite3 d.db "select count(*) from t_Item where FItemClassID=2 and FItemID>0")" = 100 ] ||
+  fail "the batch before the broken line is not there"
+"$q" import --db d.db --type department --bulk root-attribute.xml >/dev/null 2>out.txt
+[ "$(grep -c 'not allowed' out.txt)" = 1 ] || fail "a refused Root is reported once per batch: $(cat out.txt)"
+
+# Records imported from a page are exported again; --system-type 0 keeps them out.
+"$q" init f.db >/dev/null
+"$q" import --db f.db --type department --in page.xml 2>/dev/null
+"$q" import --db f.db --type department --in mixed.xml --system-type 0 2>/dev/null
+[ "$(sqlite3 f.db "select group_concat(distinct FSystemType) from t_Item where FItemClassID=2 and FNumber<>'90' and FItemID>0")" = 1 ] ||
+  fail "a page import did not write system type 1"
+[ "$(sqlite3 f.db "select FSystemType from t_Item where FItemClassID=2 and FNumber='90'")" = 0 ] ||
+  fail "--system-type 0 was not written"
+
+# A path holding ";" names its own file, not the one before the ";".
+"$q" init 'p' >/dev/null
+"$q" init 'p;Data Source=p.db' >/dev/null
+"$q" import --db 'p;Data Source=p.db' --type department --in page.xml 2>/dev/null || fail "import into a path with ';' failed"
+[ "$(sqlite3 'p;Data Source=p.db' "select count(*) from t_Item where FItemClassID=2 and FItemID>0")" = 7 ] ||
+  fail "the records did not reach the file named"
+[ "$(sqlite3 p "select count(*) from t_Item where FItemClassID=2 and FItemID>0")" = 0 ] || fail "another file was written"
+[ ! -e p.db ] || fail "a file named after the rest of the path was made"
+
+[ "$failed" = 0 ] && echo ok
+exit "$failed"

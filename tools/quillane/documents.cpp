@@ -1,0 +1,50 @@
+#include "tools/quillane/documents.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/SAXXMLReader.h"
+
+namespace quillane::cli {
+namespace {
+
+class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
+ public:
+  BulkFileScan scan;
+
+  void startElement(const std::string&, const std::string&, const std::string&, const ISAXAttributes&) override {
+    ++depth_;
+  }
+  void endElement(const std::string&, const std::string&, const std::string&) override {
+    if (depth_-- == 2) ++scan.records;
+  }
+  void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
+    if (!scan.fault) scan.fault = message;
+  }
+
+ private:
+  int depth_ = 0;
+};
+
+}  // namespace
+
+std::string ReadPage(const std::string& path) {
+  DOMDocument document;
+  if (!document.load(path)) {
+    // The parser's reason names the line.
+    throw std::runtime_error(path + ": " + document.parseError()->reason());
+  }
+  return document.xml();
+}
+
+BulkFileScan ScanBulkFile(const std::string& path) {
+  auto counter = std::make_shared<RecordCounter>();
+  SAXXMLReader reader;
+  reader.putContentHandler(counter);
+  reader.putErrorHandler(counter);
+  reader.parseURL(path);
+  return counter->scan;
+}
+
+}  // namespace quillane::cli
