@@ -13,14 +13,21 @@ namespace {
 
 // A few records of each kind that item fields link to, the same whatever the size.
 void writeLinkTargets(sql::Database& db) {
-  auto uuid = LinkTargetUuid;
-  InsertAll(db, "INSERT INTO t_Currency (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("RMB"), Variant("人民币"), uuid(1, 1)}, {Variant("USD"), Variant("美元"), uuid(1, 2)}});
+  auto uuid = [](std::uint32_t table, int n) { return Variant(SampleUuid(0xA0000000u + table, static_cast<std::uint32_t>(n))); };
+  InsertAll(db, "INSERT INTO t_Currency (FNumber, FName, FExchangeRate, FOperator, FScale, FFixRate, UUID) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+            {{Variant("RMB"), Variant("人民币"), Variant(1.0), Variant("*"), Variant(std::int16_t{2}),
+              Variant(std::int16_t{1}), uuid(1, 1)},
+             {Variant("USD"), Variant("美元"), Variant(7.1), Variant("*"), Variant(std::int16_t{2}),
+              Variant(std::int16_t{0}), uuid(1, 2)},
+             {Variant("JPY"), Variant("日元"), Variant(20.5), Variant("/"), Variant(std::int16_t{0}),
+              Variant(std::int16_t{0}), uuid(1, 3)}});
+  std::int32_t cash = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
+                                {Variant("1001"), Variant("库存现金"), uuid(2, 1)});
+  std::int32_t bank = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
+                                {Variant("1002"), Variant("银行存款"), uuid(2, 2)});
   InsertAll(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("1001"), Variant("库存现金"), uuid(2, 1)},
-             {Variant("1002"), Variant("银行存款"), uuid(2, 2)},
-             {Variant("1122"), Variant("应收账款"), uuid(2, 3)},
-             {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
+            {{Variant("1122"), Variant("应收账款"), uuid(2, 3)}, {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
   // Auxiliary data of several types: the classifications that customers and the cost types name.
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
@@ -32,8 +39,23 @@ void writeLinkTargets(sql::Database& db) {
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
   InsertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)", assistRows);
   WriteSampleCommercialAssist(db);
-  InsertAll(db, "INSERT INTO t_Settle (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("JF01"), Variant("现金"), uuid(5, 1)}, {Variant("JF02"), Variant("支票"), uuid(5, 2)}});
+  // Cash settles to the cash account, cheques and transfers to the bank; a draft names no account.
+  InsertAll(db, "INSERT INTO t_Settle (FNumber, FName, FAcctID, UUID) VALUES (?1, ?2, ?3, ?4)",
+            {{Variant("JF01"), Variant("现金"), Variant(cash), uuid(5, 1)},
+             {Variant("JF02"), Variant("支票"), Variant(bank), uuid(5, 2)},
+             {Variant("JF03"), Variant("电汇"), Variant(bank), uuid(5, 3)},
+             {Variant("JF04"), Variant("商业汇票"), Variant(std::int32_t{0}), uuid(5, 4)}});
+  // The usual voucher groups; 记 is the standard one, the others bound by the cash and bank accounts.
+  InsertAll(db, "INSERT INTO t_VoucherGroup (FName, FDRange, FCRange, FNDRange, FNCRange, FStandard, FLimitMulti, UUID) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+            {{Variant("记"), Variant::null(), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{1}),
+              Variant(std::int32_t{0}), uuid(14, 1)},
+             {Variant("收"), Variant("1001,1002"), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
+              Variant(std::int32_t{0}), uuid(14, 2)},
+             {Variant("付"), Variant::null(), Variant("1001,1002"), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
+              Variant(std::int32_t{0}), uuid(14, 3)},
+             {Variant("转"), Variant::null(), Variant::null(), Variant("1001,1002"), Variant("1001,1002"),
+              Variant(std::int16_t{0}), Variant(std::int32_t{30}), uuid(14, 4)}});
 
   WriteSampleUnits(db);
   WriteSampleStockPlaces(db);

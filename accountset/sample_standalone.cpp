@@ -11,7 +11,7 @@ namespace quillane::accountset {
 void WriteSampleCommercialAssist(sql::Database& db) {
   const char* classes[] = {"纳税人类别", "客户分类", "系统类别"};
   std::vector<Row> classRows;
-  for (int c = 0; c < 3; ++c) classRows.push_back({Variant(classes[c]), LinkTargetUuid(14, c + 1)});
+  for (int c = 0; c < 3; ++c) classRows.push_back({Variant(classes[c]), LinkTargetUuid(0x20, c + 1)});
   InsertAll(db, "INSERT INTO com_SysTypeClass (FTypeClassName, UUID) VALUES (?1, ?2)", classRows);
   struct Entry {
     std::int32_t classID;
@@ -113,7 +113,7 @@ void WriteSampleStockPlaces(sql::Database& db) {
 // their types (FParentID), so that they are exchanged.
 void WriteSampleAssistTypes(sql::Database& db) {
   db.run("INSERT INTO t_SubMesType (FTypeID, FName, FType, UUID) SELECT DISTINCT FTypeID, "
-         "printf('辅助资料类型%02d', FTypeID), 1, printf('A000000F-0000-4000-8000-%012X', FTypeID) FROM t_SubMessage "
+         "printf('辅助资料类型%02d', FTypeID), 1, printf('A0000021-0000-4000-8000-%012X', FTypeID) FROM t_SubMessage "
          "ORDER BY FTypeID");
   db.run("UPDATE t_SubMessage SET FParentID = FTypeID");
 }

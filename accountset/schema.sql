@@ -401,21 +401,49 @@ CREATE TABLE t_Account (
   FModifyTime TIMESTAMP
 );
 
+-- A currency's rate converts by its operator ('*' multiplies, '/' divides) and rounds to FScale places;
+-- FFixRate marks a rate that does not float.
 CREATE TABLE t_Currency (
   FCurrencyID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
+  FExchangeRate FLOAT DEFAULT 1,
+  FOperator CHAR(1) COLLATE NOCASE DEFAULT '*',
+  FScale SMALLINT DEFAULT 2,
+  FFixRate SMALLINT DEFAULT 0,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
   FSystemType INT NOT NULL DEFAULT 1,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
   FModifyTime TIMESTAMP
 );
 
+-- A settlement method posts to its account FAcctID (0 none, -1 not found when it was imported).
 CREATE TABLE t_Settle (
   FItemID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
+  FAcctID INT DEFAULT 0,
+  FStatus SMALLINT DEFAULT 0,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+-- Voucher groups have a name and no number. The six ranges (debit, credit, either; and the same for
+-- the other side) are account-number texts, Null for none; FStandard marks the one standard group and
+-- FLimitMulti limits the entries of a voucher.
+CREATE TABLE t_VoucherGroup (
+  FGroupID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FDRange VARCHAR(255) COLLATE NOCASE,
+  FCRange VARCHAR(255) COLLATE NOCASE,
+  FDCRange VARCHAR(255) COLLATE NOCASE,
+  FNDRange VARCHAR(255) COLLATE NOCASE,
+  FNCRange VARCHAR(255) COLLATE NOCASE,
+  FNDCRange VARCHAR(255) COLLATE NOCASE,
+  FStandard SMALLINT DEFAULT 0,
+  FLimitMulti INT DEFAULT 0,
   FSystemType INT NOT NULL DEFAULT 1,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
   FModifyTime TIMESTAMP

@@ -116,9 +116,6 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   bool RunCall(std::string& strError, const std::function<bool()>& work);
   void RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel);
   void SetAuxPropTrigger(bool bEnabled);
-  bool ImportRecordInTransaction(const Variant& entry, std::string& strError);
-  // The record of a vector entry; null for an entry that is none.
-  static std::shared_ptr<TrzRecord> recordOf(const Variant& entry);
   // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
   void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   void AddRecord(const std::string& strNumber, const std::string& strName, std::string& strNewNumber,

@@ -9,11 +9,12 @@
 #include "exchange/modFunction_barcodes.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_text.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
-#include "platform/automation/yield.h"
 #include "platform/erp/data_access.h"
 #include "platform/sql/errors.h"
 
@@ -21,23 +22,13 @@ namespace quillane {
 namespace {
 
 using item_classes::Between;
-using item_sql::Quoted;
+using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
 // A record's text value: a missing key reads as the empty text.
 std::string textOf(const TrzRecord& record, std::string_view key) {
   Variant value = record.GetValue(key, Variant(""));
   return value.isNull() ? std::string() : CStr(value);
-}
-
-// The same for an error line, which must be written whatever the record holds.
-std::string shownText(const TrzRecord* record, std::string_view key) {
-  if (!record) return {};
-  try {
-    return textOf(*record, key);
-  } catch (const AutomationError&) {
-    return {};
-  }
 }
 
 // The setup type "XRTV" gives some classes of the custom item road other detail rows; the props
@@ -66,7 +57,7 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   this->strPropsString = strPropsString;
   try {
-    lSystemType = CLng(Variant(item_sql::NumberValue(lSystemTypeArg, "lSystemType")));
+    lSystemType = CLng(Variant(modFunction::NumberValue(lSystemTypeArg, "lSystemType")));
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -117,57 +108,24 @@ bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::stri
   m_vector = oVector;
   m_detailColumns.clear();
   if (!oVector) return true;
-  bool result = true;
-  const std::int32_t lTotal = oVector->Count();
-  std::int32_t lCur = 0;
-  for (const Variant& entry : *oVector) {
-    if (!ImportRecordInTransaction(entry, strError)) result = false;
-    bool bCancel = false;
-    ++lCur;
-    try {
-      YieldToMessageLoop();
-      RaiseProgress(lCur, lTotal, bCancel);
-    } catch (const AutomationError& e) {
-      // An error of the caller's sink is this record's failure: the records after it are still imported.
-      CountFailure(recordOf(entry).get(), e, strError);
-      result = false;
-    }
-    if (bCancel) break;
-  }
-  return result;
-}
-
-std::shared_ptr<TrzRecord> clsItem::recordOf(const Variant& entry) {
-  const ObjectRef* object = entry.tryAs<ObjectRef>();
-  return object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+  return modFunction::ImportEachRecord(
+      *oVector,
+      [&](const std::shared_ptr<TrzRecord>& record) {
+        if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
+        modFunction::InTransaction(cn, [&] { ImportRecord(record); });
+      },
+      [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
 }
 
 void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
+  using modFunction::ShownText;
   ++m_lErrorCount;
   const std::string prefix = LoadLangString("导入") + ClassCaption + LoadLangString("记录") + "(Number:";
   strError += modFunction::ImportErrorLine(
       prefix,
-      modFunction::RecordIdentification(shownText(record, "Number"), shownText(record, "Name"), shownText(record, "UUID")),
+      modFunction::RecordIdentification(ShownText(record, "Number"), ShownText(record, "Name"), ShownText(record, "UUID")),
       e, m_strSQL);
-}
-
-bool clsItem::ImportRecordInTransaction(const Variant& entry, std::string& strError) {
-  std::shared_ptr<TrzRecord> record = recordOf(entry);
-  try {
-    if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
-    modFunction::CallMember(cn, "BeginTrans");
-    try {
-      ImportRecord(record);
-      modFunction::CallMember(cn, "CommitTrans");
-    } catch (const AutomationError&) {
-      modFunction::CallMemberQuietly(cn, "RollbackTrans");
-      throw;
-    }
-    return true;
-  } catch (const AutomationError& e) {
-    CountFailure(record.get(), e, strError);
-    return false;
-  }
 }
 
 std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
@@ -178,12 +136,12 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
     throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
   // The values pasted as numbers are checked before anything is written.
   const bool hasIsDetail = record->Exists("IsDetail");
-  const std::string isDetailText = hasIsDetail ? item_sql::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
+  const std::string isDetailText = hasIsDetail ? modFunction::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
   const std::int32_t lIsDetail = CLng(Variant(isDetailText));
   const bool isDetail = hasIsDetail && CBool(record->Item("IsDetail"));
-  const std::string levelText = record->Exists("Level") ? item_sql::NumberValue(record->Item("Level"), "Level") : "1";
+  const std::string levelText = record->Exists("Level") ? modFunction::NumberValue(record->Item("Level"), "Level") : "1";
   const std::string isDeleteText =
-      record->Exists("IsDelete") ? item_sql::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
+      record->Exists("IsDelete") ? modFunction::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
 
   std::int32_t lParent = 0;
   if (record->Exists("Parent")) {
@@ -217,7 +175,7 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   }
   Run("UPDATE t_Item SET FDetail=0 WHERE FItemID=" + std::to_string(lParent) +
       " and FItemID<>0 AND FItemClassID = " + std::to_string(ItemClassID));
-  Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + item_sql::DescendantsOf(number) +
+  Run("UPDATE t_Item SET FFullNumber=FNumber  WHERE " + modFunction::DescendantsOf(number) +
       "  AND FItemClassID = " + std::to_string(ItemClassID));
   if (!TableName.empty()) RenumberDescendants(number, lParent);
   if (record->Exists("BarCodes")) {
@@ -314,7 +272,7 @@ void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumbe
 void clsItem::RenumberDescendants(const std::string& strNumber, std::int32_t lParent) {
   auto renumber = [&](const std::string& table) {
     return "UPDATE " + table + " SET FNumber =i.F1  FROM (SELECT FNumber F1,FItemID FID1,FParentID FPID1 FROM t_Item WHERE " +
-           item_sql::DescendantsOf(strNumber) + " AND FItemClassID = " + std::to_string(ItemClassID) +
+           modFunction::DescendantsOf(strNumber) + " AND FItemClassID = " + std::to_string(ItemClassID) +
            ") i WHERE FItemID=i.FID1 ";
   };
   const std::string setParent = "UPDATE " + TableName + " SET FParentID =  " + std::to_string(lParent) +

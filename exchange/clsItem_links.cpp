@@ -6,7 +6,7 @@
 
 #include "exchange/clsItem_products.h"
 #include "exchange/modFunction_connection.h"
-#include "exchange/modFunction_text.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 
@@ -159,20 +159,18 @@ std::string textOf(const Variant& value) { return value.isNull() ? std::string()
 std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.Item(key)); }
 std::string linkUUID(const TrzRecord& link) { return textOf(link.GetValue("UUID", Variant(""))); }
 
-std::string quoted(std::string_view text) { return "'" + modFunction::EscapeQuotes(text) + "'"; }
-
 std::string conditionOf(Step step, const LinkKindRow& row, const TrzRecord& link) {
   switch (step) {
     case Step::NumberAndName:
-      return std::string(row.numberColumn) + "=" + quoted(linkText(link, "Number")) + " AND " + row.nameColumn + "=" +
-             quoted(linkText(link, "Name"));
+      return std::string(row.numberColumn) + "=" + modFunction::Quoted(linkText(link, "Number")) + " AND " + row.nameColumn + "=" +
+             modFunction::Quoted(linkText(link, "Name"));
     case Step::Name:
-      return std::string(row.nameColumn) + "=" + quoted(linkText(link, "Name"));
+      return std::string(row.nameColumn) + "=" + modFunction::Quoted(linkText(link, "Name"));
     case Step::Number:
-      return std::string(row.numberColumn) + "=" + quoted(linkText(link, "Number"));
+      return std::string(row.numberColumn) + "=" + modFunction::Quoted(linkText(link, "Number"));
     case Step::NameAndNumber:
-      return std::string(row.nameColumn) + "=" + quoted(linkText(link, "Name")) + " And " + row.numberColumn + " = " +
-             quoted(linkText(link, "Number"));
+      return std::string(row.nameColumn) + "=" + modFunction::Quoted(linkText(link, "Name")) + " And " + row.numberColumn + " = " +
+             modFunction::Quoted(linkText(link, "Number"));
   }
   return {};
 }
@@ -210,7 +208,7 @@ std::int32_t importLink(ItemEngineAccess& engine, const LinkKindRow& row, const 
     std::string uuid = linkUUID(link);
     uuidStepRuns = !uuid.empty() && !(row.markedNoUUID && UCase(uuid) == "LJWWJL");
     if (uuidStepRuns) {
-      strSQL = std::string(row.importBase) + "UUID=" + quoted(uuid);
+      strSQL = std::string(row.importBase) + "UUID=" + modFunction::Quoted(uuid);
       found = lookUp(engine, row, strSQL, id);
     }
   }

@@ -6,6 +6,7 @@
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_conflict.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/sql/errors.h"
@@ -13,7 +14,7 @@
 namespace quillane {
 namespace {
 
-using item_sql::Quoted;
+using modFunction::Quoted;
 
 std::int32_t firstItemID(const ObjectRef& rs) {
   return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FItemID"));

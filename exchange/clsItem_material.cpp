@@ -1,8 +1,8 @@
 // The ERP keeps a cost object (item class 2001) beside each material group and each material it makes
 // itself; importing a material keeps that mirror in step.
 #include "exchange/clsItem.h"
-#include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_text.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -10,7 +10,7 @@
 namespace quillane {
 namespace {
 
-using item_sql::Quoted;
+using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
 // The Name of a link of the record; empty when the record has no such link.
@@ -49,7 +49,7 @@ void clsItem::MirrorAsCostObject(const TrzRecord& record, const std::string& str
   else
     RunIgnoringErrors(std::string("UPDATE t_Item SET FDetail = ") + (lIsDetail != 0 ? "1" : "0") +
                       " WHERE FNumber = " + number + " AND FItemClassID = 2001 ");
-  RunIgnoringErrors("UPDATE t_Item SET FFullNumber=FNumber WHERE " + item_sql::DescendantsOf(strNumber) +
+  RunIgnoringErrors("UPDATE t_Item SET FFullNumber=FNumber WHERE " + modFunction::DescendantsOf(strNumber) +
                     "  AND FItemClassID = 2001");
 }
 

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_text.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -49,7 +49,7 @@ Variant numberOf(const Variant& value, std::int32_t ifNull) {
 // A product's value as it stands unquoted in the INSERT: a number, written anew (a Boolean as the bit it
 // stands for). Anything else would end up as text in the statement, so it fails the record instead.
 std::string sqlNumber(const TrzRecord& product, std::string_view key, std::int32_t fallback) {
-  return item_sql::NumberValue(product.GetValue(key, Variant(fallback)), key);
+  return modFunction::NumberValue(product.GetValue(key, Variant(fallback)), key);
 }
 
 // The product's item in the target account set: by UUID first when CheckByUUID is set and it has one,

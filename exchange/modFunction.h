@@ -5,6 +5,8 @@
 #include "exchange/modFunction_conflict.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
 #include "exchange/modFunction_rights.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_text.h"
 #include "exchange/modFunction_xml.h"

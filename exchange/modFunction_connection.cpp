@@ -64,4 +64,15 @@ void CallMemberQuietly(const ObjectRef& object, std::string_view strMember) noex
   }
 }
 
+void InTransaction(const ObjectRef& oConn, const std::function<void()>& work) {
+  CallMember(oConn, "BeginTrans");
+  try {
+    work();
+    CallMember(oConn, "CommitTrans");
+  } catch (const AutomationError&) {
+    CallMemberQuietly(oConn, "RollbackTrans");
+    throw;
+  }
+}
+
 }  // namespace quillane::modFunction

@@ -2,6 +2,7 @@
 // connection from the props string, and the props check every public operation starts with.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,10 @@ void CallMember(const ObjectRef& object, std::string_view strMember);
 // The same in an error handler: a null object is skipped and an error of the call is swallowed, so
 // that cleaning up after a failure never hides the failure itself.
 void CallMemberQuietly(const ObjectRef& object, std::string_view strMember) noexcept;
+
+// Runs work in one transaction of the connection component: BeginTrans, work, CommitTrans. When the
+// work or the commit fails, the transaction is rolled back and the error raised again; when BeginTrans
+// itself fails there is no transaction, and nothing is rolled back.
+void InTransaction(const ObjectRef& oConn, const std::function<void()>& work);
 
 }  // namespace quillane::modFunction

@@ -2,10 +2,10 @@
 // of the account set's item classes.
 #include "itemtypes/clsItemClass.h"
 
-#include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
@@ -101,7 +101,7 @@ bool clsItemClass::IsCustItemClass(std::string strPropsString, std::string strIC
   bool result = false;
   if (strICName != LoadLangString("商品") && strICName != LoadLangString("物料")) {
     m_strSQL = "SELECT FItemClassID FROM t_ItemClass WHERE FItemClassID<>0 And " + mdlLanguage::LangFieldName("FName") +
-               "=" + item_sql::Quoted(strICName);
+               "=" + modFunction::Quoted(strICName);
     ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
     // A name the account set does not know counts as a custom class.
     result = !rs || modFunction::IsEOF(rs) || IsCustomClassID(CLng(modFunction::FieldValue(rs, "FItemClassID")));

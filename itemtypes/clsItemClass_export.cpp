@@ -2,10 +2,10 @@
 // its items, each item with the values of its custom properties. Every page repeats the class and its
 // descriptions, so that each document can be imported on its own.
 #include "exchange/MParse.h"
-#include "exchange/clsItem_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_xml.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
@@ -93,7 +93,7 @@ bool clsItemClass::PassesClassGates(const std::string& strName, std::string& str
 
 bool clsItemClass::PackageItemClass(const std::string& strName, std::int32_t lPerCount, TrzRecord& oRecord,
                                     std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
-  m_strSQL = "SELECT * FROM t_ItemClass WHERE FName=" + item_sql::Quoted(strName);
+  m_strSQL = "SELECT * FROM t_ItemClass WHERE FName=" + modFunction::Quoted(strName);
   ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
   if (modFunction::IsEOF(rs)) {
     strError = LoadLangString("没有该自定义核算项目 ") + LoadLangString(strName) + " !";
@@ -111,7 +111,7 @@ bool clsItemClass::PackageItemClass(const std::string& strName, std::int32_t lPe
 
   // The engine pastes the table's name into its statements.
   CreateEngine(lItemClassID, strName,
-               strTableName.empty() ? strTableName : item_sql::Identifier(strTableName, "SQLTableName"));
+               strTableName.empty() ? strTableName : modFunction::Identifier(strTableName, "SQLTableName"));
   oItem->Filter = m_Filter;
   oItem->bProgress = m_bProgress;
   oItem->GetMaxTimeStamp(strMaxTimeStamp);
@@ -166,7 +166,7 @@ void clsItemClass::oItem_CommonPacketSpecial(Arguments args) {
 }
 
 Variant clsItemClass::PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc) {
-  const std::string column = item_sql::Identifier(descriptionText(oDesc, "SQLColumnName"), "SQLColumnName");
+  const std::string column = modFunction::Identifier(descriptionText(oDesc, "SQLColumnName"), "SQLColumnName");
   const std::string srcTable = descriptionText(oDesc, "SrcTable");
   if (srcTable.empty()) {
     Variant value = field(rs, column);
@@ -175,9 +175,9 @@ Variant clsItemClass::PacketPropertyValue(const ObjectRef& rs, const TrzRecord& 
   // A lookup: the row keeps a key of the source table and travels as that row's display text.
   Variant stored = field(rs, column);
   if (isNoKey(stored)) return Variant();
-  const std::string displayField = item_sql::Identifier(descriptionText(oDesc, "DisplayField"), "DisplayField");
-  m_strSQL = "SELECT " + displayField + " FROM " + item_sql::Identifier(srcTable, "SrcTable") + " WHERE " +
-             item_sql::Identifier(descriptionText(oDesc, "SrcField"), "SrcField") + "=" + item_sql::Literal(stored);
+  const std::string displayField = modFunction::Identifier(descriptionText(oDesc, "DisplayField"), "DisplayField");
+  m_strSQL = "SELECT " + displayField + " FROM " + modFunction::Identifier(srcTable, "SrcTable") + " WHERE " +
+             modFunction::Identifier(descriptionText(oDesc, "SrcField"), "SrcField") + "=" + modFunction::Literal(stored);
   ObjectRef found = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
   return modFunction::IsEOF(found) ? Variant() : field(found, displayField);
 }

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "exchange/MParse.h"
-#include "exchange/clsItem_sql.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 
@@ -30,7 +30,7 @@ std::string flagValue(const Variant& value, const char* element) {
     if (SameText(Trim(*text), "True")) return "1";
     if (SameText(Trim(*text), "False")) return "0";
   }
-  return item_sql::NumberValue(value, element);
+  return modFunction::NumberValue(value, element);
 }
 
 void importRow(ItemEngineAccess& engine, const ItemField& field, TrzRecord& record, std::string& strSQL) {
@@ -87,8 +87,8 @@ void ImportField(ItemEngineAccess& engine, const ItemField& field, const Variant
   const std::string column = field.column;
   switch (field.kind) {
     case FieldKind::Text:
-    case FieldKind::Date: strSQL += column + "=" + item_sql::Quoted(CStr(value)) + ","; break;
-    case FieldKind::Number: strSQL += column + "=" + item_sql::NumberValue(value, field.element) + ","; break;
+    case FieldKind::Date: strSQL += column + "=" + modFunction::Quoted(CStr(value)) + ","; break;
+    case FieldKind::Number: strSQL += column + "=" + modFunction::NumberValue(value, field.element) + ","; break;
     case FieldKind::Flag: strSQL += column + "=" + flagValue(value, field.element) + ","; break;
     case FieldKind::Link: ImportLinkField(engine, field.link, value, column, strSQL); break;
   }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "exchange/per_type_interface.h"
 #include "platform/automation/vbconv.h"
 
 namespace quillane {
@@ -44,20 +45,8 @@ void ItemTypeShell::oItem_CommonImportSpecial(Arguments args) {
 
 const DispatchTable& ItemTypeShell::dispatchTable() const {
   // The two interfaces differ only in how Export takes its props string.
-  auto build = [](auto export_) {
-    return DispatchBuilder<ItemTypeShell>()
-        .method("Export", 1, export_, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
-        .method("Import", 2, &ItemTypeShell::Import, {Variant(std::int16_t{1})})
-        .let("Filter", 3, &ItemTypeShell::setFilter)
-        .let("CheckByUUID", 4, &ItemTypeShell::setCheckByUUID)
-        .let("AddNewOnly", 5, &ItemTypeShell::setAddNewOnly)
-        .let("bProgress", 6, &ItemTypeShell::setbProgress)
-        .get("ErrorCount", 7, &ItemTypeShell::ErrorCount)
-        .let("HaveInterFace", 8, &ItemTypeShell::setHaveInterFace)
-        .build();
-  };
-  static const DispatchTable byReference = build(&ItemTypeShell::Export);
-  static const DispatchTable byValue = build(&ItemTypeShell::ExportPropsByValue);
+  static const DispatchTable byReference = PerTypeDispatchTable<ItemTypeShell>(&ItemTypeShell::Export);
+  static const DispatchTable byValue = PerTypeDispatchTable<ItemTypeShell>(&ItemTypeShell::ExportPropsByValue);
   return props_ == PropsString::ByValue ? byValue : byReference;
 }
 

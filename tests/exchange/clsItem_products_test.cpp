@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "item_engine_fake.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/automation.h"
 #include "platform/sql/errors.h"
 #include "support/automation_test.h"
@@ -241,7 +242,7 @@ TEST_F(CostObjectProducts, ANumberThatIsNoNumberFailsTheRecordBeforeAnythingIsWr
         vectorOf({product({{"Number", Variant("M01")}}), product({{"Number", Variant("M01")}, {c.key, c.value}})});
     AutomationError e = ErrorOf([&] { ImportCBObjectMaterial(*engine_, products, 5001); });
     EXPECT_EQ(e.number, kLibraryRefusal);
-    EXPECT_EQ(e.source, "Tarnwick.clsItem");
+    EXPECT_EQ(e.source, modFunction::kSqlValueSource);
     EXPECT_EQ(e.description, c.description);
     EXPECT_EQ(stored(5001), "1001,2.5,True,False;9999,1,False,True;1002,1,False,True");
     EXPECT_EQ(rows("SELECT COUNT(*) FROM t_Item"), "6");

@@ -9,6 +9,7 @@
 
 #include "exchange/exchange_db_fixture.h"
 #include "platform/automation/automation.h"
+#include "support/per_type_calls.h"
 #include "support/recording_data_access.h"
 
 namespace quillane::testing {
@@ -35,25 +36,13 @@ inline std::string keys(const std::string& number, const std::string& name, int 
 
 class DepartmentTest : public ExchangeDbTest {
  protected:
-  struct Page {
-    bool ok;
-    std::string xml, stamp, maxStamp, error;
-  };
+  using Page = ExportedPage;
   Page exportPage(const std::string& propsString, std::int32_t perCount = 100, const std::string& since = "") {
-    std::vector<Variant> args{propsString, "", perCount, since, "", ""};
-    bool ok = CBool(departments->Call("Export", args));
-    return Page{ok, CStr(args[1]), CStr(args[3]), CStr(args[4]), CStr(args[5])};
+    return ExportPage(departments, propsString, perCount, since);
   }
-
-  struct Imported {
-    bool ok;
-    std::string error;
-  };
+  using Imported = ImportResult;
   Imported importXml(const std::string& propsString, const std::string& xml, Variant systemType = Variant()) {
-    std::vector<Variant> args{propsString, xml, ""};
-    if (!systemType.isEmpty()) args.push_back(systemType);
-    bool ok = CBool(departments->Call("Import", args));
-    return Imported{ok, CStr(args[2])};
+    return ImportXml(departments, propsString, xml, std::move(systemType));
   }
 
   // A department's item row and, for a detail, its detail row with the given own columns.

@@ -10,6 +10,7 @@
 
 #include "exchange/exchange_db_fixture.h"
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_sql.h"
 #include "platform/automation/automation.h"
 #include "platform/sql/recordset.h"
 #include "support/automation_test.h"
@@ -216,7 +217,7 @@ TEST_F(FieldMapTest, ANumberThatIsNoNumberNeverReachesTheStatement) {
                              Variant::null()}) {
     AutomationError e = ErrorOf([&] { imported({{"Text", "t"}, {"Count", bad}}); });
     EXPECT_EQ(e.number, kLibraryRefusal) << TypeName(bad);
-    EXPECT_EQ(e.source, "Tarnwick.clsItem");
+    EXPECT_EQ(e.source, modFunction::kSqlValueSource);
     EXPECT_NE(e.description.find("Count的值必须是数字:"), std::string::npos) << e.description;
     EXPECT_EQ(statement, "UPDATE t_Test SET FText='t',");
   }

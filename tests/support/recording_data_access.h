@@ -1,6 +1,7 @@
 // A data-access component for tests: put under "Fenwold.DataAccess" for the life of the object, it
 // writes each call it receives into a log ("CreateData 2 15 detail=1 parent=0", "UpdateData 2 15
-// parent=0") and refuses the calls for one item when asked to.
+// parent=0": the item class or object type, the record, and the parent from ParentID or FParentID) and
+// refuses the calls for one record when asked to.
 #pragma once
 
 #include <memory>
@@ -35,8 +36,9 @@ class ScopedDataAccess {
               .raw("CreateData", 1, InvokeKind::Method,
                    [](Recorder& r, Arguments a) {
                      auto extra = a[6].objectAs<TrzRecord>();
+                     const char* parentKey = extra->Exists("FParentID") ? "FParentID" : "ParentID";
                      return r.record("CreateData " + CStr(a[3]) + " " + CStr(a[4]) + " detail=" + CStr(a[5]) +
-                                         " parent=" + CStr(extra->Item("ParentID")),
+                                         " parent=" + CStr(extra->Item(parentKey)),
                                      a[4]);
                    })
               .raw("UpdateData", 2, InvokeKind::Method,

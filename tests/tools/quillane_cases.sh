@@ -33,7 +33,10 @@ cat > mixed.xml <<'XML'
   <Department><Level>1</Level><IsDetail>1</IsDetail></Department>
 </Root>
 XML
-for db in b c d; do "$q" init $db.db >/dev/null; done
+for db in b c d g; do "$q" init $db.db >/dev/null; done
+# A record whose number g.db already gives another name.
+"$q" import --db g.db --type department --in mixed.xml >/dev/null 2>&1 || true
+sed 's/Sales/Marketing/' mixed.xml > clash.xml
 
 # exit code | what the output holds (several texts separated by "~") | the command line
 while IFS='|' read -r code expected args; do
@@ -68,6 +71,7 @@ done <<CASES
 1|broken.xml: line 120~records imported before it: 100|import --db d.db --type department --bulk broken.xml
 1|not allowed~records read: 0|import --db d.db --type department --bulk root-attribute.xml
 1|Missing option --in or --bulk|import --db b.db --type department
+2|has the following conflicts:~Marketing~records clashing with an existing number: 1~records failed: 1|import --db g.db --type department --in clash.xml
 CASES
 
 # What the cases left behind.

@@ -22,6 +22,7 @@ constexpr DataType kTypes[] = {
     {"expense-element", 16},
     {"service", 17},
     {"cash-flow-item", 21},
+    {"settle", 22},
 };
 // clang-format on
 

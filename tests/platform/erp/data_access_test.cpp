@@ -1,5 +1,5 @@
-// The data-access stand-in accepts the calls the item engine makes and refuses malformed ones, naming
-// the argument; it writes nothing.
+// The data-access stand-in accepts the calls the item engine and the standalone types make and refuses
+// malformed ones, naming the argument; it writes nothing.
 #include "platform/erp/data_access.h"
 
 #include <gtest/gtest.h>
@@ -19,31 +19,45 @@ std::shared_ptr<TrzRecord> parent(Variant id) {
   return extra;
 }
 
+std::shared_ptr<TrzRecord> accountParent(std::int32_t id) {
+  auto extra = std::make_shared<TrzRecord>();
+  extra->SetValue("FParentID", id);
+  return extra;
+}
+
 struct DataAccessCase {
   const char* what;
   std::string props;
-  std::int32_t itemClassID, itemID, isDetail;
+  std::int16_t kind;
+  std::int32_t type, id, isDetail;
   Variant extra;
   const char* refusal;  // null: accepted
 };
 
 TEST(DataAccess, CreateDataChecksItsArguments) {
   const DataAccessCase cases[] = {
-      {"a new department", kProps, 2, 15, 1, Variant(parent(std::int32_t{0})), nullptr},
-      {"a cost object group", kProps, 2001, 7, 0, Variant(parent(std::int32_t{3})), nullptr},
-      {"no connection", "UserID=16", 2, 15, 1, Variant(parent(std::int32_t{0})), "ConnectString"},
-      {"a custom item class", kProps, 3001, 15, 1, Variant(parent(std::int32_t{0})), "Item class 3001"},
-      {"no stored item", kProps, 2, 0, 1, Variant(parent(std::int32_t{0})), "Item 0"},
-      {"no detail flag", kProps, 2, 15, 2, Variant(parent(std::int32_t{0})), "detail flag 2"},
-      {"no parent", kProps, 2, 15, 1, Variant(parent(Variant())), "ParentID"},
-      {"a parent that is no number", kProps, 2, 15, 1, Variant(parent("x")), "ParentID"},
+      {"a new department", kProps, 1, 2, 15, 1, Variant(parent(std::int32_t{0})), nullptr},
+      {"a cost object group", kProps, 1, 2001, 7, 0, Variant(parent(std::int32_t{3})), nullptr},
+      {"a settlement method", kProps, 3, 130, 4, -1, Variant(parent(std::int16_t{0})), nullptr},
+      {"a voucher group", kProps, 3, 140, 4, -1, Variant(parent(std::int16_t{0})), nullptr},
+      {"a currency", kProps, 3, 120, 4, -1, Variant(parent(std::int16_t{0})), nullptr},
+      {"an account under its parent", kProps, 3, 1052, 9, -1, Variant(accountParent(3)), nullptr},
+      {"no connection", "UserID=16", 1, 2, 15, 1, Variant(parent(std::int32_t{0})), "ConnectString"},
+      {"a custom item class", kProps, 1, 3001, 15, 1, Variant(parent(std::int32_t{0})), "Item class 3001"},
+      {"an item class as an object type", kProps, 3, 2, 15, 1, Variant(parent(std::int32_t{0})), "Object type 2"},
+      {"an object type as an item class", kProps, 1, 130, 15, 1, Variant(parent(std::int32_t{0})), "Item class 130"},
+      {"no stored record", kProps, 1, 2, 0, 1, Variant(parent(std::int32_t{0})), "Record 0"},
+      {"no detail flag", kProps, 1, 2, 15, 2, Variant(parent(std::int32_t{0})), "detail flag 2"},
+      {"no parent", kProps, 1, 2, 15, 1, Variant(parent(Variant())), "ParentID"},
+      {"a parent that is no number", kProps, 1, 2, 15, 1, Variant(parent("x")), "ParentID"},
+      {"an account parent below 0", kProps, 3, 105, 9, -1, Variant(accountParent(-1)), "ParentID"},
   };
   for (const DataAccessCase& c : cases) {
     SCOPED_TRACE(c.what);
     ObjectRef access = CreateObject(erp::kDataAccessProgID);
     auto call = [&] {
-      return CBool(CallByName(access, "CreateData", {c.props, std::int16_t{-1}, std::int16_t{1}, c.itemClassID,
-                                                     c.itemID, c.isDetail, c.extra}));
+      return CBool(CallByName(access, "CreateData", {c.props, std::int16_t{-1}, c.kind, c.type, c.id, c.isDetail,
+                                                     c.extra}));
     };
     if (!c.refusal) {
       EXPECT_TRUE(call());
@@ -66,6 +80,13 @@ TEST(DataAccess, UpdateDataChecksItsArguments) {
             5);
   EXPECT_EQ(ErrorOf([&] {
               CallByName(access, "UpdateData", {kProps, std::int16_t{1}, std::int32_t{1500}, std::int32_t{4}, std::int32_t{0}});
+            }).number,
+            5);
+  // Accounts, as objects of types 105 and 1052.
+  EXPECT_TRUE(CBool(CallByName(access, "UpdateData", {kProps, std::int16_t{3}, std::int32_t{105}, std::int32_t{9},
+                                                      std::int32_t{3}})));
+  EXPECT_EQ(ErrorOf([&] {
+              CallByName(access, "UpdateData", {kProps, std::int16_t{3}, std::int32_t{120}, std::int32_t{0}, std::int32_t{0}});
             }).number,
             5);
 }

@@ -1,0 +1,48 @@
+#include "exchange/modFunction_sql.h"
+
+#include <cmath>
+
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_text.h"
+#include "platform/automation/vbconv.h"
+
+namespace quillane::modFunction {
+
+std::string Quoted(std::string_view text) { return "'" + EscapeQuotes(text) + "'"; }
+
+std::string NumberValue(const Variant& value, std::string_view strKey) {
+  if (const bool* b = value.tryAs<bool>()) return *b ? "1" : "0";
+  if (!value.isNull() && !value.isObject() && IsNumeric(value)) {
+    double number = CDbl(value);
+    if (std::isfinite(number)) return CStr(Variant(number));
+  }
+  std::string shown = value.isNull() ? "Null" : value.isObject() ? TypeName(value) : CStr(value);
+  throw AutomationError(kLibraryRefusal, kSqlValueSource,
+                        std::string(strKey) + mdlLanguage::LoadLangString("的值必须是数字:") + shown);
+}
+
+std::string Identifier(std::string_view strValue, std::string_view strKey) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  bool plain = !strValue.empty() && letter(strValue.front());
+  for (char c : strValue) plain = plain && (letter(c) || (c >= '0' && c <= '9'));
+  if (!plain)
+    throw AutomationError(kLibraryRefusal, kSqlValueSource,
+                          std::string(strKey) + mdlLanguage::LoadLangString("的值必须是表名或列名:") + std::string(strValue));
+  return std::string(strValue);
+}
+
+std::string Literal(const Variant& value) {
+  if (value.isNumeric()) return NumberValue(value, "");
+  return Quoted(CStr(value));
+}
+
+std::string DescendantsOf(std::string_view strNumber) {
+  std::string pattern;
+  for (char c : strNumber) {
+    if (c == '%' || c == '_' || c == '[' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return "FNumber LIKE " + Quoted(pattern + ".%") + " ESCAPE '\\'";
+}
+
+}  // namespace quillane::modFunction

@@ -1,0 +1,33 @@
+// The interface every per-type class offers the facade and its other callers, item types and standalone
+// types alike: the two operations, the options and the count of failed records, with their dispatch
+// ids. The events Progress (id 1) and DirtyRecord (id 2) go with it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/automation/object.h"
+
+namespace quillane {
+
+// The members of class T, which declares them with these signatures:
+//   bool Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
+//               std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
+//   bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
+//   void setFilter(std::string), setCheckByUUID(bool), setAddNewOnly(bool), setbProgress(bool),
+//        setHaveInterFace(bool); std::int32_t ErrorCount() const.
+// export_ may name another member for Export (one that takes strPropsString by value).
+template <class T, class ExportMember = decltype(&T::Export)>
+DispatchTable PerTypeDispatchTable(ExportMember export_ = &T::Export) {
+  return DispatchBuilder<T>()
+      .method("Export", 1, export_, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
+      .method("Import", 2, &T::Import, {Variant(std::int16_t{1})})
+      .let("Filter", 3, &T::setFilter)
+      .let("CheckByUUID", 4, &T::setCheckByUUID)
+      .let("AddNewOnly", 5, &T::setAddNewOnly)
+      .let("bProgress", 6, &T::setbProgress)
+      .get("ErrorCount", 7, &T::ErrorCount)
+      .let("HaveInterFace", 8, &T::setHaveInterFace)
+      .build();
+}
+
+}  // namespace quillane
