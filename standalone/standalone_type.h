@@ -61,6 +61,7 @@ struct StandaloneType {
   // the type keeps no companion data.
   std::span<const std::int16_t> companionTypes = {};
   bool yieldsWhilePacking = true;  // the message loop runs after every exported row
+  bool yieldsAfterRecord = true;   // the message loop runs after every imported record
 };
 
 }  // namespace quillane::standalone
