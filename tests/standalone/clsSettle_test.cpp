@@ -52,10 +52,7 @@ TEST_P(SettleImport, Branches) {
   exec(target, "INSERT INTO t_Account (FAccountID, FNumber, FName, UUID) VALUES (1, '1001', '库存现金', 'A1'), "
                "(2, '1002', '银行存款', 'A2')");
   exec(target, "INSERT INTO t_Settle (FItemID, FNumber, FName, FAcctID, FStatus, UUID) VALUES (10, 'JF01', '现金', 1, 1, 'S1')");
-  ObjectRef settle = CreateObject("Quillane.clsSettle");
-  if (c.options) c.options(settle);
-  ImportResult result = ImportXml(settle, props(target), document("Settle", {c.record}));
-  EXPECT_TRUE(result.ok) << result.error;
+  importInto(target, "Quillane.clsSettle", "Settle", {c.record}, c.options);
   EXPECT_EQ(rows(target, "SELECT FItemID, FNumber, FName, FAcctID, FStatus, UUID, FSystemType FROM t_Settle ORDER BY FItemID"),
             c.rows);
   EXPECT_EQ(dataAccess.calls(), c.calls);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ inline std::vector<std::string> valuesOf(const std::string& xml, const std::stri
 
 class StandaloneTest : public ExchangeDbTest {
  protected:
+  // Imports a document of typeName records into the account set at target through a new object of
+  // progID, set up by options first; the import is to succeed.
+  static void importInto(const std::string& target, const char* progID, const std::string& typeName,
+                         const std::vector<std::string>& records, const std::function<void(ObjectRef&)>& options) {
+    ObjectRef object = CreateObject(progID);
+    if (options) options(object);
+    ImportResult result = ImportXml(object, props(target), document(typeName, records));
+    EXPECT_TRUE(result.ok) << result.error;
+  }
+
   // Makes the database refuse to update a row of table to the name (SQLite's own trigger), but for the
   // stamping of its row version: a record of that name fails after its row was inserted.
   static void refuseUpdateTo(const std::string& path, const std::string& table, const std::string& name) {

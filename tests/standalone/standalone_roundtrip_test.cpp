@@ -30,6 +30,21 @@ const TypeCase kTypes[] = {
        return "INSERT INTO t_Settle (FNumber, FName, FAcctID, UUID) VALUES ('" + odd + "', '" + odd + " 名', 1, '" + odd +
               " U')";
      }},
+    {"vouchergroup", 19, "Quillane.clsVoucherGroup", "VoucherGroup",
+     "SELECT FName, FDRange, FCRange, FDCRange, FNDRange, FNCRange, FNDCRange, FStandard, FLimitMulti, UUID, FSystemType "
+     "FROM t_VoucherGroup WHERE FGroupID <> 0 ORDER BY FName",
+     [](const std::string& odd) {
+       return "INSERT INTO t_VoucherGroup (FName, FDRange, FCRange, FDCRange, FNDRange, FNCRange, FNDCRange, FStandard, "
+              "FLimitMulti, UUID) VALUES ('" + odd + "', '" + odd + " d', '" + odd + " c', '" + odd + " dc', '" + odd +
+              " nd', '" + odd + " nc', '" + odd + " ndc', 1, 7, '" + odd + " U')";
+     }},
+    {"currency", 3, "Quillane.clsCurrency", "Currency",
+     "SELECT FNumber, FName, FExchangeRate, FOperator, FScale, FFixRate, FDeleted, UUID, FSystemType FROM t_Currency "
+     "ORDER BY FNumber",
+     [](const std::string& odd) {
+       return "INSERT INTO t_Currency (FNumber, FName, FExchangeRate, FOperator, FScale, FFixRate, UUID) VALUES ('" + odd +
+              "', '" + odd + " 名', 0.00001234, '/', 6, 1, '" + odd + " U')";
+     }},
 };
 
 class StandaloneRoundTrip : public StandaloneTest, public ::testing::WithParamInterface<TypeCase> {

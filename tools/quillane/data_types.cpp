@@ -23,6 +23,8 @@ constexpr DataType kTypes[] = {
     {"service", 17},
     {"cash-flow-item", 21},
     {"settle", 22},
+    {"vouchergroup", 19},
+    {"currency", 3},
 };
 // clang-format on
 
