@@ -22,12 +22,6 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int16_t{0}), uuid(1, 2)},
              {Variant("JPY"), Variant("日元"), Variant(20.5), Variant("/"), Variant(std::int16_t{0}),
               Variant(std::int16_t{0}), uuid(1, 3)}});
-  std::int32_t cash = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                                {Variant("1001"), Variant("库存现金"), uuid(2, 1)});
-  std::int32_t bank = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                                {Variant("1002"), Variant("银行存款"), uuid(2, 2)});
-  InsertAll(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("1122"), Variant("应收账款"), uuid(2, 3)}, {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
   // Auxiliary data of several types: the classifications that customers and the cost types name.
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
@@ -39,6 +33,21 @@ void writeLinkTargets(sql::Database& db) {
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
   InsertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)", assistRows);
   WriteSampleCommercialAssist(db);
+
+  WriteSampleUnits(db);
+  WriteSampleStockPlaces(db);
+  InsertAll(db, "INSERT INTO ICQCScheme (FBillNo, FSchemeName, UUID) VALUES (?1, ?2, ?3)",
+            {{Variant("QC001"), Variant("来料检验"), uuid(11, 1)}});
+  InsertAll(db, "INSERT INTO t_Routing (FBillNo, FRoutingName, UUID) VALUES (?1, ?2, ?3)",
+            {{Variant("RT001"), Variant("标准工艺"), uuid(12, 1)}});
+  InsertAll(db, "INSERT INTO t_WorkType (FNumber, FName) VALUES (?1, ?2)", {{Variant("01"), Variant("普通工种")}});
+  InsertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}});
+  InsertAll(db, "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) VALUES (?1, ?2, ?3)",
+            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}});
+
+  WriteChartOfAccounts(db);
+  const std::int32_t cash = CLng(db.query("SELECT FAccountID FROM t_Account WHERE FNumber = '1001'").rows.at(0).at(0));
+  const std::int32_t bank = CLng(db.query("SELECT FAccountID FROM t_Account WHERE FNumber = '1002.01'").rows.at(0).at(0));
   // Cash settles to the cash account, cheques and transfers to the bank; a draft names no account.
   InsertAll(db, "INSERT INTO t_Settle (FNumber, FName, FAcctID, UUID) VALUES (?1, ?2, ?3, ?4)",
             {{Variant("JF01"), Variant("现金"), Variant(cash), uuid(5, 1)},
@@ -56,17 +65,6 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int32_t{0}), uuid(14, 3)},
              {Variant("转"), Variant::null(), Variant::null(), Variant("1001,1002"), Variant("1001,1002"),
               Variant(std::int16_t{0}), Variant(std::int32_t{30}), uuid(14, 4)}});
-
-  WriteSampleUnits(db);
-  WriteSampleStockPlaces(db);
-  InsertAll(db, "INSERT INTO ICQCScheme (FBillNo, FSchemeName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("QC001"), Variant("来料检验"), uuid(11, 1)}});
-  InsertAll(db, "INSERT INTO t_Routing (FBillNo, FRoutingName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("RT001"), Variant("标准工艺"), uuid(12, 1)}});
-  InsertAll(db, "INSERT INTO t_WorkType (FNumber, FName) VALUES (?1, ?2)", {{Variant("01"), Variant("普通工种")}});
-  InsertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}});
-  InsertAll(db, "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}});
 }
 
 // The own columns of the detail rows that their types fill: values that vary with the row, and links

@@ -55,6 +55,10 @@ class ItemWriter {
 // count records each.
 void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count);
 
+// The chart of accounts with its groups and item-class combinations; its currencies and units must be
+// written first.
+void WriteChartOfAccounts(sql::Database& db);
+
 // The standalone types with tables of their own (sample_standalone.cpp): units of measure in their
 // groups, which are class 7 items too; stock places in theirs; commercial auxiliary data under their
 // classes; and, once every industrial entry is written, the types those entries name.
