@@ -27,6 +27,9 @@ constexpr DataType kTypes[] = {
     {"vouchergroup", 19},
     {"currency", 3},
     {"account", 1},
+    {"measureunit", 4},
+    {"stockplace", 24},
+    {"assist", 2},
 };
 // clang-format on
 
