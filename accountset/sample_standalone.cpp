@@ -72,8 +72,8 @@ void WriteSampleUnits(sql::Database& db) {
   }
 }
 
-// Stock places in two groups: a shelf with its places (one of them deleted, one its group's default
-// place), and a place of its own in the second group.
+// Stock places in two groups: a shelf with its places (one of them its group's default place), and a
+// place of its own in the second group.
 void WriteSampleStockPlaces(sql::Database& db) {
   const char* groups[][2] = {{"01", "货位组A"}, {"02", "货位组B"}};
   std::vector<std::int32_t> groupIDs;
@@ -92,13 +92,12 @@ void WriteSampleStockPlaces(sql::Database& db) {
   const Place places[] = {{0, "01", "01", "一号货架", -1, 1, 0, false, false},
                           {0, "01.01", "01", "一号货位", 0, 2, 1, false, true},
                           {0, "01.02", "02", "二号货位", 0, 2, 1, false, false},
-                          {0, "01.03", "03", "三号货位", 0, 2, 1, true, false},
                           {1, "02.01", "01", "冷藏货位", -1, 1, 1, false, false}};
   sql::Statement place(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FShortNumber, FFullNumber, FName, FParentID, "
                            "FLevel, FDetail, FDeleted, UUID) VALUES (?1, ?2, ?3, ?2, ?4, ?5, ?6, ?7, ?8, ?9)");
   sql::Statement isDefault(db, "UPDATE t_StockPlaceGroup SET FDefaultSPID = ?2 WHERE FSPGroupID = ?1");
   std::vector<std::int32_t> ids;
-  for (int p = 0; p < 5; ++p) {
+  for (int p = 0; p < 4; ++p) {
     const Place& one = places[p];
     Variant groupID(groupIDs[one.group]);
     ids.push_back(Insert(db, place, {groupID, Variant(one.number), Variant(one.shortNumber), Variant(one.name),

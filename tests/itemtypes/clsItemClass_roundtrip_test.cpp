@@ -2,10 +2,10 @@
 // bulk files, small (read whole) and large (cut into batches), and compared table by table.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "itemtypes/item_class_fixture.h"
+#include "support/item_class_tables.h"
 
 namespace quillane::testing {
 namespace {
@@ -31,53 +31,11 @@ class ItemClassRoundTrip : public ItemClassTest {
     return Result{ok, CStr(in[4]), CLng(facade->Get("ErrorCount"))};
   }
 
-  // The identifier of the class named name in the account set at path.
-  static std::string classID(const std::string& path, const std::string& name) {
-    return rows(path, "SELECT FItemClassID FROM t_ItemClass WHERE FName = '" + name + "'");
-  }
-  // Everything of the class that travels, with its identifiers left out or given by number.
-  static std::vector<std::pair<std::string, std::string>> classTables(const std::string& path, const std::string& name) {
-    const std::string id = classID(path, name), table = "t_Item_" + id;
-    std::string columns = "i.FNumber, i.FName, i.FLevel, i.FDetail, p.FNumber, i.UUID, i.FSystemType, d.FNumber, d.FName";
-    for (const std::string& column : lines(rows(path, "SELECT FSQLColumnName FROM t_ItemPropDesc WHERE FItemClassID = " +
-                                                          id + " ORDER BY FPropID")))
-      columns += ", d." + column;
-    return {
-        {"class", rows(path, "SELECT FNumber, FName, FType, FSQLTableName = 't_Item' || FItemClassID FROM t_ItemClass "
-                             "WHERE FItemClassID = " + id)},
-        {"table", rows(path, "SELECT name, lower(typename) FROM syscolumns WHERE id = object_id('" + table + "') ORDER BY colid")},
-        {"link column", rows(path, "SELECT COUNT(*) FROM syscolumns WHERE id = object_id('t_ItemDetail') AND name = 'F" + id + "'")},
-        {"descriptions",
-         rows(path, "SELECT FName, FName_Cht, FName_En, FSQLColumnName, FDataType, FActualType, FActualSize, FBehavior, "
-                    "FPrecision, FScale, FSaveRule, FViewMask, FComCall, FDisplayField, FFilterField, FPageName, "
-                    "FPageName_Cht, FPageName_En, FSrcField, FSrcTable, FDefaultValue, FSearch FROM t_ItemPropDesc "
-                    "WHERE FItemClassID = " + id + " ORDER BY FPropID")},
-        {"access objects", rows(path, "SELECT FObjectType, FName, FName_cht, FName_en, FDescription, FDescription_cht, "
-                                      "FDescription_en FROM t_ObjectType WHERE FObjectID = " + id + " ORDER BY FObjectType")},
-        {"access types", rows(path, "SELECT FObjectType, FIndex, FAccessMask, FAccessUse, FName, FDescription, FName_Cht, "
-                                    "FName_En, FDescription_Cht, FDescription_En FROM t_ObjectAccessType WHERE FObjectID = " +
-                                        id + " ORDER BY FObjectType, FIndex")},
-        {"grants", rows(path, "SELECT FGroupID, FObjectType, FIndex FROM t_ObjectAccess WHERE FObjectID = " + id +
-                                  " ORDER BY FObjectType, FIndex, FGroupID")},
-        {"records", rows(path, "SELECT " + columns + " FROM t_Item i LEFT JOIN t_Item p ON p.FItemID = i.FParentID AND "
-                               "i.FParentID <> 0 LEFT JOIN " + table + " d ON d.FItemID = i.FItemID WHERE i.FItemClassID = " +
-                               id + " ORDER BY i.FNumber")},
-    };
-  }
-  // The rows of RenderRows's text.
-  static std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    for (std::size_t start = 0; start < text.size();) {
-      std::size_t end = std::min(text.find(';', start), text.size());
-      out.push_back(text.substr(start, end - start));
-      start = end + 1;
-    }
-    return out;
-  }
   void expectSameClasses() {
     for (const char* name : {"项目", "合同", "颜色"}) {
-      ASSERT_NE(classID(target, name), "") << name;
-      auto expected = classTables(source, name), actual = classTables(target, name);
+      ASSERT_NE(rows(target, "SELECT FItemClassID FROM t_ItemClass WHERE FName = '" + std::string(name) + "'"), "") << name;
+      auto expected = ItemClassTables([&](const std::string& sql) { return rows(source, sql); }, name);
+      auto actual = ItemClassTables([&](const std::string& sql) { return rows(target, sql); }, name);
       for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(actual[i].second, expected[i].second) << name << ": " << expected[i].first;
         EXPECT_NE(expected[i].second, "") << name << ": " << expected[i].first;
