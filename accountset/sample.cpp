@@ -38,31 +38,10 @@ void writeLinkTargets(sql::Database& db) {
   for (int a = 0; a < static_cast<int>(std::size(assist)); ++a)
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
   InsertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)", assistRows);
-  InsertAll(db, "INSERT INTO com_SysType (FName, UUID) VALUES (?1, ?2)", {{Variant("一般纳税人"), uuid(4, 1)}});
+  WriteSampleCommercialAssist(db);
 
-  // A unit group is an item of class 7 too, and so is each of its units.
-  sql::Statement unitItem(db, "INSERT INTO t_Item (FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, UUID) "
-                              "VALUES (7, ?1, ?2, ?3, ?4, ?5, ?6)");
-  Variant group(Insert(db, unitItem, {Variant("重量组"), Variant("重量组"), Variant(std::int32_t{0}),
-                                      Variant(std::int16_t{1}), Variant(false), uuid(6, 1)}));
-  InsertAll(db, "INSERT INTO t_UnitGroup (FUnitGroupID, FName, UUID) VALUES (?1, ?2, ?3)", {{group, Variant("重量组"), uuid(7, 1)}});
-  sql::Statement unit(db, "INSERT INTO t_MeasureUnit (FItemID, FUnitGroupID, FNumber, FName, FShortNumber, FStandard, UUID) "
-                          "VALUES (?1, ?2, ?3, ?4, ?3, ?5, ?6)");
-  const char* units[][2] = {{"kg", "千克"}, {"g", "克"}};
-  for (int u = 0; u < 2; ++u) {
-    Variant item(Insert(db, unitItem, {Variant(units[u][0]), Variant(units[u][1]), group, Variant(std::int16_t{2}),
-                                       Variant(true), uuid(6, u + 2)}));
-    Insert(db, unit, {item, group, Variant(units[u][0]), Variant(units[u][1]), Variant(static_cast<std::int16_t>(u == 0)), uuid(8, u + 1)});
-  }
-
-  // Two of each kind that warehouses, branches, employees and work centres link to, so that the copies
-  // in another account set can stand under other identifiers.
-  for (int g = 1; g <= 2; ++g) {
-    Variant placeGroup(InsertOne(db, "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                                 {Variant(Format("%02d", g)), Variant(g == 1 ? "货位组" : "备用货位组"), uuid(9, g)}));
-    InsertAll(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FName, FFullNumber, UUID) VALUES (?1, ?2, ?3, ?2, ?4)",
-              {{placeGroup, Variant(Format("%02d", g) + ".01"), Variant(g == 1 ? "一号货位" : "二号货位"), uuid(10, g)}});
-  }
+  WriteSampleUnits(db);
+  WriteSampleStockPlaces(db);
   InsertAll(db, "INSERT INTO ICQCScheme (FBillNo, FSchemeName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("QC001"), Variant("来料检验"), uuid(11, 1)}});
   InsertAll(db, "INSERT INTO t_Routing (FBillNo, FRoutingName, UUID) VALUES (?1, ?2, ?3)",
@@ -116,6 +95,7 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
   }
   FillOwnColumns(db);
   WriteSampleItemClasses(db, items, itemsPerClass);
+  WriteSampleAssistTypes(db);
 }
 
 }  // namespace quillane::accountset

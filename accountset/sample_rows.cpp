@@ -12,6 +12,10 @@ std::string SampleUuid(std::uint32_t table, std::uint32_t n) {
   return text;
 }
 
+Variant LinkTargetUuid(std::uint32_t table, int n) {
+  return Variant(SampleUuid(0xA0000000u + table, static_cast<std::uint32_t>(n)));
+}
+
 std::string Format(const char* pattern, int value) {
   char text[32];
   std::snprintf(text, sizeof text, pattern, value);

@@ -16,6 +16,8 @@ using Row = std::vector<Variant>;
 
 // "TTTTTTTT-0000-4000-8000-NNNNNNNNNNNN": a table's code and a running number.
 std::string SampleUuid(std::uint32_t table, std::uint32_t n);
+// The UUID of a record that item fields link to: SampleUuid of 0xA0000000 + the table's code.
+Variant LinkTargetUuid(std::uint32_t table, int n);
 // printf of one whole number.
 std::string Format(const char* pattern, int value);
 
@@ -56,5 +58,13 @@ void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t c
 // The chart of accounts with its groups and item-class combinations; its currencies and units must be
 // written first.
 void WriteChartOfAccounts(sql::Database& db);
+
+// The standalone types with tables of their own (sample_standalone.cpp): units of measure in their
+// groups, which are class 7 items too; stock places in theirs; commercial auxiliary data under their
+// classes; and, once every industrial entry is written, the types those entries name.
+void WriteSampleUnits(sql::Database& db);
+void WriteSampleStockPlaces(sql::Database& db);
+void WriteSampleCommercialAssist(sql::Database& db);
+void WriteSampleAssistTypes(sql::Database& db);
 
 }  // namespace quillane::accountset

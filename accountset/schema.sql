@@ -499,10 +499,13 @@ CREATE INDEX ix_cb_CostObj_Product_CostObj ON cb_CostObj_Product (FCostObjID);
 -- ---- The records that item fields link to ----
 -- Each table holds the columns its links read; its own data type adds the rest.
 
--- Auxiliary data: FID is the entry's number, FTypeID its type.
+-- Auxiliary data of an industrial account set: entries (FID is the entry's number) under the types of
+-- t_SubMesType. An entry's FParentID holds its type as well; entries whose FParentID is 0 are not
+-- exchanged. FInterID and FTypeID are given by the importer as the highest plus 1.
 CREATE TABLE t_SubMessage (
   FInterID INTEGER PRIMARY KEY AUTOINCREMENT,
-  FTypeID INT NOT NULL DEFAULT 0,
+  FBrNo INT NOT NULL DEFAULT 0,
+  FTypeID INT DEFAULT 0,
   FParentID INT NOT NULL DEFAULT 0,
   FID VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
@@ -512,10 +515,29 @@ CREATE TABLE t_SubMessage (
   FModifyTime TIMESTAMP
 );
 
--- Auxiliary data of a commercial account set.
+CREATE TABLE t_SubMesType (
+  FTypeID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FType SMALLINT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+-- Auxiliary data of a commercial account set: entries under the classes of com_SysTypeClass. The
+-- ERP's predefined entries (FPreDefined not 0) are neither exchanged nor changed.
 CREATE TABLE com_SysType (
   FSysTypeID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
+  FPreDefined BIT DEFAULT 0,
+  FClassID INT DEFAULT 0,
+  FSystemType INT NOT NULL DEFAULT 1,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
+  FModifyTime TIMESTAMP
+);
+
+CREATE TABLE com_SysTypeClass (
+  FTypeClassID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FTypeClassName VARCHAR(255) COLLATE NOCASE,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
@@ -647,21 +669,26 @@ CREATE TABLE t_VoucherGroup (
   FModifyTime TIMESTAMP
 );
 
--- The unit group's id is the id of its t_Item row (item class 7).
+-- Units of measure and their groups are items of class 7 as well: a group's FUnitGroupID and a unit's
+-- FMeasureUnitID are the FItemID of their t_Item rows (a group's row has level 1 and no detail, a unit's
+-- level 2 under its group). A group names its standard unit in FDefaultUnitID; that unit has FStandard 1.
 CREATE TABLE t_UnitGroup (
   FUnitGroupID INT NOT NULL PRIMARY KEY,
   FName VARCHAR(255) COLLATE NOCASE,
-  FDefaultUnitID INT NOT NULL DEFAULT 0,
+  FDefaultUnitID INT DEFAULT 0,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
 CREATE TABLE t_MeasureUnit (
-  FMeasureUnitID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FMeasureUnitID INT NOT NULL PRIMARY KEY,
   FItemID INT NOT NULL DEFAULT 0,
-  FUnitGroupID INT NOT NULL DEFAULT 0,
+  FUnitGroupID INT DEFAULT 0,
+  FParentID INT NOT NULL DEFAULT 0,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
   FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FCoefficient FLOAT DEFAULT 1,
+  FAuxClass VARCHAR(255) COLLATE NOCASE,
   FStandard SMALLINT NOT NULL DEFAULT 0,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
   FSystemType INT NOT NULL DEFAULT 1,
@@ -669,6 +696,21 @@ CREATE TABLE t_MeasureUnit (
   FModifyTime TIMESTAMP
 );
 
+-- A unit's FSystemType is the one of its item row, which the importer writes: a unit carried in from
+-- another account set is then left out of this set's exports like every other imported item.
+CREATE TRIGGER t_MeasureUnit_SystemType AFTER INSERT ON t_MeasureUnit
+  WHEN EXISTS (SELECT 1 FROM t_Item WHERE FItemID = NEW.FMeasureUnitID AND FItemClassID = 7)
+BEGIN
+  UPDATE t_MeasureUnit SET FSystemType = (SELECT FSystemType FROM t_Item WHERE FItemID = NEW.FMeasureUnitID)
+    WHERE FMeasureUnitID = NEW.FMeasureUnitID;
+END;
+CREATE TRIGGER t_Item_UnitSystemType AFTER UPDATE OF FSystemType ON t_Item
+  WHEN NEW.FItemClassID = 7 AND NEW.FSystemType IS NOT OLD.FSystemType
+BEGIN
+  UPDATE t_MeasureUnit SET FSystemType = NEW.FSystemType WHERE FMeasureUnitID = NEW.FItemID;
+END;
+
+-- Stock places form a tree (FParentID) and belong to a group, which names its default place.
 CREATE TABLE t_StockPlaceGroup (
   FSPGroupID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
@@ -679,13 +721,14 @@ CREATE TABLE t_StockPlaceGroup (
 
 CREATE TABLE t_StockPlace (
   FSPID INTEGER PRIMARY KEY AUTOINCREMENT,
-  FSPGroupID INT NOT NULL DEFAULT 0,
+  FSPGroupID INT DEFAULT 0,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
-  FParentID INT NOT NULL DEFAULT 0,
-  FDetail BIT NOT NULL DEFAULT 1,
-  FLevel SMALLINT NOT NULL DEFAULT 1,
+  FParentID INT DEFAULT 0,
+  FDetail SMALLINT DEFAULT 1,
+  FLevel SMALLINT DEFAULT 1,
   FFullNumber VARCHAR(80) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
   FDeleted SMALLINT NOT NULL DEFAULT 0,
   FSystemType INT NOT NULL DEFAULT 1,
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),

@@ -7,7 +7,8 @@ namespace quillane::modFunction {
 
 bool ImportEachRecord(const TrzRecords& vect, const std::function<void(const std::shared_ptr<TrzRecord>&)>& importOne,
                       const std::function<void(std::int32_t lCur, std::int32_t lTotal, bool& bCancel)>& progress,
-                      const std::function<void(const TrzRecord* record, const AutomationError& e)>& failed) {
+                      const std::function<void(const TrzRecord* record, const AutomationError& e)>& failed,
+                      bool bYield) {
   bool result = true;
   const std::int32_t lTotal = vect.Count();
   std::int32_t lCur = 0;
@@ -26,7 +27,7 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<void(const std
     bool bCancel = false;
     ++lCur;
     attempt([&] {
-      YieldToMessageLoop();
+      if (bYield) YieldToMessageLoop();
       progress(lCur, lTotal, bCancel);
     });
     if (bCancel) break;

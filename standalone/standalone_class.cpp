@@ -12,7 +12,7 @@ StandaloneClass::StandaloneClass(const StandaloneType& type) : type_(type) { mod
 
 StandaloneClass::~StandaloneClass() { modFunction::CallMemberQuietly(m_oConn, "CloseConn"); }
 
-std::string StandaloneClass::ErrorSource() const { return std::string("Quillane.") + type_.className; }
+std::string StandaloneClass::ErrorSource() const { return std::string("Quillane.") + type().className; }
 
 void StandaloneClass::RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel) {
   RaiseEventWith("Progress", kProgress, std::as_const(lCur), std::as_const(lTotal), bCancel);
@@ -30,7 +30,7 @@ void StandaloneClass::Run(std::string strSQL) {
 
 std::int32_t StandaloneClass::FirstID(const ObjectRef& rs) const {
   if (modFunction::IsEOF(rs)) return 0;
-  Variant id = modFunction::FieldValue(rs, type_.keyColumn);
+  Variant id = modFunction::FieldValue(rs, type().keyColumn);
   return id.isNull() ? 0 : CLng(id);
 }
 

@@ -50,13 +50,13 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   void setCheckByUUID(bool bCheck) { m_CheckByUUID = bCheck; }
   void setAddNewOnly(bool bAddNewOnly) { m_AddNewOnly = bAddNewOnly; }
   void setbProgress(bool bProgress) { m_bProgress = bProgress; }
-  // Kept for the caller's sake: no type of the frame asks the user.
+  // Whether a type that settles clashes may ask the user (the others keep it for the caller's sake).
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
   // Records that failed in the last Import (0 after an Export).
   std::int32_t ErrorCount() const { return m_ErrorCount; }
 
   const DispatchTable& dispatchTable() const override;
-  std::string className() const override { return type_.className; }
+  std::string className() const override { return type().className; }
 
   // ---- What the core's link codecs use (ItemEngineAccess) ----
   const ObjectRef& connection() const override { return m_oConn; }
@@ -82,9 +82,23 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   virtual std::int32_t FindByNumberName(const std::string& strNumber, const std::string& strName);
   // Runs after the record's UPDATE, inside its transaction, with the row's id.
   virtual void AfterUpdate(const TrzRecord& record, std::int32_t lID);
+  // Finds, inserts or updates the row of one record, inside its transaction; raises to fail it. The
+  // default finds the row by UUID or by number and name and writes the descriptor's fields. A type
+  // whose records take steps of their own (groups, parents, ids of its own making) replaces it whole.
+  virtual std::int32_t ImportRecord(const TrzRecord& record);
+  // The descriptor in force: a type kept in other tables by kind of account set chooses it per call
+  // (the props string of the running call is parsed by then).
+  virtual const StandaloneType& type() const { return type_; }
+  // Runs before the rows of an export page are packed: a type that reuses what it looked up for the
+  // row before forgets it here.
+  virtual void BeginPage() {}
+  // Runs after the record loop of an Import, also when the document could not be read, before the
+  // connection closes.
+  virtual void AfterImport() {}
 
   // ---- Services for the hooks ----
-  const StandaloneType& type() const { return type_; }
+  bool addNewOnly() const { return m_AddNewOnly; }
+  bool haveInterFace() const { return m_HaveInterFace; }
   // Each statement is kept as the last one, so that an error line quotes the one that failed.
   ObjectRef Query(std::string strSQL);
   void Run(std::string strSQL);
@@ -112,7 +126,6 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   bool ImportVector(const std::shared_ptr<TrzRecords>& oRecs, std::string& strError);
   // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
   void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
-  std::int32_t ImportRecord(const TrzRecord& record);
   std::int32_t AddRecord(const std::string& strNumber, const std::string& strName);
   void CreateCompanionData(std::int32_t lID);
   std::string UpdateStatement(const TrzRecord& record, std::int32_t lID);

@@ -28,7 +28,7 @@ bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, s
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
     std::shared_ptr<TrzRecords> page = PackageRecordset(rs, strTimeStamp);
     modFunction::CallMember(m_oConn, "CloseConn");
-    const std::string typeName = type_.typeName;
+    const std::string typeName = type().typeName;
     return modFunction::WriteVectorToXML(page, strXML, modFunction::SchemaFolder() + typeName + ".xsd", typeName,
                                          strError);
   } catch (const AutomationError& e) {
@@ -39,7 +39,7 @@ bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, s
 }
 
 void StandaloneClass::GetMaxTimeStamp(std::string& strMaxTimeStamp) {
-  ObjectRef rs = Query(type_.maxStampQuery);
+  ObjectRef rs = Query(type().maxStampQuery);
   // An empty table gives no row or a Null maximum; BytesToHex answers Null with the zero stamp.
   strMaxTimeStamp = modFunction::IsEOF(rs) ? kFromBeginning : modFunction::BytesToHex(modFunction::FieldValue(rs, "FMT"));
 }
@@ -51,7 +51,7 @@ ObjectRef StandaloneClass::GetList(std::string& strTimeStamp, std::int32_t lPerC
   condition += m_Filter.empty() ? "(FModifyTime>" + strTimeStamp + ")"
                                 : "((FModifyTime>" + strTimeStamp + ") AND (" + m_Filter + "))";
   std::string select = lPerCount != 0 ? "SELECT TOP " + std::to_string(lPerCount) + " *" : std::string("SELECT *");
-  ObjectRef rs = Query(select + type_.pageSource + " AND (" + condition + ")" + " ORDER BY FModifyTime");
+  ObjectRef rs = Query(select + type().pageSource + " AND (" + condition + ")" + " ORDER BY FModifyTime");
   if (modFunction::IsEOF(rs)) {
     strTimeStamp = kNothingLeft;
     return rs;
@@ -65,13 +65,14 @@ ObjectRef StandaloneClass::GetList(std::string& strTimeStamp, std::int32_t lPerC
 std::shared_ptr<TrzRecords> StandaloneClass::PackageRecordset(const ObjectRef& rs, std::string& strTimeStamp) {
   auto page = std::make_shared<TrzRecords>();
   std::int32_t lCur = 0;
+  BeginPage();
   while (!modFunction::IsEOF(rs)) {
     auto record = std::make_shared<TrzRecord>();
     PackRecord(rs, *record);
     page->Add(Variant(record));
     const std::string stamp = m_bProgress ? modFunction::BytesToHex(modFunction::FieldValue(rs, "FModifyTime")) : "";
     modFunction::MoveNext(rs);
-    if (type_.yieldsWhilePacking) YieldToMessageLoop();
+    if (type().yieldsWhilePacking) YieldToMessageLoop();
     if (!m_bProgress) continue;
     bool bCancel = false;
     RaiseProgress(++lCur, CLng(rs->Get("RecordCount")), bCancel);
@@ -85,7 +86,7 @@ std::shared_ptr<TrzRecords> StandaloneClass::PackageRecordset(const ObjectRef& r
 }
 
 void StandaloneClass::PackRecord(const ObjectRef& rs, TrzRecord& record) {
-  for (const Field& field : type_.fields) {
+  for (const Field& field : type().fields) {
     if (!ServicePackAtLeast(field.since)) continue;
     switch (field.out) {
       case Out::None:

@@ -35,10 +35,11 @@ bool StandaloneClass::Import(std::string& strPropsString, std::string strXML, st
     m_ErrorCount = 0;
     m_lSystemType = CLng(Variant(modFunction::NumberValue(lSystemType, "lSystemType")));
     modFunction::OpenConnection(m_oConn);
-    const std::string typeName = type_.typeName;
+    const std::string typeName = type().typeName;
     if (modFunction::ReadXMLToVector(m_oRecs, strXML, modFunction::SchemaFolder() + typeName + ".xsd", typeName,
                                      strError))
       result = ImportVector(m_oRecs, strError);
+    AfterImport();
     modFunction::CallMember(m_oConn, "CloseConn");
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
@@ -56,22 +57,23 @@ bool StandaloneClass::ImportVector(const std::shared_ptr<TrzRecords>& oRecs, std
         modFunction::InTransaction(m_oConn, [&] { ImportRecord(*record); });
       },
       [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
-      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); },
+      type().yieldsAfterRecord);
 }
 
 void StandaloneClass::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
   using modFunction::ShownText;
   ++m_ErrorCount;
   const std::string name = ShownText(record, "Name"), uuid = ShownText(record, "UUID");
-  const std::string identification = type_.numberColumn
+  const std::string identification = type().numberColumn
                                          ? modFunction::RecordIdentification(ShownText(record, "Number"), name, uuid)
                                          : "Name:" + name + ",UUID:" + uuid;
-  strError += modFunction::ImportErrorLine(LoadLangString(type_.errorPrefix), identification, e, m_strSQL);
+  strError += modFunction::ImportErrorLine(LoadLangString(type().errorPrefix), identification, e, m_strSQL);
 }
 
 std::int32_t StandaloneClass::ImportRecord(const TrzRecord& record) {
   m_lID = 0;
-  const std::string number = type_.numberColumn ? textOf(record, "Number") : std::string();
+  const std::string number = type().numberColumn ? textOf(record, "Number") : std::string();
   const std::string name = textOf(record, "Name");
   // Such a record names no row: it would be inserted nameless, and found again as no row at all.
   if (number.empty() && name.empty())
@@ -92,19 +94,19 @@ std::int32_t StandaloneClass::GetIDByUUID(const std::string& strUUID) {
   // An empty UUID names no record: records without one must not take each other's rows.
   if (strUUID.empty()) return 0;
   try {
-    return FirstID(modFunction::GetAnyRecordSet(m_oConn, std::string("Select ") + type_.keyColumn + " From " +
-                                                             type_.table + " Where UUID=" + Quoted(strUUID)));
+    return FirstID(modFunction::GetAnyRecordSet(m_oConn, std::string("Select ") + type().keyColumn + " From " +
+                                                             type().table + " Where UUID=" + Quoted(strUUID)));
   } catch (const AutomationError&) {
     return 0;
   }
 }
 
 std::int32_t StandaloneClass::FindByNumberName(const std::string& strNumber, const std::string& strName) {
-  const std::string base = std::string("Select ") + type_.keyColumn + " from " + type_.table + " Where ";
-  const std::string byName = std::string(type_.nameColumn) + "=" + Quoted(strName);
+  const std::string base = std::string("Select ") + type().keyColumn + " from " + type().table + " Where ";
+  const std::string byName = std::string(type().nameColumn) + "=" + Quoted(strName);
   try {
-    if (!type_.numberColumn) return FirstID(Query(base + byName));
-    const std::string byNumber = std::string(type_.numberColumn) + "=" + Quoted(strNumber);
+    if (!type().numberColumn) return FirstID(Query(base + byName));
+    const std::string byNumber = std::string(type().numberColumn) + "=" + Quoted(strNumber);
     std::int32_t id = FirstID(Query(base + byNumber + " AND " + byName));
     return id > 0 ? id : FirstID(Query(base + byNumber));
   } catch (const AutomationError&) {
@@ -113,13 +115,13 @@ std::int32_t StandaloneClass::FindByNumberName(const std::string& strNumber, con
 }
 
 std::int32_t StandaloneClass::AddRecord(const std::string& strNumber, const std::string& strName) {
-  std::string columns = type_.nameColumn, values = Quoted(strName);
-  if (type_.numberColumn) {
-    columns = std::string(type_.numberColumn) + "," + columns;
+  std::string columns = type().nameColumn, values = Quoted(strName);
+  if (type().numberColumn) {
+    columns = std::string(type().numberColumn) + "," + columns;
     values = Quoted(strNumber) + "," + values;
   }
-  Run("INSERT INTO " + std::string(type_.table) + " (" + columns + type_.newRowColumns + ") VALUES (" + values +
-      type_.newRowValues + ")");
+  Run("INSERT INTO " + std::string(type().table) + " (" + columns + type().newRowColumns + ") VALUES (" + values +
+      type().newRowValues + ")");
   std::int32_t id = FindByNumberName(strNumber, strName);
   // Without its row the record would update no row, or another: it fails, quoting the insert.
   if (id <= 0) throw AutomationError(kLibraryRefusal, sql::kProviderSource, LoadLangString("执行SQL失败!"));
@@ -128,15 +130,15 @@ std::int32_t StandaloneClass::AddRecord(const std::string& strNumber, const std:
 }
 
 void StandaloneClass::CreateCompanionData(std::int32_t lID) {
-  if (type_.companionTypes.empty()) return;
+  if (type().companionTypes.empty()) return;
   ObjectRef access = modFunction::CreateObjectEx(erp::kDataAccessProgID, "", true);
   auto extra = std::make_shared<TrzRecord>();
-  extra->SetValue(type_.companionParentKey, m_lParentID);
+  extra->SetValue(type().companionParentKey, m_lParentID);
   // One argument list for all the calls: the record a call leaves in its by-reference argument goes on
   // to the next one, as the component expects of a record with several object types.
   std::vector<Variant> args{m_sPropsString, std::int16_t{-1}, std::int16_t{3}, std::int16_t{0}, lID, true,
                             Variant(extra)};
-  for (std::int16_t objectType : type_.companionTypes) {
+  for (std::int16_t objectType : type().companionTypes) {
     args[3] = Variant(objectType);
     access->Call("CreateData", args);
   }
@@ -144,7 +146,7 @@ void StandaloneClass::CreateCompanionData(std::int32_t lID) {
 
 std::string StandaloneClass::UpdateStatement(const TrzRecord& record, std::int32_t lID) {
   std::string assignments;
-  for (const Field& field : type_.fields) {
+  for (const Field& field : type().fields) {
     if (field.in == In::None || !ServicePackAtLeast(field.since)) continue;
     std::optional<std::string> value;
     if (field.in == In::Own) {
@@ -159,7 +161,7 @@ std::string StandaloneClass::UpdateStatement(const TrzRecord& record, std::int32
     if (value) assignments += std::string(field.column) + "=" + *value + ",";
   }
   assignments += "FSystemType=" + std::to_string(m_lSystemType);
-  return "UPDATE " + std::string(type_.table) + " SET " + assignments + " WHERE " + type_.keyColumn + " = " +
+  return "UPDATE " + std::string(type().table) + " SET " + assignments + " WHERE " + type().keyColumn + " = " +
          std::to_string(lID);
 }
 

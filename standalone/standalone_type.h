@@ -63,6 +63,7 @@ struct StandaloneType {
   // The key of the parent's id in CreateData's record (the frame's m_lParentID, 0 unless a hook sets it).
   const char* companionParentKey = "ParentID";
   bool yieldsWhilePacking = true;  // the message loop runs after every exported row
+  bool yieldsAfterRecord = true;   // the message loop runs after every imported record
 };
 
 }  // namespace quillane::standalone

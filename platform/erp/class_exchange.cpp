@@ -30,6 +30,7 @@ constexpr ItemTypeClass kItemTypeClasses[] = {
     {2, "Quillane.clsDepartment", "Department"},
     {3, "Quillane.clsEmployee", "Employee"},
     {5, "Quillane.clsStock", "Stock"},
+    {7, "Quillane.clsMeasureUnit", "MeasureUnit"},
     {8, "Quillane.clsSupplier", "Supplier"},
     {9, "Quillane.clsCashFlowItem", "CashFlowItem"},
     {10, "Quillane.clsSubCompany", "SubCompany"},

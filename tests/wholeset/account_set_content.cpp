@@ -14,7 +14,8 @@ namespace {
 // What no data type of the program exchanges yet: the account set's link targets and the item classes
 // without a type. A type that joins the program leaves this list with its tables or class.
 const std::set<std::string> kNotCarriedTables = {
-    "t_SubMessage", "com_SysType", "t_UnitGroup", "t_MeasureUnit", "t_StockPlaceGroup", "t_StockPlace",
+    // the commercial auxiliary data (the road runs an industrial account set)
+    "com_SysType", "com_SysTypeClass",
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
     // user-defined item classes: their catalogue, rights and own tables
     "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
@@ -23,7 +24,7 @@ const std::set<std::string> kNotCarriedTables = {
     "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
     "t_ICItemCore", "COM_ItemAuxProp"};
 // The item classes whose records the program carries.
-const std::vector<int> kCarriedItemClasses = {1, 2, 9, 2001, 2002, 2003, 2004};
+const std::vector<int> kCarriedItemClasses = {1, 2, 7, 9, 2001, 2002, 2003, 2004};
 
 // Deletion keys are compared by their own pass: an import of records writes none.
 bool Compared(const std::string& table) {
@@ -76,12 +77,16 @@ const Link kLinks[] = {
     {"t_SonCompany", "FDepartmentID", "t_Item"}, {"t_SonCompany", "FSuperiorID", "t_Item"},
     {"t_SonCompany", "FCorProvider", "t_Item"}, {"t_SonCompany", "FCorCustomer", "t_Item"},
     {"t_WorkCenter", "FDeptID", "t_Item"},
-    {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_MeasureUnit"},
+    {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_Item"},
     {"t_Account", "FUnitGroupID", "t_Item"}, {"t_Account", "FEarnAccountID", "t_Account"},
     {"t_Account", "FRootID", "t_Account"}, {"t_Account", "FDetailID", "t_ItemDetail"},
     {"t_ItemDetailV", "FDetailID", "t_ItemDetail"},
-    {"t_MeasureUnit", "FUnitGroupID", "t_Item"}, {"t_UnitGroup", "FUnitGroupID", "t_Item"},
-    {"t_UnitGroup", "FDefaultUnitID", "t_MeasureUnit"},
+    // A unit's and a group's ids are those of their item rows.
+    {"t_MeasureUnit", "FMeasureUnitID", "t_Item"}, {"t_MeasureUnit", "FUnitGroupID", "t_Item"},
+    {"t_UnitGroup", "FUnitGroupID", "t_Item"}, {"t_UnitGroup", "FDefaultUnitID", "t_Item"},
+    // An entry of auxiliary data stands under its type twice.
+    {"t_SubMessage", "FTypeID", "t_SubMesType"}, {"t_SubMessage", "FParentID", "t_SubMesType"},
+    {"com_SysType", "FClassID", "com_SysTypeClass"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
 };
 // clang-format on

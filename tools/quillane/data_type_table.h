@@ -20,11 +20,15 @@ struct DataType {
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
+    {"measureunit", 4, "Quillane.clsMeasureUnit"},
     {"account", 1, "Quillane.clsAccount"},
+    // auxiliary data, from the industrial or the commercial tables as the account set's kind says
+    {"assist", 2, "Quillane.clsAssist"},
     {"settle", 22, "Quillane.clsSettle"},
     {"vouchergroup", 19, "Quillane.clsVoucherGroup"},
     {"department", 6, "Quillane.clsDepartment"},
     {"employee", 7, "Quillane.clsEmployee"},
+    {"stockplace", 24, "Quillane.clsStockPlace"},
     {"stock", 9, "Quillane.clsStock"},
     {"supplier", 11, "Quillane.clsSupplier"},
     {"sub-company", 12, "Quillane.clsSubCompany"},
