@@ -1,6 +1,6 @@
-// Throughput of the item engine on customers, the widest detail row of the item types: 10,000 customers
-// under a tree of groups, each detail with a bar code, 31 plain columns and 19 links, exported page by
-// page through Quillane.clsCustomer and imported into an empty account set. Beside each figure stands a
+// Throughput of the item engine on customers, the widest detail row of the item types: customers_bench
+// [records] (10,000 by default) under a tree of groups, each detail with a bar code, 31 plain columns and
+// 19 links, exported page by page through Quillane.clsCustomer and imported into an empty account set. Beside each figure stands a
 // raw baseline measured in the same run: the same reads and writes as plain SQLite statements (prepared
 // once, one transaction per imported record) and the same document written and parsed by plain libxml2.
 #include <cstdio>
@@ -125,7 +125,7 @@ void writeLinkTargets(Db& db, int offset) {
 
 // Ten top groups of ten groups each, and the details spread over the groups; every detail has a bar
 // code and every column filled. Rows are written parents first, which is their stamp order.
-void writeCustomers(Db& db) {
+void writeCustomers(Db& db, int records) {
   db.exec("BEGIN");
   Stmt item(db, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, FFullNumber, "
                 "FShortNumber, UUID) VALUES (?1, 1, ?2, ?3, ?4, ?5, ?6, ?2, ?7, ?8)");
@@ -150,7 +150,7 @@ void writeCustomers(Db& db) {
           .bind(7, numbered("%02d", g)).bind(8, "G-" + number).run();
     }
   }
-  const int details = kCustomers - kTopGroups * (kGroupsEach + 1);
+  const int details = records - kTopGroups * (kGroupsEach + 1);
   for (int d = 1; d <= details; ++d) {
     const auto& [parent, prefix] = groups[static_cast<std::size_t>(d - 1) % groups.size()];
     std::string shortNumber = numbered("%04d", d), number = prefix + "." + shortNumber, name = "客户" + shortNumber;
@@ -204,26 +204,29 @@ void rawImport(const std::string& target, const std::vector<std::string>& pages)
   });
 }
 
-void expectCustomers(const std::string& path, const char* who) {
+void expectCustomers(const std::string& path, const char* who, int records) {
   std::int64_t n = count(path, "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 1");
   std::int64_t linked = count(path, "SELECT COUNT(*) FROM t_Organization o JOIN t_Item e ON e.FItemID = o.FEmployee "
                                     "JOIN t_Account a ON a.FAccountID = o.FAPAccountID WHERE e.FItemClassID = 3");
-  if (n != kCustomers || linked != kCustomers - kTopGroups * (kGroupsEach + 1))
+  if (n != records || linked != records - kTopGroups * (kGroupsEach + 1))
     throw std::runtime_error(std::string(who) + " imported " + std::to_string(n) + " customers, " +
                              std::to_string(linked) + " with their links");
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   return Run({.progID = "Quillane.clsCustomer",
               .records = kCustomers,
-              .caption = std::to_string(kCustomers) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
-                   " groups in two levels, each detail with a bar code, " + std::to_string(kColumnCount) +
-                   " columns and 19 links",
+              .caption = [](int records) {
+                return std::to_string(records) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
+                       " groups in two levels, each detail with a bar code, " + std::to_string(kColumnCount) +
+                       " columns and 19 links";
+              },
               .writeLinkTargets = writeLinkTargets,
               .writeRecords = writeCustomers,
               .rawExport = rawExport,
               .rawImport = rawImport,
-              .expect = expectCustomers});
+              .expect = expectCustomers},
+             argc, argv);
 }
