@@ -97,17 +97,18 @@ std::map<Kind, std::unique_ptr<Stmt>> prepare(Db& db, bool pack) {
 
 // ---- the account sets ----
 
-// What the customers link to, under identifiers that differ by offset between account sets.
+// What the customers link to, under identifiers above the customers' own that differ by offset between
+// account sets.
 void writeLinkTargets(Db& db, int offset) {
   db.exec("BEGIN");
   Stmt item(db, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID) VALUES (?1, ?2, ?3, ?4, ?5)");
   for (int e = 1; e <= 50; ++e) {
-    item.bind(1, 100000 + offset + e).bind(2, 2).bind(3, numbered("D%03d", e)).bind(4, "部门" + numbered("%03d", e))
+    item.bind(1, 10000000 + offset + e).bind(2, 2).bind(3, numbered("D%03d", e)).bind(4, "部门" + numbered("%03d", e))
         .bind(5, numbered("DEP-%04d", e)).run();
-    item.bind(1, 200000 + offset + e).bind(2, 3).bind(3, numbered("E%03d", e)).bind(4, "职员" + numbered("%03d", e))
+    item.bind(1, 20000000 + offset + e).bind(2, 3).bind(3, numbered("E%03d", e)).bind(4, "职员" + numbered("%03d", e))
         .bind(5, numbered("EMP-%04d", e)).run();
   }
-  item.bind(1, 300000 + offset).bind(2, 5).bind(3, "S01").bind(4, "成品仓").bind(5, "STK-1").run();
+  item.bind(1, 30000000 + offset).bind(2, 5).bind(3, "S01").bind(4, "成品仓").bind(5, "STK-1").run();
   Stmt account(db, "INSERT INTO t_Account (FAccountID, FNumber, FName, UUID) VALUES (?1, ?2, ?3, ?4)");
   const char* accounts[][2] = {{"1122", "应收账款"}, {"2203", "预收账款"}, {"2221", "应交税费"}, {"1221", "其他应收款"},
                                {"2241", "其他应付款"}, {"1123", "预付账款"}, {"2202", "应付账款"}};
@@ -133,8 +134,8 @@ void writeCustomers(Db& db, int records) {
                    ") VALUES (?1, ?2, ?3, ?4, ?5, ?6 || '简称', 'KH' || ?5, '上海市浦东新区' || ?5 || '号', 1, 2, 3, "
                    "'联系人' || ?5, '021-5' || ?5, '021-6' || ?5, '200120', 'c' || ?5 || '@example.com', '工商银行', "
                    "'6222' || ?5, '9131' || ?5, 4, '上海', '上海', '中国', 'www.example.com', '法人 O''Neil', 1, 1, "
-                   "'CIQ' || ?5, 1, 2, '九五折', 100000 + ?7, 200000 + ?7, '2007-05-01', 6003.5, '2007-06-01', 601.25, "
-                   "500000, 0.1, 0.05, 5, 3, 6, 300000, 1, '2008-01-01', '2007-12-01', 1, 15, 17, 7, 4, 5, 6, 7)").c_str());
+                   "'CIQ' || ?5, 1, 2, '九五折', 10000000 + ?7, 20000000 + ?7, '2007-05-01', 6003.5, '2007-06-01', 601.25, "
+                   "500000, 0.1, 0.05, 5, 3, 6, 30000000, 1, '2008-01-01', '2007-12-01', 1, 15, 17, 7, 4, 5, 6, 7)").c_str());
   Stmt barCode(db, "INSERT INTO t_BarCode (FTypeID, FItemID, FBarCode, FRemark) VALUES (1, ?1, ?2, ?3)");
   int id = 1000;
   std::vector<std::pair<int, std::string>> groups;

@@ -20,12 +20,13 @@ constexpr int kTopGroups = 10, kGroupsEach = 10;  // 110 groups; the rest are de
 
 // ---- the account sets ----
 
-// What the departments link to, under identifiers that differ by offset between account sets.
+// What the departments link to, under identifiers above the departments' own that differ by offset between
+// account sets.
 void writeLinkTargets(Db& db, int offset) {
   db.exec("BEGIN");
   Stmt employee(db, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID) VALUES (?1, 3, ?2, ?3, ?4)");
   for (int e = 1; e <= 50; ++e)
-    employee.bind(1, 100000 + offset + e).bind(2, numbered("E%03d", e)).bind(3, "职员" + numbered("%03d", e))
+    employee.bind(1, 10000000 + offset + e).bind(2, numbered("E%03d", e)).bind(3, "职员" + numbered("%03d", e))
         .bind(4, numbered("EMP-%04d", e)).run();
   Stmt account(db, "INSERT INTO t_Account (FAccountID, FNumber, FName, UUID) VALUES (?1, ?2, ?3, ?4)");
   const char* accounts[][2] = {{"6602", "管理费用"}, {"1221", "其他应收款"}, {"2241", "其他应付款"}, {"1123", "预付账款"},
@@ -69,7 +70,7 @@ void writeDepartments(Db& db, int records) {
     item.bind(1, ++id).bind(2, number).bind(3, name).bind(4, parent).bind(5, 3).bind(6, 1).bind(7, shortNumber)
         .bind(8, "D-" + shortNumber).run();
     detail.bind(1, id).bind(2, parent).bind(3, number).bind(4, name).bind(5, shortNumber).bind(6, "备注 O'Neil")
-        .bind(7, "021-" + shortNumber).bind(8, 100000 + 1 + d % 50).run();
+        .bind(7, "021-" + shortNumber).bind(8, 10000000 + 1 + d % 50).run();
     barCode.bind(1, id).bind(2, "69" + numbered("%08d", d)).bind(3, "条码").run();
   }
   db.exec("COMMIT");

@@ -118,6 +118,12 @@ class Parser {
 
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens) { return Parser(tokens).run(); }
 
+bool IsPlainStatement(const BatchStatement& s) {
+  if (s.kind != BatchStatement::Kind::Simple) return false;
+  const Token& first = s.tokens[0];
+  return first.is("SELECT") || first.is("INSERT") || first.is("UPDATE") || first.is("DELETE");
+}
+
 bool MayWrite(std::span<const BatchStatement> statements) {
   for (const BatchStatement& s : statements) {
     if (s.kind == BatchStatement::Kind::Simple ? !s.tokens[0].is("SELECT") : MayWrite(s.body)) return true;

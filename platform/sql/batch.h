@@ -26,6 +26,9 @@ struct BatchStatement {
 // without a statement).
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens);
 
+// A SELECT, INSERT, UPDATE or DELETE.
+bool IsPlainStatement(const BatchStatement& statement);
+
 // False when every statement of the batch is a SELECT (the conditions of IF are queries), so that
 // running it cannot change the database.
 bool MayWrite(std::span<const BatchStatement> statements);

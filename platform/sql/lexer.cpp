@@ -175,6 +175,7 @@ std::string renderToken(const Token& t) {
     case TokenKind::Word:
     case TokenKind::Number:
     case TokenKind::Variable:
+    case TokenKind::Parameter:
     case TokenKind::Symbol: break;
   }
   return t.text;
@@ -210,6 +211,16 @@ std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std
     else parts.back().push_back(tokens[k]);
   }
   return parts;
+}
+
+std::vector<std::uint8_t> BinaryLiteralBytes(std::string_view hexDigits) {
+  auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  std::vector<std::uint8_t> bytes;
+  std::size_t k = 0;
+  if (hexDigits.size() % 2) bytes.push_back(static_cast<std::uint8_t>(digit(hexDigits[k++])));
+  for (; k + 1 < hexDigits.size(); k += 2)
+    bytes.push_back(static_cast<std::uint8_t>(digit(hexDigits[k]) * 16 + digit(hexDigits[k + 1])));
+  return bytes;
 }
 
 std::string QuoteText(std::string_view text) { return "'" + Replace(text, "'", "''") + "'"; }

@@ -3,6 +3,7 @@
 // reads them.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ enum class TokenKind {
   Variable,    // @name, @@name
   Symbol,      // an operator or punctuation
   Date,        // #...# of ADO criteria: the text between the signs
+  Parameter,   // ?1, ?2...: a value bound to the statement (never lexed; see statement_shape.h)
 };
 
 struct Token {
@@ -48,6 +50,9 @@ std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 
 // The tokens [b, e) cut at the commas outside parentheses.
 std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std::size_t b, std::size_t e);
+
+// The bytes of a Binary token's hexadecimal digits; an odd count has a leading 0.
+std::vector<std::uint8_t> BinaryLiteralBytes(std::string_view hexDigits);
 
 // A text literal as SQLite reads it: between single quotes, quotes doubled.
 std::string QuoteText(std::string_view text);

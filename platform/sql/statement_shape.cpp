@@ -1,0 +1,61 @@
+#include "platform/sql/statement_shape.h"
+
+namespace quillane::sql {
+namespace {
+
+bool isLiteral(const Token& t) {
+  return t.kind == TokenKind::Number || t.kind == TokenKind::String || t.kind == TokenKind::Binary;
+}
+
+// Where a token stands, as far as its literals are concerned.
+enum class Clause { Values, Kept };
+
+bool endsSelectList(const Token& t) {
+  for (const char* word : {"FROM", "WHERE", "UNION", "EXCEPT", "INTERSECT", "HAVING", "INTO"})
+    if (t.is(word)) return true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
+  if (t.empty() || !(t[0].is("SELECT") || t[0].is("INSERT") || t[0].is("UPDATE") || t[0].is("DELETE")))
+    return std::nullopt;
+  StatementShape shape;
+  // The clause of each open parenthesis level; a level starts in the clause of the one around it, so
+  // that the literals of a function call in a select list stay with the select list.
+  std::vector<Clause> clause{Clause::Values};
+  for (std::size_t k = 0; k < t.size(); ++k) {
+    const Token& token = t[k];
+    Clause& here = clause.back();
+    if (token.is("object_id")) return std::nullopt;
+    if (token.isSymbol("(")) {
+      clause.push_back(here);
+    } else if (token.isSymbol(")")) {
+      if (clause.size() > 1) clause.pop_back();
+    } else if (token.is("SELECT")) {
+      here = Clause::Kept;
+    } else if ((token.is("ORDER") || token.is("GROUP")) && k + 1 < t.size() && t[k + 1].is("BY")) {
+      here = Clause::Kept;
+    } else if (endsSelectList(token)) {
+      here = Clause::Values;
+    }
+    bool parameter = isLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].is("ESCAPE"));
+    shape.key += static_cast<char>('A' + static_cast<int>(token.kind));
+    shape.key += parameter ? std::string_view("?") : std::string_view(token.text);
+    shape.key += '\x1f';
+    if (parameter) shape.parameters.push_back(k);
+  }
+  return shape;
+}
+
+std::vector<Token> WithParameters(std::span<const Token> statement, const StatementShape& shape) {
+  std::vector<Token> tokens(statement.begin(), statement.end());
+  for (std::size_t p = 0; p < shape.parameters.size(); ++p) {
+    Token& t = tokens[shape.parameters[p]];
+    t = Token{TokenKind::Parameter, "?" + std::to_string(p + 1), t.spaceBefore};
+  }
+  return tokens;
+}
+
+}  // namespace quillane::sql
