@@ -90,7 +90,7 @@ class Parser {
   }
 
   // The tokens of one simple statement (or of an IF's condition), leaving i_ after them.
-  std::vector<Token> simpleTokens(bool condition = false) {
+  std::span<const Token> simpleTokens(bool condition = false) {
     std::size_t start = i_;
     const Token* first = condition ? nullptr : &t_[start];
     int depth = 0, caseDepth = 0;
@@ -106,8 +106,7 @@ class Parser {
       else if (t.is("CASE")) ++caseDepth;
       else if (t.is("END") && caseDepth > 0) --caseDepth;
     }
-    return std::vector<Token>(t_.begin() + static_cast<std::ptrdiff_t>(start),
-                              t_.begin() + static_cast<std::ptrdiff_t>(i_));
+    return t_.subspan(start, i_ - start);
   }
 
   std::span<const Token> t_;

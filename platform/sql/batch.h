@@ -18,7 +18,7 @@ struct BatchStatement {
     Block,   // BEGIN ... END; body: its statements
   };
   Kind kind = Kind::Simple;
-  std::vector<Token> tokens;
+  std::span<const Token> tokens;  // within the tokens handed to ParseBatch, which must outlive it
   std::vector<BatchStatement> body;
 };
 

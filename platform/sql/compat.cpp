@@ -50,7 +50,7 @@ class BatchRunner {
     }
   }
 
-  void simple(const std::vector<Token>& t) {
+  void simple(std::span<const Token> t) {
     if (t[0].is("EXEC") || t[0].is("EXECUTE")) return execute(t);
     if (t.size() == 6 && t[0].is("ALTER") && t[1].is("TABLE") && (t[3].is("DISABLE") || t[3].is("ENABLE")) &&
         t[4].is("TRIGGER"))
@@ -70,7 +70,7 @@ class BatchRunner {
   }
 
   // EXEC[UTE] [schema.]name [argument [, argument]...]; arguments are literals.
-  void execute(const std::vector<Token>& t) {
+  void execute(std::span<const Token> t) {
     std::size_t k = 1;
     if (k >= t.size()) SyntaxErrorNear(&t[0]);
     std::string name = t[k++].text;
@@ -105,7 +105,8 @@ class BatchRunner {
 }  // namespace
 
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
-  std::vector<BatchStatement> statements = ParseBatch(Lex(tsql));
+  const std::vector<Token> tokens = Lex(tsql);
+  std::vector<BatchStatement> statements = ParseBatch(tokens);
   const bool writes = MayWrite(statements);
   // A write does not join a held read transaction: it would stay uncommitted with it.
   if (writes) db.endHeldRead();

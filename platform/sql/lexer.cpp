@@ -27,6 +27,7 @@ class Lexer {
 
   std::vector<Token> run() {
     std::vector<Token> tokens;
+    tokens.reserve(s_.size() / 4);
     while (true) {
       bool space = skipBlanksAndComments();
       if (i_ >= s_.size()) break;
@@ -182,8 +183,6 @@ std::string renderToken(const Token& t) {
 }
 
 }  // namespace
-
-bool Token::is(std::string_view word) const { return kind == TokenKind::Word && SameText(text, word); }
 
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
 

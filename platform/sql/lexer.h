@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/automation/vbtext.h"
+
 namespace quillane::sql {
 
 enum class TokenKind {
@@ -28,7 +30,11 @@ struct Token {
   std::string text;
   bool spaceBefore = false;  // blanks, a line break or a comment stood before it
 
-  bool is(std::string_view word) const;  // a Word with that text, letter case ignored
+  // A Word with that text, letter case ignored. Asked of every token by the batch parser and the
+  // rewriter, so the length is compared first, where nearly every other word differs.
+  bool is(std::string_view word) const {
+    return kind == TokenKind::Word && text.size() == word.size() && SameText(text, word);
+  }
   bool isSymbol(std::string_view symbol) const { return kind == TokenKind::Symbol && text == symbol; }
 };
 

@@ -7,11 +7,13 @@ bool isLiteral(const Token& t) {
   return t.kind == TokenKind::Number || t.kind == TokenKind::String || t.kind == TokenKind::Binary;
 }
 
-// Where a token stands, as far as its literals are concerned.
+// Where a token stands, as far as its literals are concerned: where they are values, or where they
+// are kept in the shape.
 enum class Clause { Values, Kept };
 
 bool endsSelectList(const Token& t) {
-  for (const char* word : {"FROM", "WHERE", "UNION", "EXCEPT", "INTERSECT", "HAVING", "INTO"})
+  static constexpr std::string_view kWords[] = {"FROM", "WHERE", "UNION", "EXCEPT", "INTERSECT", "HAVING", "INTO"};
+  for (std::string_view word : kWords)
     if (t.is(word)) return true;
   return false;
 }
@@ -22,6 +24,7 @@ std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
   if (t.empty() || !(t[0].is("SELECT") || t[0].is("INSERT") || t[0].is("UPDATE") || t[0].is("DELETE")))
     return std::nullopt;
   StatementShape shape;
+  shape.key.reserve(256);
   // The clause of each open parenthesis level; a level starts in the clause of the one around it, so
   // that the literals of a function call in a select list stay with the select list.
   std::vector<Clause> clause{Clause::Values};

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 #include "platform/automation/factory.h"
 #include "platform/xml/TrzRecord.h"
@@ -30,10 +32,98 @@ std::string codePoint(char32_t c) {
   return buf;
 }
 
+// Where the builder puts the document: elements of a DOM tree, or markup text.
+class DomOut {
+ public:
+  explicit DomOut(xmlNode* root) : open_{root} {}
+  void start(const std::string& name) { open_.push_back(newElement(open_.back(), name, nullptr)); }
+  void leaf(const std::string& name, const std::string& text) { newElement(open_.back(), name, text.empty() ? nullptr : &text); }
+  void end() { open_.pop_back(); }
+
+ private:
+  static xmlNode* newElement(xmlNode* parent, const std::string& name, const std::string* text) {
+    xmlNode* node = xmlNewTextChild(parent, nullptr, XmlChars(name), text ? XmlChars(*text) : nullptr);
+    if (!node) throw std::bad_alloc();
+    return node;
+  }
+  std::vector<xmlNode*> open_;
+};
+
+// The markup exactly as libxml2 serialises the DOM of the same data (UTF-8 text, "<", ">", "&" and CR
+// escaped, an element without content as "<Name/>"), without building the DOM.
+class TextOut {
+ public:
+  explicit TextOut(std::string& out) : out_(out) {}
+  // An attribute's value is written as it is: the one the document has is a checked XML name.
+  void start(const std::string& name, std::string_view attribute = {}, std::string_view value = {}) {
+    closeStartTag();
+    out_ += '<';
+    out_ += name;
+    if (!attribute.empty()) {
+      out_ += ' ';
+      out_ += attribute;
+      out_ += "=\"";
+      out_ += value;
+      out_ += '"';
+    }
+    open_.push_back(name);
+    startTagOpen_ = true;
+  }
+  void leaf(const std::string& name, const std::string& text) {
+    closeStartTag();
+    out_ += '<';
+    out_ += name;
+    if (text.empty()) {
+      out_ += "/>";
+      return;
+    }
+    out_ += '>';
+    escaped(text);
+    out_ += "</";
+    out_ += name;
+    out_ += '>';
+  }
+  void end() {
+    if (startTagOpen_) {
+      out_ += "/>";
+      startTagOpen_ = false;
+    } else {
+      out_ += "</";
+      out_ += open_.back();
+      out_ += '>';
+    }
+    open_.pop_back();
+  }
+
+ private:
+  void closeStartTag() {
+    if (startTagOpen_) out_ += '>';
+    startTagOpen_ = false;
+  }
+  void escaped(const std::string& text) {
+    for (char c : text) {
+      switch (c) {
+        case '<': out_ += "&lt;"; break;
+        case '>': out_ += "&gt;"; break;
+        case '&': out_ += "&amp;"; break;
+        case '\r': out_ += "&#13;"; break;
+        default: out_ += c;
+      }
+    }
+  }
+  std::string& out_;
+  std::vector<std::string> open_;
+  bool startTagOpen_ = false;
+};
+
+// Walks the records, checking what no document can carry, and writes their elements to Out.
+template <class Out>
 class DocumentBuilder {
  public:
-  void writeEntry(xmlNode* parent, const std::string& name, const Variant& value, const ElementShape* shape,
-                  const std::string& where, int depth) {
+  explicit DocumentBuilder(Out& out) : out_(out) {}
+
+  void writeEntry(const std::string& name, const Variant& value, const ElementShape* shape, const std::string& where,
+                  int depth) {
     if (value.isNull()) return;
     if (const ObjectRef* object = value.tryAs<ObjectRef>()) {
       if (!*object) return;
@@ -45,7 +135,9 @@ class DocumentBuilder {
                          ", which has no XML form.");
       }
       if (depth >= kMaxDepth) throw Unwritable(where + " nests records more than 64 levels deep.");
-      writeRecord(newElement(parent, name, nullptr), *record, shape, where, depth + 1);
+      out_.start(name);
+      writeRecord(*record, shape, where, depth + 1);
+      out_.end();
       return;
     }
     std::string text = xml_detail::TextOfValue(value, shape ? shape->valueKind : xml_detail::ValueKind::Text);
@@ -54,31 +146,40 @@ class DocumentBuilder {
                                                             : " holds the character " + codePoint(bad) +
                                                                   ", which XML cannot carry."));
     }
-    newElement(parent, name, text.empty() ? nullptr : &text);
+    out_.leaf(name, text);
   }
 
  private:
-  void writeRecord(xmlNode* element, const TrzRecord& record, const ElementShape* shape, const std::string& where,
-                   int depth) {
+  void writeRecord(const TrzRecord& record, const ElementShape* shape, const std::string& where, int depth) {
     for (const auto& [key, value] : record.Entries()) {
       std::string keyWhere = where + (depth == 1 ? ", key " : "/") + key;
       if (xmlValidateNCName(XmlChars(key), 0) != 0)
         throw Unwritable(keyWhere + ": the key is no valid XML element name.");
       const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
       if (auto vector = xml_detail::ObjectOf<TrzRecords>(&value)) {
-        for (const Variant& entry : *vector) writeEntry(element, key, entry, childShape, keyWhere, depth);
+        for (const Variant& entry : *vector) writeEntry(key, entry, childShape, keyWhere, depth);
       } else {
-        writeEntry(element, key, value, childShape, keyWhere, depth);
+        writeEntry(key, value, childShape, keyWhere, depth);
       }
     }
   }
 
-  static xmlNode* newElement(xmlNode* parent, const std::string& name, const std::string* text) {
-    xmlNode* node = xmlNewTextChild(parent, nullptr, XmlChars(name), text ? XmlChars(*text) : nullptr);
-    if (!node) throw std::bad_alloc();
-    return node;
-  }
+  Out& out_;
 };
+
+// Every record of the vector written to out, or the reason why the data has no XML form.
+template <class Out>
+std::string writeRecords(Out& out, const TrzRecords& vect, const ElementShape* recordShape, const std::string& strTypeName) {
+  DocumentBuilder<Out> builder(out);
+  int position = 0;
+  try {
+    for (const Variant& entry : vect)
+      builder.writeEntry(strTypeName, entry, recordShape, "record " + std::to_string(++position), 0);
+  } catch (const Unwritable& e) {
+    return std::string("The data cannot be written as XML: ") + e.what();
+  }
+  return {};
+}
 
 void setNamespace(xmlNode* element, xmlNs* ns) {
   element->ns = ns;
@@ -86,7 +187,32 @@ void setNamespace(xmlNode* element, xmlNs* ns) {
     if (c->type == XML_ELEMENT_NODE) setNamespace(c, ns);
 }
 
-// The document of the vector, or the reason why there is none.
+// The document built as a DOM: validated there, so that a refusal names the element it is about, and
+// given the item-class namespace, which the schemas do not declare.
+std::string domDocument(const TrzRecords& vect, std::string& strXML, xml_detail::RecordSchema& schema,
+                        const std::string& strXSD, const ElementShape* recordShape, const std::string& strTypeName) {
+  xml_detail::DocPtr doc(xmlNewDoc(XmlChars("1.0")));
+  xmlNode* root = xmlNewDocNode(doc.get(), nullptr, XmlChars("Root"), nullptr);
+  if (!doc || !root) throw std::bad_alloc();
+  xmlDocSetRootElement(doc.get(), root);
+  xmlNewProp(root, XmlChars("VelmoraNameSpace"), XmlChars(strTypeName));
+  DomOut out(root);
+  std::string error = writeRecords(out, vect, recordShape, strTypeName);
+  if (!error.empty()) return error;
+  if (!schema.Validate(doc.get(), error)) return "The data does not match the schema " + strXSD + ": " + error;
+
+  if (strTypeName == "ItemClass") {
+    std::string href(kItemClassNamespace);
+    for (xmlNode* c = root->children; c; c = c->next) setNamespace(c, xmlNewNs(c, XmlChars(href), nullptr));
+  }
+  // Declared so that the serialiser writes the text as UTF-8 rather than as character references.
+  doc->encoding = xmlStrdup(XmlChars("UTF-8"));
+  strXML = "<?xml version=\"1.0\"?>" + xml_detail::SerializeNode(root);
+  return {};
+}
+
+// The document of the vector, or the reason why there is none. The markup is written straight out and
+// validated as a stream; only a document the schema refuses is built again as a DOM, for its message.
 std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& strXML, const std::string& strXSD,
                           const std::string& strTypeName) {
   if (!vect) return "There is no data vector to write.";
@@ -97,30 +223,17 @@ std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& 
   if (!recordShape) return "The schema file " + strXSD + " declares no element " + strTypeName + ".";
   if (xmlValidateNCName(XmlChars(strTypeName), 0) != 0)
     return "The type name \"" + strTypeName + "\" is no valid XML element name.";
-
   xml_detail::InitLibxml();
-  xml_detail::DocPtr doc(xmlNewDoc(XmlChars("1.0")));
-  xmlNode* root = xmlNewDocNode(doc.get(), nullptr, XmlChars("Root"), nullptr);
-  if (!doc || !root) throw std::bad_alloc();
-  xmlDocSetRootElement(doc.get(), root);
-  xmlNewProp(root, XmlChars("VelmoraNameSpace"), XmlChars(strTypeName));
-  DocumentBuilder builder;
-  int position = 0;
-  try {
-    for (const Variant& entry : *vect)
-      builder.writeEntry(root, strTypeName, entry, recordShape, "record " + std::to_string(++position), 0);
-  } catch (const Unwritable& e) {
-    return std::string("The data cannot be written as XML: ") + e.what();
-  }
-  if (!schema->Validate(doc.get(), error)) return "The data does not match the schema " + strXSD + ": " + error;
+  if (strTypeName == "ItemClass") return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
 
-  if (strTypeName == "ItemClass") {
-    std::string href(kItemClassNamespace);
-    for (xmlNode* c = root->children; c; c = c->next) setNamespace(c, xmlNewNs(c, XmlChars(href), nullptr));
-  }
-  // Declared so that the serialiser writes the text as UTF-8 rather than as character references.
-  doc->encoding = xmlStrdup(XmlChars("UTF-8"));
-  strXML = "<?xml version=\"1.0\"?>" + xml_detail::SerializeNode(root);
+  std::string text = "<?xml version=\"1.0\"?>";
+  TextOut out(text);
+  out.start("Root", "VelmoraNameSpace", strTypeName);
+  error = writeRecords(out, *vect, recordShape, strTypeName);
+  if (!error.empty()) return error;
+  out.end();
+  if (!schema->ValidateText(text)) return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
+  strXML = std::move(text);
   return {};
 }
 
