@@ -22,8 +22,8 @@ struct BatchStatement {
   std::vector<BatchStatement> body;
 };
 
-// Raises the provider's syntax error where the structure is broken (an END without BEGIN, an IF
-// without a statement).
+// The tokens as Lex gives them (their keywords recognised). Raises the provider's syntax error where the
+// structure is broken (an END without BEGIN, an IF without a statement).
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens);
 
 // A SELECT, INSERT, UPDATE or DELETE.

@@ -1,5 +1,8 @@
 #include "platform/sql/lexer.h"
 
+#include <iterator>
+#include <unordered_map>
+
 #include "platform/automation/vbtext.h"
 #include "platform/sql/errors.h"
 
@@ -15,6 +18,30 @@ bool isNameStart(char c, bool hashIsName) {
          static_cast<unsigned char>(c) >= 0x80;
 }
 bool isNameChar(char c, bool hashIsName) { return isNameStart(c, hashIsName) || isDigit(c) || c == '$' || c == '@'; }
+
+Keyword keywordOf(std::string_view word) {
+  static constexpr std::pair<std::string_view, Keyword> kKeywords[] = {
+      {"SELECT", Keyword::Select},       {"INSERT", Keyword::Insert},     {"UPDATE", Keyword::Update},
+      {"DELETE", Keyword::Delete},       {"IF", Keyword::If},             {"BEGIN", Keyword::Begin},
+      {"EXEC", Keyword::Exec},           {"EXECUTE", Keyword::Execute},   {"ALTER", Keyword::Alter},
+      {"CREATE", Keyword::Create},       {"DROP", Keyword::Drop},         {"TRUNCATE", Keyword::Truncate},
+      {"DECLARE", Keyword::Declare},     {"END", Keyword::End},           {"ELSE", Keyword::Else},
+      {"CASE", Keyword::Case},           {"UNION", Keyword::Union},       {"ALL", Keyword::All},
+      {"EXCEPT", Keyword::Except},       {"INTERSECT", Keyword::Intersect}, {"AS", Keyword::As},
+      {"VALUES", Keyword::Values},       {"FROM", Keyword::From},         {"WHERE", Keyword::Where},
+      {"HAVING", Keyword::Having},       {"INTO", Keyword::Into},         {"ORDER", Keyword::Order},
+      {"GROUP", Keyword::Group},         {"BY", Keyword::By},             {"ESCAPE", Keyword::Escape},
+      {"OBJECT_ID", Keyword::ObjectId},  {"TRAN", Keyword::Tran},         {"TRANSACTION", Keyword::Transaction},
+  };
+  static const std::unordered_map<std::string_view, Keyword> kByText(std::begin(kKeywords), std::end(kKeywords));
+  constexpr std::size_t kLongest = 11;
+  if (word.size() > kLongest) return Keyword::None;
+  char upper[kLongest];
+  for (std::size_t k = 0; k < word.size(); ++k)
+    upper[k] = word[k] >= 'a' && word[k] <= 'z' ? static_cast<char>(word[k] - 'a' + 'A') : word[k];
+  auto found = kByText.find(std::string_view(upper, word.size()));
+  return found == kByText.end() ? Keyword::None : found->second;
+}
 
 [[noreturn]] void unclosed(std::string_view what, std::string_view rest) {
   throw ProviderError(OleDbError::ErrorsInCommand,
@@ -90,9 +117,13 @@ class Lexer {
       while (i_ < s_.size() && s_[i_] == '@') ++i_;
       while (i_ < s_.size() && isNameChar(s_[i_], true)) ++i_;
     });
-    if (isNameStart(c, !options_.dateLiterals)) return take(TokenKind::Word, [&] {
-      while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
-    });
+    if (isNameStart(c, !options_.dateLiterals)) {
+      Token word = take(TokenKind::Word, [&] {
+        while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
+      });
+      word.keyword = keywordOf(word.text);
+      return word;
+    }
     return symbol();
   }
 

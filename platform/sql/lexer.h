@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,10 +26,23 @@ enum class TokenKind {
   Parameter,   // ?1, ?2...: a value bound to the statement (never lexed; see statement_shape.h)
 };
 
+// The words that cut a batch into statements and shape a statement (batch.h, statement_shape.h),
+// recognised once by the lexer: those two look at every token of every statement the library sends.
+// The statement starts come first, in one run.
+enum class Keyword : std::uint8_t {
+  None,
+  Select, Insert, Update, Delete, If, Begin, Exec, Execute, Alter, Create, Drop, Truncate, Declare,
+  End, Else, Case, Union, All, Except, Intersect, As, Values, From, Where, Having, Into, Order, Group, By,
+  Escape, ObjectId, Tran, Transaction,
+};
+
 struct Token {
   TokenKind kind = TokenKind::Symbol;
   std::string text;
   bool spaceBefore = false;  // blanks, a line break or a comment stood before it
+  Keyword keyword = Keyword::None;  // set by the lexer; a token made elsewhere has None
+
+  bool isStatementStart() const { return keyword >= Keyword::Select && keyword <= Keyword::Declare; }
 
   // A Word with that text, letter case ignored. Asked of every token by the batch parser and the
   // rewriter, so the length is compared first, where nearly every other word differs.
@@ -37,6 +51,12 @@ struct Token {
   }
   bool isSymbol(std::string_view symbol) const { return kind == TokenKind::Symbol && text == symbol; }
 };
+
+inline bool OneOf(const Token& t, std::initializer_list<Keyword> keywords) {
+  for (Keyword k : keywords)
+    if (t.keyword == k) return true;
+  return false;
+}
 
 struct LexOptions {
   bool dateLiterals = false;  // '#' encloses a date (ADO criteria) instead of being part of a name

@@ -12,16 +12,14 @@ bool isLiteral(const Token& t) {
 enum class Clause { Values, Kept };
 
 bool endsSelectList(const Token& t) {
-  static constexpr std::string_view kWords[] = {"FROM", "WHERE", "UNION", "EXCEPT", "INTERSECT", "HAVING", "INTO"};
-  for (std::string_view word : kWords)
-    if (t.is(word)) return true;
-  return false;
+  return OneOf(t, {Keyword::From, Keyword::Where, Keyword::Union, Keyword::Except, Keyword::Intersect,
+                   Keyword::Having, Keyword::Into});
 }
 
 }  // namespace
 
 std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
-  if (t.empty() || !(t[0].is("SELECT") || t[0].is("INSERT") || t[0].is("UPDATE") || t[0].is("DELETE")))
+  if (t.empty() || !OneOf(t[0], {Keyword::Select, Keyword::Insert, Keyword::Update, Keyword::Delete}))
     return std::nullopt;
   StatementShape shape;
   shape.key.reserve(256);
@@ -31,19 +29,19 @@ std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
   for (std::size_t k = 0; k < t.size(); ++k) {
     const Token& token = t[k];
     Clause& here = clause.back();
-    if (token.is("object_id")) return std::nullopt;
+    if (token.keyword == Keyword::ObjectId) return std::nullopt;
     if (token.isSymbol("(")) {
       clause.push_back(here);
     } else if (token.isSymbol(")")) {
       if (clause.size() > 1) clause.pop_back();
-    } else if (token.is("SELECT")) {
+    } else if (token.keyword == Keyword::Select) {
       here = Clause::Kept;
-    } else if ((token.is("ORDER") || token.is("GROUP")) && k + 1 < t.size() && t[k + 1].is("BY")) {
+    } else if (OneOf(token, {Keyword::Order, Keyword::Group}) && k + 1 < t.size() && t[k + 1].keyword == Keyword::By) {
       here = Clause::Kept;
     } else if (endsSelectList(token)) {
       here = Clause::Values;
     }
-    bool parameter = isLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].is("ESCAPE"));
+    bool parameter = isLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].keyword == Keyword::Escape);
     shape.key += static_cast<char>('A' + static_cast<int>(token.kind));
     shape.key += parameter ? std::string_view("?") : std::string_view(token.text);
     shape.key += '\x1f';

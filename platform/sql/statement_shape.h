@@ -23,9 +23,9 @@ struct StatementShape {
   std::vector<std::size_t> parameters;  // the positions of those literals, in order: ?1, ?2...
 };
 
-// The shape of one statement of the library's text; nothing for a statement that is not kept prepared:
-// anything but SELECT, INSERT, UPDATE and DELETE, and a statement that asks object_id (its argument is
-// a name, not a value).
+// The shape of one statement of the library's text, as Lex gives its tokens; nothing for a statement
+// that is not kept prepared: anything but SELECT, INSERT, UPDATE and DELETE, and a statement that asks
+// object_id (its argument is a name, not a value).
 std::optional<StatementShape> ShapeOf(std::span<const Token> statement);
 
 // The statement with its literals turned parameters as parameter tokens ("?1", "?2"...).
