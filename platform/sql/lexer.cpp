@@ -1,7 +1,8 @@
 #include "platform/sql/lexer.h"
 
+#include <array>
+#include <cstdint>
 #include <iterator>
-#include <unordered_map>
 
 #include "platform/automation/vbtext.h"
 #include "platform/sql/errors.h"
@@ -12,35 +13,62 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-// Bytes of UTF-8 sequences count as letters, so that Chinese names lex as names.
-bool isNameStart(char c, bool hashIsName) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || (hashIsName && c == '#') ||
-         static_cast<unsigned char>(c) >= 0x80;
-}
-bool isNameChar(char c, bool hashIsName) { return isNameStart(c, hashIsName) || isDigit(c) || c == '$' || c == '@'; }
 
+// What a byte may be in a name, by table: the lexer asks it of every byte of the library's statements.
+enum NameByte : std::uint8_t { kNot = 0, kStart = 1, kInside = 2, kHash = 4 };
+constexpr std::array<std::uint8_t, 256> kNameBytes = [] {
+  std::array<std::uint8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    // Bytes of UTF-8 sequences count as letters, so that Chinese names lex as names.
+    bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+    if (letter) t[c] = kStart | kInside;
+    if ((c >= '0' && c <= '9') || c == '$' || c == '@') t[c] = kInside;
+    if (c == '#') t[c] = kHash;
+  }
+  return t;
+}();
+bool isNameStart(char c, bool hashIsName) {
+  std::uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+  return (kind & kStart) || (hashIsName && (kind & kHash));
+}
+bool isNameChar(char c, bool hashIsName) {
+  std::uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+  return (kind & (kStart | kInside)) || (hashIsName && (kind & kHash));
+}
+
+// The keywords by length, so that a word is compared with the few of its own length only.
 Keyword keywordOf(std::string_view word) {
-  static constexpr std::pair<std::string_view, Keyword> kKeywords[] = {
-      {"SELECT", Keyword::Select},       {"INSERT", Keyword::Insert},     {"UPDATE", Keyword::Update},
-      {"DELETE", Keyword::Delete},       {"IF", Keyword::If},             {"BEGIN", Keyword::Begin},
-      {"EXEC", Keyword::Exec},           {"EXECUTE", Keyword::Execute},   {"ALTER", Keyword::Alter},
-      {"CREATE", Keyword::Create},       {"DROP", Keyword::Drop},         {"TRUNCATE", Keyword::Truncate},
-      {"DECLARE", Keyword::Declare},     {"END", Keyword::End},           {"ELSE", Keyword::Else},
-      {"CASE", Keyword::Case},           {"UNION", Keyword::Union},       {"ALL", Keyword::All},
-      {"EXCEPT", Keyword::Except},       {"INTERSECT", Keyword::Intersect}, {"AS", Keyword::As},
-      {"VALUES", Keyword::Values},       {"FROM", Keyword::From},         {"WHERE", Keyword::Where},
-      {"HAVING", Keyword::Having},       {"INTO", Keyword::Into},         {"ORDER", Keyword::Order},
-      {"GROUP", Keyword::Group},         {"BY", Keyword::By},             {"ESCAPE", Keyword::Escape},
-      {"OBJECT_ID", Keyword::ObjectId},  {"TRAN", Keyword::Tran},         {"TRANSACTION", Keyword::Transaction},
+  struct Entry {
+    std::string_view text;
+    Keyword keyword;
   };
-  static const std::unordered_map<std::string_view, Keyword> kByText(std::begin(kKeywords), std::end(kKeywords));
+  static constexpr Entry kKeywords[] = {
+      {"IF", Keyword::If},         {"AS", Keyword::As},           {"BY", Keyword::By},
+      {"END", Keyword::End},       {"ALL", Keyword::All},         {"EXEC", Keyword::Exec},
+      {"DROP", Keyword::Drop},     {"ELSE", Keyword::Else},       {"CASE", Keyword::Case},
+      {"FROM", Keyword::From},     {"INTO", Keyword::Into},       {"TRAN", Keyword::Tran},
+      {"BEGIN", Keyword::Begin},   {"ALTER", Keyword::Alter},     {"UNION", Keyword::Union},
+      {"WHERE", Keyword::Where},   {"ORDER", Keyword::Order},     {"GROUP", Keyword::Group},
+      {"SELECT", Keyword::Select}, {"INSERT", Keyword::Insert},   {"UPDATE", Keyword::Update},
+      {"DELETE", Keyword::Delete}, {"CREATE", Keyword::Create},   {"EXCEPT", Keyword::Except},
+      {"VALUES", Keyword::Values}, {"HAVING", Keyword::Having},   {"ESCAPE", Keyword::Escape},
+      {"EXECUTE", Keyword::Execute}, {"DECLARE", Keyword::Declare}, {"TRUNCATE", Keyword::Truncate},
+      {"INTERSECT", Keyword::Intersect}, {"OBJECT_ID", Keyword::ObjectId}, {"TRANSACTION", Keyword::Transaction},
+  };
   constexpr std::size_t kLongest = 11;
+  // Where the keywords of each length begin in the table, and where they end (the next length's begin).
+  static const std::array<std::size_t, kLongest + 2> kFirstOfLength = [] {
+    std::array<std::size_t, kLongest + 2> first{};
+    for (std::size_t length = 0, k = 0; length <= kLongest + 1; ++length) {
+      while (k < std::size(kKeywords) && kKeywords[k].text.size() < length) ++k;
+      first[length] = k;
+    }
+    return first;
+  }();
   if (word.size() > kLongest) return Keyword::None;
-  char upper[kLongest];
-  for (std::size_t k = 0; k < word.size(); ++k)
-    upper[k] = word[k] >= 'a' && word[k] <= 'z' ? static_cast<char>(word[k] - 'a' + 'A') : word[k];
-  auto found = kByText.find(std::string_view(upper, word.size()));
-  return found == kByText.end() ? Keyword::None : found->second;
+  for (std::size_t k = kFirstOfLength[word.size()]; k < kFirstOfLength[word.size() + 1]; ++k)
+    if (SameText(kKeywords[k].text, word)) return kKeywords[k].keyword;
+  return Keyword::None;
 }
 
 [[noreturn]] void unclosed(std::string_view what, std::string_view rest) {
@@ -71,9 +99,9 @@ class Lexer {
     while (i_ < s_.size()) {
       if (isBlank(s_[i_])) {
         ++i_;
-      } else if (s_.substr(i_, 2) == "--") {
+      } else if (startsHere("--")) {
         while (i_ < s_.size() && s_[i_] != '\n') ++i_;
-      } else if (s_.substr(i_, 2) == "/*") {
+      } else if (startsHere("/*")) {
         skipBlockComment();
       } else {
         break;
@@ -83,15 +111,19 @@ class Lexer {
     return skipped;
   }
 
+  bool startsHere(const char (&two)[3]) const {
+    return i_ + 1 < s_.size() && s_[i_] == two[0] && s_[i_ + 1] == two[1];
+  }
+
   // SQL Server's block comments nest.
   void skipBlockComment() {
     std::size_t start = i_;
     int depth = 0;
     while (i_ < s_.size()) {
-      if (s_.substr(i_, 2) == "/*") {
+      if (startsHere("/*")) {
         ++depth;
         i_ += 2;
-      } else if (s_.substr(i_, 2) == "*/") {
+      } else if (startsHere("*/")) {
         i_ += 2;
         if (--depth == 0) return;
       } else {
@@ -140,17 +172,16 @@ class Lexer {
     ++i_;
     std::string text;
     while (true) {
-      if (i_ >= s_.size()) unclosed(what, s_.substr(start + 1));
-      if (s_[i_] == close) {
-        if (i_ + 1 < s_.size() && s_[i_ + 1] == close) {
-          text += close;
-          i_ += 2;
-          continue;
-        }
+      std::size_t end = s_.find(close, i_);
+      if (end == std::string_view::npos) unclosed(what, s_.substr(start + 1));
+      text.append(s_.substr(i_, end - i_));
+      i_ = end + 1;
+      if (i_ < s_.size() && s_[i_] == close) {
+        text += close;
         ++i_;
-        return Token{kind, std::move(text)};
+        continue;
       }
-      text += s_[i_++];
+      return Token{kind, std::move(text)};
     }
   }
 

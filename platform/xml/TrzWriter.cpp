@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/automation/factory.h"
@@ -19,7 +20,7 @@ using xml_detail::ElementShape;
 using xml_detail::XmlChars;
 
 // Deeper nesting than any record format has: a record that contains itself.
-constexpr int kMaxDepth = 64;
+constexpr std::size_t kMaxDepth = 64;
 
 // Data that no document can carry; the message says where it is ("record 2, key Parent/Number").
 struct Unwritable : std::runtime_error {
@@ -116,55 +117,73 @@ class TextOut {
   bool startTagOpen_ = false;
 };
 
-// Walks the records, checking what no document can carry, and writes their elements to Out.
+// Walks the records, checking what no document can carry, and writes their elements to Out. Where an
+// entry lies ("record 2, key Parent/Number") is put into words only for a message.
 template <class Out>
 class DocumentBuilder {
  public:
   explicit DocumentBuilder(Out& out) : out_(out) {}
 
-  void writeEntry(const std::string& name, const Variant& value, const ElementShape* shape, const std::string& where,
-                  int depth) {
+  void writeRecordEntry(int position, const std::string& name, const Variant& value, const ElementShape* shape) {
+    position_ = position;
+    writeEntry(name, value, shape);
+  }
+
+ private:
+  void writeEntry(const std::string& name, const Variant& value, const ElementShape* shape) {
     if (value.isNull()) return;
     if (const ObjectRef* object = value.tryAs<ObjectRef>()) {
       if (!*object) return;
       auto record = xml_detail::ObjectOf<TrzRecord>(&value);
       if (!record) {
-        throw Unwritable(where + " holds " + (xml_detail::ObjectOf<TrzRecords>(&value)
-                                                  ? std::string("a vector inside a vector")
-                                                  : "an object of class " + (*object)->className()) +
+        throw Unwritable(where() + " holds " + (xml_detail::ObjectOf<TrzRecords>(&value)
+                                                    ? std::string("a vector inside a vector")
+                                                    : "an object of class " + (*object)->className()) +
                          ", which has no XML form.");
       }
-      if (depth >= kMaxDepth) throw Unwritable(where + " nests records more than 64 levels deep.");
+      if (keys_.size() >= kMaxDepth) throw Unwritable(where() + " nests records more than 64 levels deep.");
       out_.start(name);
-      writeRecord(*record, shape, where, depth + 1);
+      writeRecord(*record, shape);
       out_.end();
       return;
     }
     std::string text = xml_detail::TextOfValue(value, shape ? shape->valueKind : xml_detail::ValueKind::Text);
     if (char32_t bad = xml_detail::FirstNonXmlChar(text)) {
-      throw Unwritable(where + (bad == xml_detail::kNotUtf8 ? std::string(" is no valid UTF-8 text.")
-                                                            : " holds the character " + codePoint(bad) +
-                                                                  ", which XML cannot carry."));
+      throw Unwritable(where() + (bad == xml_detail::kNotUtf8 ? std::string(" is no valid UTF-8 text.")
+                                                              : " holds the character " + codePoint(bad) +
+                                                                    ", which XML cannot carry."));
     }
     out_.leaf(name, text);
   }
 
- private:
-  void writeRecord(const TrzRecord& record, const ElementShape* shape, const std::string& where, int depth) {
+  void writeRecord(const TrzRecord& record, const ElementShape* shape) {
     for (const auto& [key, value] : record.Entries()) {
-      std::string keyWhere = where + (depth == 1 ? ", key " : "/") + key;
-      if (xmlValidateNCName(XmlChars(key), 0) != 0)
-        throw Unwritable(keyWhere + ": the key is no valid XML element name.");
+      keys_.push_back(&key);
+      // The records of a vector share their keys: each name is checked once.
+      if (!checkedNames_.contains(key)) {
+        if (xmlValidateNCName(XmlChars(key), 0) != 0) throw Unwritable(where() + ": the key is no valid XML element name.");
+        checkedNames_.insert(key);
+      }
       const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
       if (auto vector = xml_detail::ObjectOf<TrzRecords>(&value)) {
-        for (const Variant& entry : *vector) writeEntry(key, entry, childShape, keyWhere, depth);
+        for (const Variant& entry : *vector) writeEntry(key, entry, childShape);
       } else {
-        writeEntry(key, value, childShape, keyWhere, depth);
+        writeEntry(key, value, childShape);
       }
+      keys_.pop_back();
     }
   }
 
+  std::string where() const {
+    std::string text = "record " + std::to_string(position_);
+    for (std::size_t k = 0; k < keys_.size(); ++k) text += (k == 0 ? ", key " : "/") + *keys_[k];
+    return text;
+  }
+
   Out& out_;
+  int position_ = 0;
+  std::vector<const std::string*> keys_;  // the keys from the record down to the entry being written
+  std::unordered_set<std::string> checkedNames_;
 };
 
 // Every record of the vector written to out, or the reason why the data has no XML form.
@@ -173,8 +192,7 @@ std::string writeRecords(Out& out, const TrzRecords& vect, const ElementShape* r
   DocumentBuilder<Out> builder(out);
   int position = 0;
   try {
-    for (const Variant& entry : vect)
-      builder.writeEntry(strTypeName, entry, recordShape, "record " + std::to_string(++position), 0);
+    for (const Variant& entry : vect) builder.writeRecordEntry(++position, strTypeName, entry, recordShape);
   } catch (const Unwritable& e) {
     return std::string("The data cannot be written as XML: ") + e.what();
   }
