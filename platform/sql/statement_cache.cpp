@@ -1,5 +1,7 @@
 #include "platform/sql/statement_cache.h"
 
+#include <algorithm>
+
 #include "platform/sql/database.h"
 
 namespace quillane::sql {
@@ -11,6 +13,18 @@ StatementCache::Entry::~Entry() = default;
 
 StatementCache::StatementCache(std::size_t capacity) : capacity_(capacity) {}
 
+void StatementCache::setCapacity(std::size_t capacity) {
+  capacity_ = capacity;
+  dropBeyond(capacity);
+}
+
+void StatementCache::dropBeyond(std::size_t count) {
+  while (entries_.size() > count) {
+    index_.erase(entries_.back().first);
+    entries_.pop_back();
+  }
+}
+
 StatementCache::Entry* StatementCache::find(const std::string& key) {
   auto found = index_.find(key);
   if (found == index_.end()) return nullptr;
@@ -21,10 +35,7 @@ StatementCache::Entry* StatementCache::find(const std::string& key) {
 StatementCache::Entry& StatementCache::add(std::string key, Entry entry) {
   entries_.emplace_front(std::move(key), std::move(entry));
   index_.emplace(entries_.front().first, entries_.begin());
-  while (entries_.size() > capacity_ && entries_.size() > 1) {
-    index_.erase(entries_.back().first);
-    entries_.pop_back();
-  }
+  dropBeyond(std::max<std::size_t>(capacity_, 1));  // the entry just added stays
   return entries_.front().second;
 }
 

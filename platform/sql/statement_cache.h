@@ -36,6 +36,8 @@ class StatementCache {
   StatementCache& operator=(const StatementCache&) = delete;
 
   std::size_t capacity() const { return capacity_; }
+  // Finalizes the statements used longest ago beyond the new capacity.
+  void setCapacity(std::size_t capacity);
   std::size_t size() const { return entries_.size(); }
 
   // The entry of the shape, now the most recently used; null when there is none.
@@ -47,6 +49,8 @@ class StatementCache {
   void clear();
 
  private:
+  void dropBeyond(std::size_t count);
+
   using Entries = std::list<std::pair<std::string, Entry>>;  // most recently used first
   std::size_t capacity_;
   Entries entries_;
