@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "accountset/sample_details.h"
 #include "accountset/sample_rows.h"
 #include "platform/automation/vbconv.h"
 #include "platform/sql/database.h"
@@ -22,12 +23,17 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int16_t{0}), uuid(1, 2)},
              {Variant("JPY"), Variant("日元"), Variant(20.5), Variant("/"), Variant(std::int16_t{0}),
               Variant(std::int16_t{0}), uuid(1, 3)}});
-  // Auxiliary data of several types: the classifications that customers and the cost types name.
+  // Auxiliary data of several types: the classifications that the detail rows name (see
+  // sample_details.cpp for which type serves which column).
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
                              {"6", "01", "一级"},       {"7", "01", "重点客户"},     {"8", "01", "销售一部"},
                              {"20", "01", "分步法"},    {"21", "01", "直接材料"},    {"22", "01", "变动成本"},
-                             {"23", "01", "可控"}};
+                             {"23", "01", "可控"},      {"3", "02", "华北"},         {"4", "02", "零售业"},
+                             {"30", "01", "男"},        {"30", "02", "女"},          {"31", "01", "本科"},
+                             {"31", "02", "硕士"},      {"32", "01", "经理"},        {"32", "02", "专员"},
+                             {"33", "01", "普通仓"},    {"33", "02", "冷藏仓"},      {"34", "01", "差旅费"},
+                             {"34", "02", "办公费"},    {"35", "01", "按工时"},      {"35", "02", "按台时"}};
   std::vector<Row> assistRows;
   for (int a = 0; a < static_cast<int>(std::size(assist)); ++a)
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
@@ -49,18 +55,22 @@ void writeLinkTargets(sql::Database& db) {
     Insert(db, unit, {item, group, Variant(units[u][0]), Variant(units[u][1]), Variant(static_cast<std::int16_t>(u == 0)), uuid(8, u + 1)});
   }
 
-  Variant placeGroup(InsertOne(db, "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                               {Variant("01"), Variant("货位组"), uuid(9, 1)}));
-  InsertAll(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FName, FFullNumber, UUID) VALUES (?1, ?2, ?3, ?2, ?4)",
-            {{placeGroup, Variant("01.01"), Variant("一号货位"), uuid(10, 1)}});
+  // Two of each kind that warehouses, branches, employees and work centres link to, so that the copies
+  // in another account set can stand under other identifiers.
+  for (int g = 1; g <= 2; ++g) {
+    Variant placeGroup(InsertOne(db, "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
+                                 {Variant(Format("%02d", g)), Variant(g == 1 ? "货位组" : "备用货位组"), uuid(9, g)}));
+    InsertAll(db, "INSERT INTO t_StockPlace (FSPGroupID, FNumber, FName, FFullNumber, UUID) VALUES (?1, ?2, ?3, ?2, ?4)",
+              {{placeGroup, Variant(Format("%02d", g) + ".01"), Variant(g == 1 ? "一号货位" : "二号货位"), uuid(10, g)}});
+  }
   InsertAll(db, "INSERT INTO ICQCScheme (FBillNo, FSchemeName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("QC001"), Variant("来料检验"), uuid(11, 1)}});
   InsertAll(db, "INSERT INTO t_Routing (FBillNo, FRoutingName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("RT001"), Variant("标准工艺"), uuid(12, 1)}});
   InsertAll(db, "INSERT INTO t_WorkType (FNumber, FName) VALUES (?1, ?2)", {{Variant("01"), Variant("普通工种")}});
-  InsertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}});
+  InsertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}, {Variant("焊接")}});
   InsertAll(db, "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}});
+            {{Variant("BC01"), Variant("白班"), uuid(13, 1)}, {Variant("BC02"), Variant("夜班"), uuid(13, 2)}});
 
   WriteChartOfAccounts(db);
   const std::int32_t cash = CLng(db.query("SELECT FAccountID FROM t_Account WHERE FNumber = '1001'").rows.at(0).at(0));
@@ -84,77 +94,6 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int16_t{0}), Variant(std::int32_t{30}), uuid(14, 4)}});
 }
 
-// The own columns of the detail rows that their types fill: values that vary with the row, and links
-// to the records above and to items of other classes, whichever of them exist (0 where none does).
-void fillOwnColumns(sql::Database& db) {
-  const char* statements[] = {
-      "UPDATE t_Organization SET FShortName = FName || '简称', FHelpCode = 'KH' || FShortNumber, "
-      "FAddress = '上海市浦东新区' || FShortNumber || '号', FContact = '联系人' || FShortNumber, "
-      "FPhone = '021-5000' || FShortNumber, FFax = '021-6000' || FShortNumber, FPostalCode = '200120', "
-      "FEmail = 'c' || FShortNumber || '@example.com', FBank = '工商银行', FAccount = '6222' || FShortNumber, "
-      "FTaxNum = '91310000' || FShortNumber, FCity = '上海', FProvince = '上海', FCountry = '中国', "
-      "FHomePage = 'www.example.com', FCorperate = '法人' || FShortNumber, FCIQNumber = 'CIQ' || FShortNumber, "
-      "FFavorPolicy = '九五折', FLastTradeDate = date('2007-01-01', '+' || (FItemID % 300) || ' days'), "
-      "FLastTradeAmount = (FItemID % 97) * 1000.5, FLastReceiveDate = date('2007-02-01', '+' || (FItemID % 200) || ' days'), "
-      "FLastRPAmount = (FItemID % 89) * 100.25, FMaxDealAmount = 500000, FMinForeReceiveRate = 0.1, "
-      "FMinReserverate = 0.05, FLicAndPermit = FItemID % 2, FPaperPeriod = date('2008-01-01', '+' || (FItemID % 100) || ' days'), "
-      "FAlarmPeriod = date('2007-12-01', '+' || (FItemID % 100) || ' days'), FIsCreditMgr = (FItemID % 3 = 0), "
-      "FCarryingAOS = FItemID % 30, FValueAddRate = CASE FItemID % 2 WHEN 0 THEN 17 ELSE 13 END, "
-      "FStatus = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 2), "
-      "FRegionID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 3), "
-      "FTrade = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 4), "
-      "FSaleMode = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 5), "
-      "FDebtLevel = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 6), "
-      "FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 7), "
-      "FSaleID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 8), "
-      "FCyID = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = CASE FItemID % 2 WHEN 0 THEN 'RMB' ELSE 'USD' END), "
-      "FSetID = (SELECT FItemID FROM t_Settle ORDER BY FItemID LIMIT 1), "
-      "FARAccountID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
-      "FPreAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
-      "FPayTaxAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
-      "FOtherARAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
-      "FOtherAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
-      "FPreAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
-      "FAPAccountID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
-      "FDepartment = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
-      "AND FShortNumber = t_Organization.FShortNumber), 0), "
-      "FEmployee = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FDetail = 1 AND FDeleted = 0 "
-      "AND FShortNumber = t_Organization.FShortNumber), 0), "
-      "FStockIDKeep = IFNULL((SELECT FItemID FROM vwKeepStock ORDER BY FItemID LIMIT 1), 0)",
-
-      "UPDATE cbCostObj SET FCalculateType = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 20), "
-      "FStdProductID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1 "
-      "AND FShortNumber = cbCostObj.FShortNumber), 0)",
-      // Each cost object makes the material of its own number, every third one a second at half the quotient.
-      "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
-      "SELECT c.FItemID, m.FItemID, 1, 1, 0 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
-      "AND m.FShortNumber = c.FShortNumber",
-      "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
-      "SELECT c.FItemID, m.FItemID, 0.5, 0, 1 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
-      "AND m.FItemID = (SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1) "
-      "WHERE c.FItemID % 3 = 0 AND c.FShortNumber <> m.FShortNumber",
-
-      "UPDATE cbCostItem SET FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 21), "
-      "FCostPropertyID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 22), "
-      "FCostControlID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 23)",
-
-      "UPDATE cbExpense SET FCostItemID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FDetail = 1 "
-      "AND FShortNumber = cbExpense.FShortNumber), 0), "
-      "FBaseAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
-      "FAssistAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
-      "FMakeAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
-      "FAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122')",
-
-      "UPDATE cbService SET FUnitID = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
-      "FPrice = 10 + (FItemID % 50) * 0.5, FQtyDecimal = 2, FPriceDecimal = 4, "
-      "FCostItemID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FDetail = 1 "
-      "AND FShortNumber = cbService.FShortNumber), 0), "
-      "FDeptID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
-      "ORDER BY FItemID LIMIT 1), 0)",
-  };
-  for (const char* statement : statements) db.run(statement);
-}
-
 }  // namespace
 
 void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
@@ -175,7 +114,7 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
         Insert(db, *detail, {Variant(d.id), Variant(d.parent), Variant(d.number), Variant(d.name), Variant(d.shortNumber)});
     });
   }
-  fillOwnColumns(db);
+  FillOwnColumns(db);
   WriteSampleItemClasses(db, items, itemsPerClass);
 }
 

@@ -59,7 +59,7 @@ std::vector<SampleClass> sampleClasses(sql::Database& db) {
          [=](int k) { return k % 4 == 0 ? none : k % 2 ? general : small; }}}},
       // The colours of goods: no English name.
       {3002, "COLOR", "颜色", none, "顏色", 3,
-       {{"色号", "FCode", 200, 10, "", "", "", none, [](int k) { return Variant("C" + std::to_string(k)); }}}},
+       {{"色号", "F_101", 200, 10, "", "", "", none, [](int k) { return Variant("C" + std::to_string(k)); }}}},
   };
 }
 

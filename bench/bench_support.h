@@ -7,6 +7,7 @@
 #include <libxml/tree.h>
 #include <libxml/xmlwriter.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -172,6 +173,13 @@ inline std::string text(xmlNode* node, const char* name) {
   std::string t = content ? reinterpret_cast<const char*>(content) : "";
   xmlFree(content);
   return t;
+}
+
+// The process's peak resident memory so far.
+inline long peakMemoryMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
 }
 
 inline double seconds(const std::function<void()>& work) {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "accountset/accountset.h"
+#include "bench_support.h"
 #include "exchange/clsSAXParse.h"
 #include "platform/automation/automation.h"
 #include "platform/xml/DOMDocument.h"
@@ -25,12 +26,6 @@ namespace {
 
 using quillane::CStr;
 using quillane::Variant;
-
-long peakMemoryMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -95,7 +90,7 @@ int main(int argc, char** argv) {
       departments->Call("Import", call);
       args[1] = call[2];
     }
-    if (++batches % 1000 == 0) std::fprintf(stderr, "%ld batches, peak %ld MiB\n", batches, peakMemoryMiB());
+    if (++batches % 1000 == 0) std::fprintf(stderr, "%ld batches, peak %ld MiB\n", batches, bench::peakMemoryMiB());
   });
   auto start = std::chrono::steady_clock::now();
   quillane::SAXXMLReader reader;
@@ -106,7 +101,7 @@ int main(int argc, char** argv) {
   std::printf(splitOnly ? "SAX road (split + DOM load):   %8.1f s, %.0f records/s, peak memory %ld MiB\n"
                         : "SAX road (split + import):     %8.1f s, %.0f records/s, peak memory %ld MiB\n",
               seconds,
-              records / seconds, peakMemoryMiB());
+              records / seconds, bench::peakMemoryMiB());
   if (!splitter->strError.empty()) std::printf("errors:\n%s", splitter->strError.substr(0, 2000).c_str());
   std::filesystem::remove_all(dir);
   return splitter->strError.empty() ? 0 : 1;

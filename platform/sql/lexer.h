@@ -80,7 +80,8 @@ std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std
 // The bytes of a Binary token's hexadecimal digits; an odd count has a leading 0.
 std::vector<std::uint8_t> BinaryLiteralBytes(std::string_view hexDigits);
 
-// A text literal as SQLite reads it: between single quotes, quotes doubled.
+// A text literal as SQLite reads it: between single quotes, quotes doubled; a text holding NUL
+// characters becomes an expression in parentheses that gives the same text.
 std::string QuoteText(std::string_view text);
 
 }  // namespace quillane::sql

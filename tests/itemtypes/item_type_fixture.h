@@ -91,8 +91,8 @@ class ItemTypeTest : public ExchangeDbTest {
   }
 
   // Gives target the records that the sample's items link to, under other identifiers than source's:
-  // the auxiliary data, accounts, currencies, settlement modes, units, and the items of every class but
-  // lItemClassID.
+  // the auxiliary data, accounts, currencies, settlement modes, stock-place groups, stock places, team
+  // times, job types, units, and the items of every class but lItemClassID.
   static void copyLinkTargets(const std::string& source, const std::string& target, std::int32_t lItemClassID) {
     const std::string cls = std::to_string(lItemClassID);
     execSqlite(target,
@@ -103,6 +103,13 @@ class ItemTypeTest : public ExchangeDbTest {
                "INSERT INTO t_Currency (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM src.t_Currency "
                "ORDER BY FCurrencyID DESC;"
                "INSERT INTO t_Settle (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM src.t_Settle ORDER BY FItemID DESC;"
+               "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM "
+               "src.t_StockPlaceGroup ORDER BY FSPGroupID DESC;"
+               "INSERT INTO t_StockPlace (FNumber, FName, FFullNumber, UUID) SELECT FNumber, FName, FFullNumber, UUID FROM "
+               "src.t_StockPlace ORDER BY FSPID DESC;"
+               "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) SELECT FBillNo, FName, UUID FROM src.t_IcTeamTime "
+               "ORDER BY FID DESC;"
+               "INSERT INTO t_JobType (FName) SELECT FName FROM src.t_JobType ORDER BY FInterID DESC;"
                "INSERT INTO t_Item (FItemClassID, FNumber, FName, FLevel, FDetail, FDeleted, UUID) SELECT FItemClassID, "
                "FNumber, FName, FLevel, FDetail, FDeleted, UUID FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID <> " + cls +
                " ORDER BY FItemID DESC;"

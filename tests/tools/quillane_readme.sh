@@ -28,4 +28,9 @@ highest=$(quillane export --db a.db --type department --per-count 1 2>&1 >/dev/n
 grep -q '^exit status 2$' output.txt || fail "the failing record did not exit 2"
 [ "$(sqlite3 e.db "select FName from t_Item where FItemClassID=2 and FItemID>0")" = Sales ] ||
   fail "the record beside the failing one is not there"
+
+# The README's table of data types is the program's, in the same order of transfer.
+readme_types=$(sed -n 's/^| `\([a-z-]*\)` | `Quillane\..*/\1/p' "$readme" | paste -sd' ')
+help_types=$(quillane --help | sed -n 's/^types: //p' | tr -d ,)
+[ "$readme_types" = "$help_types" ] || fail "the README lists the types '$readme_types', the program '$help_types'"
 echo ok

@@ -1,0 +1,100 @@
+// The whole sample set (N records per class, 2000 by default) carried type by type, in the order of a
+// full transfer, through the facade's bulk road into an empty account set: per type, the records per
+// second of export and import together beside a raw baseline that copies the same rows with plain
+// SQLite, and at the end the process's peak memory.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench_support.h"
+#include "tools/quillane/data_type_table.h"
+#include "wholeset/account_set_content.h"
+
+namespace {
+
+using namespace bench;
+using quillane::CBool;
+using quillane::CStr;
+using quillane::Variant;
+
+std::vector<std::string> Tables(Db& db) {
+  std::vector<std::string> tables;
+  Stmt list(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' "
+                "AND name NOT LIKE 'quillane%'");
+  while (list.step()) tables.push_back(list.text(0));
+  return tables;
+}
+
+// The highest rowid of every table: where the rows that a type's import adds begin.
+std::map<std::string, std::int64_t> HighestRowids(const std::string& path) {
+  Db db(path);
+  std::map<std::string, std::int64_t> highest;
+  for (const std::string& table : Tables(db)) {
+    Stmt max(db, ("SELECT IFNULL(MAX(rowid), 0) FROM \"" + table + "\"").c_str());
+    highest[table] = max.firstInteger();
+  }
+  return highest;
+}
+
+// The raw baseline: the rows added since `since` read out of `from` and written into `to` by SQLite alone.
+double RawCopy(const std::string& from, const std::string& to, const std::map<std::string, std::int64_t>& since) {
+  Db db(to);
+  db.exec("ATTACH '" + from + "' AS src");
+  double taken = seconds([&] {
+    db.exec("BEGIN");
+    for (const auto& [table, rowid] : since)
+      db.exec("INSERT INTO main.\"" + table + "\" SELECT * FROM src.\"" + table + "\" WHERE rowid > " +
+              std::to_string(rowid));
+    db.exec("COMMIT");
+  });
+  db.exec("DETACH src");
+  return taken;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int perClass = argc > 1 ? std::atoi(argv[1]) : 2000;
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("whole_set_bench." + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string source = dir / "source.db", target = dir / "target.db", raw = dir / "raw.db";
+  quillane::accountset::CreateSample(source, perClass);
+  for (const std::string& path : {target, raw}) {
+    quillane::accountset::CreateEmpty(path);
+    quillane::testing::SeedNotCarried(source, path);
+  }
+
+  std::printf("the sample set with %d records per class, by bulk files\n", perClass);
+  quillane::ObjectRef facade = quillane::CreateObject("Quillane.clsExpImp");
+  std::int32_t records = 0;
+  auto cookie = facade->Advise([&](std::string_view event, quillane::DispId, quillane::Arguments) {
+    if (event == "Progress") ++records;
+  });
+  int failures = 0;
+  for (const auto& type : quillane::cli::kDataTypes) {
+    if (!quillane::testing::OnTheRoad(type.lIO)) continue;
+    const std::string file = dir / (std::string(type.name) + ".xml");
+    const auto before = HighestRowids(target);
+    double engine = seconds([&] {
+      std::vector<Variant> out{props(source), type.lIO, file, std::int32_t{kPerPage}, "", "", ""};
+      if (!CBool(facade->Call("ExportPreIOToFile", out))) throw std::runtime_error(type.name + (": " + CStr(out[6])));
+      records = 0;
+      std::vector<Variant> in{props(target), type.lIO, file, std::int32_t{kPerPage}, ""};
+      if (!CBool(facade->Call("ImportPreIOFromFile", in))) throw std::runtime_error(type.name + (": " + CStr(in[4])));
+    });
+    failures += quillane::CLng(facade->Get("ErrorCount"));
+    double rawSeconds = RawCopy(target, raw, before);
+    std::printf("%-16s %7d records   engine %8.0f records/s   raw %9.0f records/s   raw/engine %6.1f\n", type.name,
+                records, records / engine, records / rawSeconds, engine / rawSeconds);
+  }
+  facade->Unadvise(cookie);
+  const std::string differences =
+      quillane::testing::Differences(source, target, quillane::testing::Identifiers::ByWhatTheyPointAt);
+  std::printf("peak memory %ld MiB; %d records failed; the copy %s\n", peakMemoryMiB(), failures,
+              differences.empty() ? "equals the sample" : "differs from the sample");
+  std::filesystem::remove_all(dir);
+  return failures == 0 && differences.empty() ? 0 : 1;
+}

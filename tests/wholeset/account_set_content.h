@@ -1,0 +1,33 @@
+// Two account sets compared table by table, row by row and column by column, and the seeding of a new
+// account set with the records that no data type carries yet.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quillane::testing {
+
+enum class Identifiers {
+  // Identifiers differ by design between account sets: identity columns are left out and every link
+  // column shows the UUID (or number) of the record it points at.
+  ByWhatTheyPointAt,
+  // The two sets were filled in the same order: identifiers must be equal too.
+  Equal,
+};
+
+// Every difference between the tables of a and b, one a line ("table: row key: column: a | b", or a
+// row or table found on one side only); empty when they are equal. Row versions are never compared.
+std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers);
+
+// Copies from source into target, identifiers kept, the rows of the tables and item classes that no
+// data type of the program exchanges yet, so that the records of the other types find their links;
+// and the columns that source's user-defined item classes added to its tables.
+void SeedNotCarried(const std::string& source, const std::string& target);
+
+// Whether the whole-set road carries the data type lIO; the tables of the types it leaves out are seeded.
+bool OnTheRoad(std::int32_t lIO);
+
+// A path as an SQLite text literal (ATTACH, VACUUM INTO).
+std::string Literal(const std::string& path);
+
+}  // namespace quillane::testing

@@ -1,0 +1,46 @@
+// The data types the program exchanges: the name given to --type, the facade's ItemObject value and the
+// class behind it. The rows stand in the order of a full transfer: every type after the types its
+// records link to, so that a link finds its record already in the target account set. The README
+// quotes this table; scripts/demo and the whole-set test carry the types in its order.
+#pragma once
+
+#include <cstdint>
+
+namespace quillane::cli {
+
+struct DataType {
+  const char* name;
+  std::int32_t lIO;
+  const char* progID;
+};
+
+// One row per type, one a line; a new type needs only its row here, at its place in the order:
+// currencies before accounts, accounts and auxiliary data before anything that names them, units and
+// stock places before materials, departments before employees, materials before cost objects.
+// clang-format off
+inline constexpr DataType kDataTypes[] = {
+    {"currency", 3, "Quillane.clsCurrency"},
+    {"account", 1, "Quillane.clsAccount"},
+    {"settle", 22, "Quillane.clsSettle"},
+    {"vouchergroup", 19, "Quillane.clsVoucherGroup"},
+    {"department", 6, "Quillane.clsDepartment"},
+    {"employee", 7, "Quillane.clsEmployee"},
+    {"stock", 9, "Quillane.clsStock"},
+    {"supplier", 11, "Quillane.clsSupplier"},
+    {"sub-company", 12, "Quillane.clsSubCompany"},
+    {"work-center", 13, "Quillane.clsWorkCenter"},
+    {"fee", 18, "Quillane.clsFee"},
+    {"cost-item", 15, "Quillane.clsCBCostItem"},
+    {"customer", 5, "Quillane.clsCustomer"},
+    {"cost-object", 14, "Quillane.clsCBCostObject"},
+    {"expense-element", 16, "Quillane.clsCBExpenseElement"},
+    {"service", 17, "Quillane.clsCBService"},
+    {"cash-flow-item", 21, "Quillane.clsCashFlowItem"},
+    // the item classes that users define, named by --class; their records may name items of any class
+    {"custom", 23, "Quillane.clsItemClass"},
+    // the auxiliary properties of goods: item classes of FType 3 and 4, in commercial account sets only
+    {"aux-prop", 20, "Quillane.clsAuxProp"},
+};
+// clang-format on
+
+}  // namespace quillane::cli
