@@ -66,8 +66,10 @@ Keyword keywordOf(std::string_view word) {
     return first;
   }();
   if (word.size() > kLongest) return Keyword::None;
+  // The first letter, in upper case, sorts out nearly every candidate before the whole word is compared.
+  const char first = static_cast<char>(word[0] & ~0x20);
   for (std::size_t k = kFirstOfLength[word.size()]; k < kFirstOfLength[word.size() + 1]; ++k)
-    if (SameText(kKeywords[k].text, word)) return kKeywords[k].keyword;
+    if (kKeywords[k].text[0] == first && SameText(kKeywords[k].text, word)) return kKeywords[k].keyword;
   return Keyword::None;
 }
 
@@ -213,11 +215,14 @@ class Lexer {
 
   Token symbol() {
     static constexpr std::string_view kTwoCharacter[] = {"<>", "<=", ">=", "!=", "!<", "!>", "||"};
-    for (std::string_view op : kTwoCharacter)
-      if (s_.substr(i_, 2) == op) {
-        i_ += 2;
-        return Token{TokenKind::Symbol, std::string(op)};
-      }
+    const char c = s_[i_];
+    if (c == '<' || c == '>' || c == '!' || c == '|') {
+      for (std::string_view op : kTwoCharacter)
+        if (s_.substr(i_, 2) == op) {
+          i_ += 2;
+          return Token{TokenKind::Symbol, std::string(op)};
+        }
+    }
     return Token{TokenKind::Symbol, std::string(1, s_[i_++])};
   }
 
