@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/automation/factory.h"
@@ -117,6 +116,16 @@ class TextOut {
   bool startTagOpen_ = false;
 };
 
+// Whether a key can be an element's name. Asked of every key of every record: the names of ASCII
+// letters, digits, "_", "-" and "." that the records carry are told apart here; libxml2 judges the rest.
+bool isElementName(const std::string& key) {
+  auto plain = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+  bool ascii = !key.empty() && plain(key[0]);
+  for (std::size_t k = 1; ascii && k < key.size(); ++k)
+    ascii = plain(key[k]) || (key[k] >= '0' && key[k] <= '9') || key[k] == '-' || key[k] == '.';
+  return ascii || xmlValidateNCName(XmlChars(key), 0) == 0;
+}
+
 // Walks the records, checking what no document can carry, and writes their elements to Out. Where an
 // entry lies ("record 2, key Parent/Number") is put into words only for a message.
 template <class Out>
@@ -159,11 +168,7 @@ class DocumentBuilder {
   void writeRecord(const TrzRecord& record, const ElementShape* shape) {
     for (const auto& [key, value] : record.Entries()) {
       keys_.push_back(&key);
-      // The records of a vector share their keys: each name is checked once.
-      if (!checkedNames_.contains(key)) {
-        if (xmlValidateNCName(XmlChars(key), 0) != 0) throw Unwritable(where() + ": the key is no valid XML element name.");
-        checkedNames_.insert(key);
-      }
+      if (!isElementName(key)) throw Unwritable(where() + ": the key is no valid XML element name.");
       const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
       if (auto vector = xml_detail::ObjectOf<TrzRecords>(&value)) {
         for (const Variant& entry : *vector) writeEntry(key, entry, childShape);
@@ -183,7 +188,6 @@ class DocumentBuilder {
   Out& out_;
   int position_ = 0;
   std::vector<const std::string*> keys_;  // the keys from the record down to the entry being written
-  std::unordered_set<std::string> checkedNames_;
 };
 
 // Every record of the vector written to out, or the reason why the data has no XML form.
