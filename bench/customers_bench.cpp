@@ -1,6 +1,6 @@
-// Throughput of the item engine on customers, the widest detail row of the item types: 10,000 customers
-// under a tree of groups, each detail with a bar code, 31 plain columns and 19 links, exported page by
-// page through Quillane.clsCustomer and imported into an empty account set. Beside each figure stands a
+// Throughput of the item engine on customers, the widest detail row of the item types: customers_bench
+// [records] (10,000 by default) under a tree of groups, each detail with a bar code, 31 plain columns and
+// 19 links, exported page by page through Quillane.clsCustomer and imported into an empty account set. Beside each figure stands a
 // raw baseline measured in the same run: the same reads and writes as plain SQLite statements (prepared
 // once, one transaction per imported record) and the same document written and parsed by plain libxml2.
 #include <cstdio>
@@ -97,17 +97,18 @@ std::map<Kind, std::unique_ptr<Stmt>> prepare(Db& db, bool pack) {
 
 // ---- the account sets ----
 
-// What the customers link to, under identifiers that differ by offset between account sets.
+// What the customers link to, under identifiers above the customers' own that differ by offset between
+// account sets.
 void writeLinkTargets(Db& db, int offset) {
   db.exec("BEGIN");
   Stmt item(db, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, UUID) VALUES (?1, ?2, ?3, ?4, ?5)");
   for (int e = 1; e <= 50; ++e) {
-    item.bind(1, 100000 + offset + e).bind(2, 2).bind(3, numbered("D%03d", e)).bind(4, "部门" + numbered("%03d", e))
+    item.bind(1, 10000000 + offset + e).bind(2, 2).bind(3, numbered("D%03d", e)).bind(4, "部门" + numbered("%03d", e))
         .bind(5, numbered("DEP-%04d", e)).run();
-    item.bind(1, 200000 + offset + e).bind(2, 3).bind(3, numbered("E%03d", e)).bind(4, "职员" + numbered("%03d", e))
+    item.bind(1, 20000000 + offset + e).bind(2, 3).bind(3, numbered("E%03d", e)).bind(4, "职员" + numbered("%03d", e))
         .bind(5, numbered("EMP-%04d", e)).run();
   }
-  item.bind(1, 300000 + offset).bind(2, 5).bind(3, "S01").bind(4, "成品仓").bind(5, "STK-1").run();
+  item.bind(1, 30000000 + offset).bind(2, 5).bind(3, "S01").bind(4, "成品仓").bind(5, "STK-1").run();
   Stmt account(db, "INSERT INTO t_Account (FAccountID, FNumber, FName, UUID) VALUES (?1, ?2, ?3, ?4)");
   const char* accounts[][2] = {{"1122", "应收账款"}, {"2203", "预收账款"}, {"2221", "应交税费"}, {"1221", "其他应收款"},
                                {"2241", "其他应付款"}, {"1123", "预付账款"}, {"2202", "应付账款"}};
@@ -125,7 +126,7 @@ void writeLinkTargets(Db& db, int offset) {
 
 // Ten top groups of ten groups each, and the details spread over the groups; every detail has a bar
 // code and every column filled. Rows are written parents first, which is their stamp order.
-void writeCustomers(Db& db) {
+void writeCustomers(Db& db, int records) {
   db.exec("BEGIN");
   Stmt item(db, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, FFullNumber, "
                 "FShortNumber, UUID) VALUES (?1, 1, ?2, ?3, ?4, ?5, ?6, ?2, ?7, ?8)");
@@ -133,8 +134,8 @@ void writeCustomers(Db& db) {
                    ") VALUES (?1, ?2, ?3, ?4, ?5, ?6 || '简称', 'KH' || ?5, '上海市浦东新区' || ?5 || '号', 1, 2, 3, "
                    "'联系人' || ?5, '021-5' || ?5, '021-6' || ?5, '200120', 'c' || ?5 || '@example.com', '工商银行', "
                    "'6222' || ?5, '9131' || ?5, 4, '上海', '上海', '中国', 'www.example.com', '法人 O''Neil', 1, 1, "
-                   "'CIQ' || ?5, 1, 2, '九五折', 100000 + ?7, 200000 + ?7, '2007-05-01', 6003.5, '2007-06-01', 601.25, "
-                   "500000, 0.1, 0.05, 5, 3, 6, 300000, 1, '2008-01-01', '2007-12-01', 1, 15, 17, 7, 4, 5, 6, 7)").c_str());
+                   "'CIQ' || ?5, 1, 2, '九五折', 10000000 + ?7, 20000000 + ?7, '2007-05-01', 6003.5, '2007-06-01', 601.25, "
+                   "500000, 0.1, 0.05, 5, 3, 6, 30000000, 1, '2008-01-01', '2007-12-01', 1, 15, 17, 7, 4, 5, 6, 7)").c_str());
   Stmt barCode(db, "INSERT INTO t_BarCode (FTypeID, FItemID, FBarCode, FRemark) VALUES (1, ?1, ?2, ?3)");
   int id = 1000;
   std::vector<std::pair<int, std::string>> groups;
@@ -150,7 +151,7 @@ void writeCustomers(Db& db) {
           .bind(7, numbered("%02d", g)).bind(8, "G-" + number).run();
     }
   }
-  const int details = kCustomers - kTopGroups * (kGroupsEach + 1);
+  const int details = records - kTopGroups * (kGroupsEach + 1);
   for (int d = 1; d <= details; ++d) {
     const auto& [parent, prefix] = groups[static_cast<std::size_t>(d - 1) % groups.size()];
     std::string shortNumber = numbered("%04d", d), number = prefix + "." + shortNumber, name = "客户" + shortNumber;
@@ -204,26 +205,29 @@ void rawImport(const std::string& target, const std::vector<std::string>& pages)
   });
 }
 
-void expectCustomers(const std::string& path, const char* who) {
+void expectCustomers(const std::string& path, const char* who, int records) {
   std::int64_t n = count(path, "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 1");
   std::int64_t linked = count(path, "SELECT COUNT(*) FROM t_Organization o JOIN t_Item e ON e.FItemID = o.FEmployee "
                                     "JOIN t_Account a ON a.FAccountID = o.FAPAccountID WHERE e.FItemClassID = 3");
-  if (n != kCustomers || linked != kCustomers - kTopGroups * (kGroupsEach + 1))
+  if (n != records || linked != records - kTopGroups * (kGroupsEach + 1))
     throw std::runtime_error(std::string(who) + " imported " + std::to_string(n) + " customers, " +
                              std::to_string(linked) + " with their links");
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   return Run({.progID = "Quillane.clsCustomer",
               .records = kCustomers,
-              .caption = std::to_string(kCustomers) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
-                   " groups in two levels, each detail with a bar code, " + std::to_string(kColumnCount) +
-                   " columns and 19 links",
+              .caption = [](int records) {
+                return std::to_string(records) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +
+                       " groups in two levels, each detail with a bar code, " + std::to_string(kColumnCount) +
+                       " columns and 19 links";
+              },
               .writeLinkTargets = writeLinkTargets,
               .writeRecords = writeCustomers,
               .rawExport = rawExport,
               .rawImport = rawImport,
-              .expect = expectCustomers});
+              .expect = expectCustomers},
+             argc, argv);
 }

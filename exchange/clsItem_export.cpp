@@ -33,6 +33,8 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
   if (!PassesVersionGate(strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   return RunCall(strError, [&] {
+    // The highest stamp, the page and each row's links are read as they stood together.
+    modFunction::HoldReads(cn);
     GetMaxTimeStamp(strMaxTimeStamp);
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
     m_vector = PackageRecordset(rs, &strTimeStamp);

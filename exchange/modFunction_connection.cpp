@@ -3,6 +3,8 @@
 #include "exchange/MParse.h"
 #include "exchange/modFunction_errors.h"
 #include "platform/automation/factory.h"
+#include "platform/sql/connection.h"
+#include "platform/sql/recordset.h"
 
 namespace quillane::modFunction {
 
@@ -31,7 +33,12 @@ bool InitProps(std::string_view strPropsString, std::string& strError) {
   }
 }
 
+// The component's own recordsets are read directly; the late-bound road (a Field object per value) serves
+// whatever class a test puts behind the ProgID.
+sql::Recordset* ownRecordset(const ObjectRef& rs) { return dynamic_cast<sql::Recordset*>(rs.get()); }
+
 Variant FieldValue(const ObjectRef& rs, std::string_view strField) {
+  if (sql::Recordset* own = ownRecordset(rs)) return own->Value(strField);
   std::vector<Variant> name{Variant(strField)};
   return rs->Invoke("Fields", InvokeKind::Get, name).object()->Get("Value");
 }
@@ -46,9 +53,19 @@ void ExecuteSQL(const ObjectRef& oConn, std::string_view strSQL) {
   oConn->Call("Execute", args);
 }
 
-bool IsEOF(const ObjectRef& rs) { return CBool(rs->Get("EOF")); }
+bool IsEOF(const ObjectRef& rs) {
+  if (sql::Recordset* own = ownRecordset(rs)) return own->Eof();
+  return CBool(rs->Get("EOF"));
+}
 
-void MoveNext(const ObjectRef& rs) { CallMember(rs, "MoveNext"); }
+void MoveNext(const ObjectRef& rs) {
+  if (sql::Recordset* own = ownRecordset(rs)) return own->MoveNext();
+  CallMember(rs, "MoveNext");
+}
+
+void HoldReads(const ObjectRef& oConn) {
+  if (auto* own = dynamic_cast<sql::Connection*>(oConn.get())) own->HoldReads();
+}
 
 void CallMember(const ObjectRef& object, std::string_view strMember) {
   std::vector<Variant> none;

@@ -29,6 +29,10 @@ bool InitProps(std::string_view strPropsString, std::string& strError);
 // The value of a field in the current row of a recordset of the component (rs.Fields(name).Value).
 Variant FieldValue(const ObjectRef& rs, std::string_view strField);
 
+// Asks the connection component, when it is the library's own, to read the database as it stands now
+// until CloseConn (sql::Connection::HoldReads): for an operation that only reads, such as an export.
+void HoldReads(const ObjectRef& oConn);
+
 // Late-bound calls on the connection component and its recordsets, whatever class stands behind the
 // ProgID (a test may put its own there).
 ObjectRef GetAnyRecordSet(const ObjectRef& oConn, std::string_view strSQL);

@@ -5,16 +5,6 @@
 namespace quillane::sql {
 namespace {
 
-constexpr std::string_view kStatementStarts[] = {"SELECT", "INSERT", "UPDATE", "DELETE", "IF",       "BEGIN",
-                                                 "EXEC",   "EXECUTE", "ALTER", "CREATE", "DROP", "TRUNCATE",
-                                                 "DECLARE"};
-
-bool isStatementStart(const Token& t) {
-  for (std::string_view word : kStatementStarts)
-    if (t.is(word)) return true;
-  return false;
-}
-
 class Parser {
  public:
   explicit Parser(std::span<const Token> tokens) : t_(tokens) {}
@@ -38,9 +28,9 @@ class Parser {
 
   BatchStatement statement() {
     const Token& first = t_[i_];
-    if (first.is("IF")) return ifStatement();
-    if (first.is("BEGIN")) return block();
-    if (first.is("END") || first.is("ELSE")) syntaxError();
+    if (first.keyword == Keyword::If) return ifStatement();
+    if (first.keyword == Keyword::Begin) return block();
+    if (OneOf(first, {Keyword::End, Keyword::Else})) syntaxError();
     return BatchStatement{BatchStatement::Kind::Simple, simpleTokens(), {}};
   }
 
@@ -49,7 +39,7 @@ class Parser {
     BatchStatement s{BatchStatement::Kind::If, simpleTokens(true), {}};
     if (s.tokens.empty() || !skipSeparators()) syntaxError();
     s.body.push_back(statement());
-    if (skipSeparators() && t_[i_].is("ELSE")) {
+    if (skipSeparators() && t_[i_].keyword == Keyword::Else) {
       ++i_;
       if (!skipSeparators()) syntaxError();
       s.body.push_back(statement());
@@ -58,7 +48,7 @@ class Parser {
   }
 
   BatchStatement block() {
-    if (i_ + 1 < t_.size() && (t_[i_ + 1].is("TRAN") || t_[i_ + 1].is("TRANSACTION")))
+    if (i_ + 1 < t_.size() && OneOf(t_[i_ + 1], {Keyword::Tran, Keyword::Transaction}))
       throw ProviderError(OleDbError::ErrorsInCommand,
                           "BEGIN TRANSACTION inside a command text is not supported; the connection's BeginTrans "
                           "opens a transaction.");
@@ -66,7 +56,7 @@ class Parser {
     BatchStatement s{BatchStatement::Kind::Block, {}, {}};
     while (true) {
       if (!skipSeparators()) syntaxError();
-      if (t_[i_].is("END")) break;
+      if (t_[i_].keyword == Keyword::End) break;
       s.body.push_back(statement());
     }
     ++i_;
@@ -77,20 +67,20 @@ class Parser {
   // with `first` (a condition begins with nothing: any statement keyword ends it).
   bool beginsNext(std::size_t k, const Token* first, bool insertHasSource) const {
     const Token& t = t_[k];
-    if (!isStatementStart(t)) return false;
+    if (!t.isStatementStart()) return false;
     if (!first) return true;
-    if (t.is("SELECT")) {
+    if (t.keyword == Keyword::Select) {
       const Token& prev = t_[k - 1];
-      if (prev.is("UNION") || prev.is("ALL") || prev.is("EXCEPT") || prev.is("INTERSECT") || prev.is("AS"))
+      if (OneOf(prev, {Keyword::Union, Keyword::All, Keyword::Except, Keyword::Intersect, Keyword::As}))
         return false;
-      if (first->is("INSERT") && !insertHasSource) return false;
+      if (first->keyword == Keyword::Insert && !insertHasSource) return false;
     }
-    if (t.is("DROP") && first->is("ALTER")) return false;
+    if (t.keyword == Keyword::Drop && first->keyword == Keyword::Alter) return false;
     return true;
   }
 
   // The tokens of one simple statement (or of an IF's condition), leaving i_ after them.
-  std::vector<Token> simpleTokens(bool condition = false) {
+  std::span<const Token> simpleTokens(bool condition = false) {
     std::size_t start = i_;
     const Token* first = condition ? nullptr : &t_[start];
     int depth = 0, caseDepth = 0;
@@ -98,16 +88,16 @@ class Parser {
     for (; i_ < t_.size(); ++i_) {
       const Token& t = t_[i_];
       if (depth == 0 && caseDepth == 0 && (condition || i_ > start)) {
-        if (t.isSymbol(";") || t.is("END") || t.is("ELSE") || beginsNext(i_, first, insertHasSource)) break;
-        if (first && first->is("INSERT") && (t.is("VALUES") || t.is("SELECT"))) insertHasSource = true;
+        if (t.isSymbol(";") || OneOf(t, {Keyword::End, Keyword::Else}) || beginsNext(i_, first, insertHasSource)) break;
+        if (first && first->keyword == Keyword::Insert && OneOf(t, {Keyword::Values, Keyword::Select}))
+          insertHasSource = true;
       }
       if (t.isSymbol("(")) ++depth;
       else if (t.isSymbol(")") && depth > 0) --depth;
-      else if (t.is("CASE")) ++caseDepth;
-      else if (t.is("END") && caseDepth > 0) --caseDepth;
+      else if (t.keyword == Keyword::Case) ++caseDepth;
+      else if (t.keyword == Keyword::End && caseDepth > 0) --caseDepth;
     }
-    return std::vector<Token>(t_.begin() + static_cast<std::ptrdiff_t>(start),
-                              t_.begin() + static_cast<std::ptrdiff_t>(i_));
+    return t_.subspan(start, i_ - start);
   }
 
   std::span<const Token> t_;
@@ -118,9 +108,14 @@ class Parser {
 
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens) { return Parser(tokens).run(); }
 
+bool IsPlainStatement(const BatchStatement& s) {
+  if (s.kind != BatchStatement::Kind::Simple) return false;
+  return OneOf(s.tokens[0], {Keyword::Select, Keyword::Insert, Keyword::Update, Keyword::Delete});
+}
+
 bool MayWrite(std::span<const BatchStatement> statements) {
   for (const BatchStatement& s : statements) {
-    if (s.kind == BatchStatement::Kind::Simple ? !s.tokens[0].is("SELECT") : MayWrite(s.body)) return true;
+    if (s.kind == BatchStatement::Kind::Simple ? s.tokens[0].keyword != Keyword::Select : MayWrite(s.body)) return true;
   }
   return false;
 }

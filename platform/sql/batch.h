@@ -18,13 +18,16 @@ struct BatchStatement {
     Block,   // BEGIN ... END; body: its statements
   };
   Kind kind = Kind::Simple;
-  std::vector<Token> tokens;
+  std::span<const Token> tokens;  // within the tokens handed to ParseBatch, which must outlive it
   std::vector<BatchStatement> body;
 };
 
-// Raises the provider's syntax error where the structure is broken (an END without BEGIN, an IF
-// without a statement).
+// The tokens as Lex gives them (their keywords recognised). Raises the provider's syntax error where the
+// structure is broken (an END without BEGIN, an IF without a statement).
 std::vector<BatchStatement> ParseBatch(std::span<const Token> tokens);
+
+// A SELECT, INSERT, UPDATE or DELETE.
+bool IsPlainStatement(const BatchStatement& statement);
 
 // False when every statement of the batch is a SELECT (the conditions of IF are queries), so that
 // running it cannot change the database.

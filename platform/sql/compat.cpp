@@ -9,18 +9,11 @@
 #include "platform/sql/procedures.h"
 #include "platform/sql/rewriter.h"
 #include "platform/sql/rowversion.h"
+#include "platform/sql/statement_runner.h"
 #include "platform/sql/trigger_switch.h"
 
 namespace quillane::sql {
 namespace {
-
-Variant hexBytes(const std::string& hex) {
-  std::string digits = (hex.size() % 2 ? "0" : "") + hex;
-  Bytes bytes;
-  for (std::size_t k = 0; k < digits.size(); k += 2)
-    bytes.push_back(static_cast<std::uint8_t>(std::strtoul(digits.substr(k, 2).c_str(), nullptr, 16)));
-  return Variant(std::move(bytes));
-}
 
 Variant numberValue(const std::string& text, bool negative) {
   std::string signedText = (negative ? "-" : "") + text;
@@ -57,20 +50,14 @@ class BatchRunner {
     }
   }
 
-  void simple(const std::vector<Token>& t) {
+  void simple(std::span<const Token> t) {
     if (t[0].is("EXEC") || t[0].is("EXECUTE")) return execute(t);
     if (t.size() == 6 && t[0].is("ALTER") && t[1].is("TABLE") && (t[3].is("DISABLE") || t[3].is("ENABLE")) &&
         t[4].is("TRIGGER"))
       return SetTriggerEnabled(db_, t[2].text, t[5].text, t[3].is("ENABLE"));
     if (IsTableChange(t)) return tableChange(RewriteTableChange(t));
-    Statement stmt(db_, RewriteStatement(t, db_));
-    if (stmt.returnsRows()) {
-      Rowset rows = stmt.readAll();
-      if (!first_) first_ = std::move(rows);
-    } else {
-      while (stmt.step()) {
-      }
-    }
+    std::optional<Rowset> rows = RunStatement(db_, t);
+    if (rows && !first_) first_ = std::move(rows);
   }
 
   void tableChange(const TableChange& change) {
@@ -83,7 +70,7 @@ class BatchRunner {
   }
 
   // EXEC[UTE] [schema.]name [argument [, argument]...]; arguments are literals.
-  void execute(const std::vector<Token>& t) {
+  void execute(std::span<const Token> t) {
     std::size_t k = 1;
     if (k >= t.size()) SyntaxErrorNear(&t[0]);
     std::string name = t[k++].text;
@@ -102,7 +89,7 @@ class BatchRunner {
       const Token& a = t[k++];
       if (a.kind == TokenKind::Number) args.push_back(numberValue(a.text, negative));
       else if (a.kind == TokenKind::String) args.push_back(Variant(a.text));
-      else if (a.kind == TokenKind::Binary) args.push_back(hexBytes(a.text));
+      else if (a.kind == TokenKind::Binary) args.push_back(Variant(BinaryLiteralBytes(a.text)));
       else if (a.is("NULL")) args.push_back(Variant::null());
       else if (a.kind == TokenKind::Variable)
         throw ProviderError(OleDbError::ErrorsInCommand, "Named and variable arguments are not supported by the SQLite engine.");
@@ -118,11 +105,23 @@ class BatchRunner {
 }  // namespace
 
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
-  std::vector<BatchStatement> statements = ParseBatch(Lex(tsql));
+  const std::vector<Token> tokens = Lex(tsql);
+  std::vector<BatchStatement> statements = ParseBatch(tokens);
+  const bool writes = MayWrite(statements);
+  // A write does not join a held read transaction: it would stay uncommitted with it.
+  if (writes) db.endHeldRead();
+  else db.beginHeldRead();
+  // One SELECT, INSERT, UPDATE or DELETE needs no savepoint: SQLite undoes a failing statement itself.
+  // A write outside a transaction takes the savepoint all the same, so that the engine's objects that
+  // a first write installs roll back with it.
+  if (statements.size() == 1 && IsPlainStatement(statements[0]) && (!writes || db.inTransaction())) {
+    if (writes) db.prepareWrite();
+    return BatchRunner(db).run(statements);
+  }
   const bool ownTransaction = !db.inTransaction();
   db.execScript("SAVEPOINT quillane_batch");
   try {
-    if (MayWrite(statements)) db.prepareWrite();
+    if (writes) db.prepareWrite();
     std::optional<Rowset> rows = BatchRunner(db).run(statements);
     db.execScript("RELEASE quillane_batch");
     return rows;

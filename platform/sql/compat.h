@@ -1,7 +1,8 @@
 // The SQL Server compatibility layer: runs a batch of the library's SQL Server text on SQLite. The
 // batch is lexed (lexer.h), cut into statements (batch.h), and each statement is either interpreted
 // here (IF, BEGIN ... END, EXEC of a stored procedure, DISABLE / ENABLE TRIGGER) or rewritten into
-// SQLite text (rewriter.h) and run.
+// SQLite text (rewriter.h) and run, a SELECT, INSERT, UPDATE or DELETE as a statement kept prepared
+// by its shape (statement_runner.h).
 #pragma once
 
 #include <optional>

@@ -78,7 +78,7 @@ Connection::~Connection() = default;
 
 void Connection::setConnString(const std::string& connectString) {
   if (connectString == connString_) return;
-  if (db_ && db_->inTransaction()) throw AdoObjectError(AdoError::ObjectOpen, kConnectionSource);
+  if (db_ && db_->inTransaction() && !db_->holdsRead()) throw AdoObjectError(AdoError::ObjectOpen, kConnectionSource);
   CloseConn();
   connString_ = connectString;
 }
@@ -97,8 +97,11 @@ std::shared_ptr<Recordset> Connection::GetAnyRecordSet(const std::string& strSQL
 
 std::shared_ptr<Recordset> Connection::Execute(const std::string& strSQL) { return run(strSQL); }
 
+void Connection::HoldReads() { database().holdReads(); }
+
 std::int32_t Connection::BeginTrans() {
   Database& db = database();
+  db.endHeldRead();
   if (db.inTransaction())
     throw ProviderError(OleDbError::TransactionExists, "Only one transaction can be active on this session.");
   // IMMEDIATE takes the write lock now, waiting for another writer if need be, so that a transaction
@@ -114,12 +117,12 @@ std::int32_t Connection::BeginTrans() {
 }
 
 void Connection::CommitTrans() {
-  if (!db_ || !db_->inTransaction()) throw ProviderError(OleDbError::NoTransaction, "No transaction is active.");
+  if (!db_ || !db_->inTransaction() || db_->holdsRead()) throw ProviderError(OleDbError::NoTransaction, "No transaction is active.");
   db_->execScript("COMMIT");
 }
 
 void Connection::RollbackTrans() {
-  if (!db_ || !db_->inTransaction()) throw ProviderError(OleDbError::NoTransaction, "No transaction is active.");
+  if (!db_ || !db_->inTransaction() || db_->holdsRead()) throw ProviderError(OleDbError::NoTransaction, "No transaction is active.");
   db_->execScript("ROLLBACK");
 }
 

@@ -53,6 +53,11 @@ class Connection : public AutomationObject {
   void CommitTrans();
   void RollbackTrans();
 
+  // From the next statement until CloseConn, BeginTrans or a statement that writes, every statement
+  // reads the database as it stood at the first of them, in one read transaction (Database::holdReads).
+  // Not a late-bound member: the library asks for it where it reads for a while, as an export does.
+  void HoldReads();
+
   // Closes the database, rolling back an open transaction; the object stays usable.
   void CloseConn();
   bool IsOpen() const { return db_ != nullptr; }

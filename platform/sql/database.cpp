@@ -152,23 +152,50 @@ bool Statement::step() {
   db_.raise(rc);
 }
 
+void Statement::bindInteger(int index, std::int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
+
+void Statement::bindReal(int index, double value) { sqlite3_bind_double(stmt_, index, value); }
+
+void Statement::bindText(int index, std::string_view text) {
+  sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::bindBlob(int index, std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) sqlite3_bind_zeroblob(stmt_, index, 0);
+  else sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+}
+
 bool Statement::returnsRows() const { return sqlite3_column_count(stmt_) > 0; }
 
-Rowset Statement::readAll() {
-  Rowset rowset;
+std::vector<RowsetColumn> Statement::columns() const {
+  std::vector<RowsetColumn> columns;
   int count = sqlite3_column_count(stmt_);
   for (int c = 0; c < count; ++c) {
     const char* decl = sqlite3_column_decltype(stmt_, c);
-    rowset.columns.push_back(RowsetColumn{sqlite3_column_name(stmt_, c), ColumnTypeOf(decl ? decl : "")});
+    columns.push_back(RowsetColumn{sqlite3_column_name(stmt_, c), ColumnTypeOf(decl ? decl : "")});
   }
+  return columns;
+}
+
+std::vector<std::vector<Variant>> Statement::readRows(const std::vector<RowsetColumn>& columns) {
+  std::vector<std::vector<Variant>> rows;
   while (step()) {
     std::vector<Variant> row;
-    row.reserve(count);
-    for (int c = 0; c < count; ++c) row.push_back(typedValue(stmt_, c, rowset.columns[c].type.kind));
-    rowset.rows.push_back(std::move(row));
+    row.reserve(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      row.push_back(typedValue(stmt_, static_cast<int>(c), columns[c].type.kind));
+    rows.push_back(std::move(row));
   }
+  return rows;
+}
+
+Rowset Statement::readAll() {
+  Rowset rowset{columns(), {}};
+  rowset.rows = readRows(rowset.columns);
   return rowset;
 }
+
+std::int64_t Statement::integerAt(int column) const { return sqlite3_column_int64(stmt_, column); }
 
 namespace {
 
@@ -247,18 +274,39 @@ void Database::open(const std::string& uri, int flags) {
 }
 
 int Database::schemaVersion() {
-  Rowset version = query("PRAGMA schema_version");
-  return version.rows.empty() ? -1 : CLng(version.rows[0][0]);
+  // Asked before every write: kept prepared.
+  if (!schemaVersion_) schemaVersion_ = std::make_unique<Statement>(*this, "PRAGMA schema_version");
+  int version = schemaVersion_->step() ? static_cast<int>(schemaVersion_->integerAt(0)) : -1;
+  schemaVersion_->reset();
+  return version;
 }
 
 void Database::prepareWrite() {
   if (schemaVersion() == engineSchemaSeenAt_) return;
+  // The schema changed since the last write, here or in another program: a prepared write may name
+  // a column's type that is no longer so.
+  statements_.forgetWrites();
   if (!HasEngineSchema(*this)) InstallEngineSchema(*this);
   AttachCatalog(*this);
   engineSchemaSeenAt_ = schemaVersion();
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+void Database::beginHeldRead() {
+  if (!holdReads_ || inTransaction()) return;
+  execScript("BEGIN");
+  heldReadOpen_ = true;
+}
+
+void Database::endHeldRead() {
+  if (holdsRead()) execScript("COMMIT");
+  holdReads_ = heldReadOpen_ = false;
+}
+
+Database::~Database() {
+  statements_.clear();
+  schemaVersion_.reset();
+  sqlite3_close_v2(db_);
+}
 
 bool Database::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 

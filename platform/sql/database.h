@@ -2,6 +2,9 @@
 // Server text of the library reaches it through the compatibility layer (compat.h).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +12,7 @@
 #include "platform/automation/variant.h"
 #include "platform/sql/column_writes.h"
 #include "platform/sql/rowset.h"
+#include "platform/sql/statement_cache.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,6 +20,10 @@ struct sqlite3_stmt;
 namespace quillane::sql {
 
 class Database;
+
+// How many of the library's statements a connection keeps prepared: more than one import or export
+// sends in all its shapes.
+inline constexpr std::size_t kStatementCacheCapacity = 200;
 
 // A prepared statement; parameters are bound from Variants, rows read back typed by column.
 class Statement {
@@ -27,13 +35,22 @@ class Statement {
 
   // Binds ?1, ?2... in order.
   void bind(std::span<const Variant> params);
+  // Binds one parameter (1 for ?1). An empty byte string binds a zero-length blob, not NULL.
+  void bindInteger(int index, std::int64_t value);
+  void bindReal(int index, double value);
+  void bindText(int index, std::string_view text);
+  void bindBlob(int index, std::span<const std::uint8_t> bytes);
   // Makes the statement ready to run again with new parameters.
   void reset();
   // Advances to the next row; false when the statement is done. Raises the engine's error.
   bool step();
   bool returnsRows() const;
-  // The remaining rows (all of them before the first step).
+  // The name and declared type of each column of the rows it returns.
+  std::vector<RowsetColumn> columns() const;
+  // The remaining rows (all of them before the first step), typed as columns() gives them.
+  std::vector<std::vector<Variant>> readRows(const std::vector<RowsetColumn>& columns);
   Rowset readAll();
+  std::int64_t integerAt(int column) const;  // of the current row
 
  private:
   Database& db_;
@@ -72,6 +89,18 @@ class Database : public ColumnCatalog {
   // gets them now, so they roll back with the write. Cheap once they were seen in place.
   void prepareWrite();
 
+  // The prepared statements of the library's statements on this connection (statement_runner.h).
+  StatementCache& statements() { return statements_; }
+
+  // A read transaction held across statements, for a caller that only reads for a while: what it reads
+  // is one state of the database, and each statement does not take and drop the file's read lock.
+  // holdReads asks for it; beginHeldRead opens it before a statement that reads, when no transaction
+  // is open; endHeldRead ends it (it wrote nothing) and holds no more.
+  void holdReads() { holdReads_ = true; }
+  void beginHeldRead();
+  bool holdsRead() const { return heldReadOpen_ && inTransaction(); }
+  void endHeldRead();
+
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
   std::vector<std::string> columnNames(std::string_view table) override;
 
@@ -84,6 +113,9 @@ class Database : public ColumnCatalog {
   // The schema version at which the engine's objects were last seen in place; a rollback that undid
   // their installation, or another program's schema change, moves the version and so asks again.
   int engineSchemaSeenAt_ = -1;
+  std::unique_ptr<Statement> schemaVersion_;
+  bool holdReads_ = false, heldReadOpen_ = false;
+  StatementCache statements_{kStatementCacheCapacity};
 };
 
 // A name between double quotes, for SQLite text the engine builds itself.

@@ -129,6 +129,7 @@ class PlusRewriter {
       case TokenKind::String:
       case TokenKind::Binary:
       case TokenKind::Variable:
+      case TokenKind::Parameter:
       case TokenKind::Date: out.push_back(t); return i + 1;
       case TokenKind::Symbol: return t.isSymbol("(") ? group(i, e, out) : i;
       case TokenKind::Word:

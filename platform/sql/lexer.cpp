@@ -1,5 +1,9 @@
 #include "platform/sql/lexer.h"
 
+#include <array>
+#include <cstdint>
+#include <iterator>
+
 #include "platform/automation/vbtext.h"
 #include "platform/sql/errors.h"
 
@@ -9,12 +13,65 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-// Bytes of UTF-8 sequences count as letters, so that Chinese names lex as names.
+
+// What a byte may be in a name, by table: the lexer asks it of every byte of the library's statements.
+enum NameByte : std::uint8_t { kNot = 0, kStart = 1, kInside = 2, kHash = 4 };
+constexpr std::array<std::uint8_t, 256> kNameBytes = [] {
+  std::array<std::uint8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    // Bytes of UTF-8 sequences count as letters, so that Chinese names lex as names.
+    bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+    if (letter) t[c] = kStart | kInside;
+    if ((c >= '0' && c <= '9') || c == '$' || c == '@') t[c] = kInside;
+    if (c == '#') t[c] = kHash;
+  }
+  return t;
+}();
 bool isNameStart(char c, bool hashIsName) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || (hashIsName && c == '#') ||
-         static_cast<unsigned char>(c) >= 0x80;
+  std::uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+  return (kind & kStart) || (hashIsName && (kind & kHash));
 }
-bool isNameChar(char c, bool hashIsName) { return isNameStart(c, hashIsName) || isDigit(c) || c == '$' || c == '@'; }
+bool isNameChar(char c, bool hashIsName) {
+  std::uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+  return (kind & (kStart | kInside)) || (hashIsName && (kind & kHash));
+}
+
+// The keywords by length, so that a word is compared with the few of its own length only.
+Keyword keywordOf(std::string_view word) {
+  struct Entry {
+    std::string_view text;
+    Keyword keyword;
+  };
+  static constexpr Entry kKeywords[] = {
+      {"IF", Keyword::If},         {"AS", Keyword::As},           {"BY", Keyword::By},
+      {"END", Keyword::End},       {"ALL", Keyword::All},         {"EXEC", Keyword::Exec},
+      {"DROP", Keyword::Drop},     {"ELSE", Keyword::Else},       {"CASE", Keyword::Case},
+      {"FROM", Keyword::From},     {"INTO", Keyword::Into},       {"TRAN", Keyword::Tran},
+      {"BEGIN", Keyword::Begin},   {"ALTER", Keyword::Alter},     {"UNION", Keyword::Union},
+      {"WHERE", Keyword::Where},   {"ORDER", Keyword::Order},     {"GROUP", Keyword::Group},
+      {"SELECT", Keyword::Select}, {"INSERT", Keyword::Insert},   {"UPDATE", Keyword::Update},
+      {"DELETE", Keyword::Delete}, {"CREATE", Keyword::Create},   {"EXCEPT", Keyword::Except},
+      {"VALUES", Keyword::Values}, {"HAVING", Keyword::Having},   {"ESCAPE", Keyword::Escape},
+      {"EXECUTE", Keyword::Execute}, {"DECLARE", Keyword::Declare}, {"TRUNCATE", Keyword::Truncate},
+      {"INTERSECT", Keyword::Intersect}, {"OBJECT_ID", Keyword::ObjectId}, {"TRANSACTION", Keyword::Transaction},
+  };
+  constexpr std::size_t kLongest = 11;
+  // Where the keywords of each length begin in the table, and where they end (the next length's begin).
+  static const std::array<std::size_t, kLongest + 2> kFirstOfLength = [] {
+    std::array<std::size_t, kLongest + 2> first{};
+    for (std::size_t length = 0, k = 0; length <= kLongest + 1; ++length) {
+      while (k < std::size(kKeywords) && kKeywords[k].text.size() < length) ++k;
+      first[length] = k;
+    }
+    return first;
+  }();
+  if (word.size() > kLongest) return Keyword::None;
+  // The first letter, in upper case, sorts out nearly every candidate before the whole word is compared.
+  const char first = static_cast<char>(word[0] & ~0x20);
+  for (std::size_t k = kFirstOfLength[word.size()]; k < kFirstOfLength[word.size() + 1]; ++k)
+    if (kKeywords[k].text[0] == first && SameText(kKeywords[k].text, word)) return kKeywords[k].keyword;
+  return Keyword::None;
+}
 
 [[noreturn]] void unclosed(std::string_view what, std::string_view rest) {
   throw ProviderError(OleDbError::ErrorsInCommand,
@@ -27,6 +84,7 @@ class Lexer {
 
   std::vector<Token> run() {
     std::vector<Token> tokens;
+    tokens.reserve(s_.size() / 4);
     while (true) {
       bool space = skipBlanksAndComments();
       if (i_ >= s_.size()) break;
@@ -43,9 +101,9 @@ class Lexer {
     while (i_ < s_.size()) {
       if (isBlank(s_[i_])) {
         ++i_;
-      } else if (s_.substr(i_, 2) == "--") {
+      } else if (startsHere("--")) {
         while (i_ < s_.size() && s_[i_] != '\n') ++i_;
-      } else if (s_.substr(i_, 2) == "/*") {
+      } else if (startsHere("/*")) {
         skipBlockComment();
       } else {
         break;
@@ -55,15 +113,19 @@ class Lexer {
     return skipped;
   }
 
+  bool startsHere(const char (&two)[3]) const {
+    return i_ + 1 < s_.size() && s_[i_] == two[0] && s_[i_ + 1] == two[1];
+  }
+
   // SQL Server's block comments nest.
   void skipBlockComment() {
     std::size_t start = i_;
     int depth = 0;
     while (i_ < s_.size()) {
-      if (s_.substr(i_, 2) == "/*") {
+      if (startsHere("/*")) {
         ++depth;
         i_ += 2;
-      } else if (s_.substr(i_, 2) == "*/") {
+      } else if (startsHere("*/")) {
         i_ += 2;
         if (--depth == 0) return;
       } else {
@@ -89,9 +151,13 @@ class Lexer {
       while (i_ < s_.size() && s_[i_] == '@') ++i_;
       while (i_ < s_.size() && isNameChar(s_[i_], true)) ++i_;
     });
-    if (isNameStart(c, !options_.dateLiterals)) return take(TokenKind::Word, [&] {
-      while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
-    });
+    if (isNameStart(c, !options_.dateLiterals)) {
+      Token word = take(TokenKind::Word, [&] {
+        while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
+      });
+      word.keyword = keywordOf(word.text);
+      return word;
+    }
     return symbol();
   }
 
@@ -108,17 +174,16 @@ class Lexer {
     ++i_;
     std::string text;
     while (true) {
-      if (i_ >= s_.size()) unclosed(what, s_.substr(start + 1));
-      if (s_[i_] == close) {
-        if (i_ + 1 < s_.size() && s_[i_ + 1] == close) {
-          text += close;
-          i_ += 2;
-          continue;
-        }
+      std::size_t end = s_.find(close, i_);
+      if (end == std::string_view::npos) unclosed(what, s_.substr(start + 1));
+      text.append(s_.substr(i_, end - i_));
+      i_ = end + 1;
+      if (i_ < s_.size() && s_[i_] == close) {
+        text += close;
         ++i_;
-        return Token{kind, std::move(text)};
+        continue;
       }
-      text += s_[i_++];
+      return Token{kind, std::move(text)};
     }
   }
 
@@ -150,11 +215,14 @@ class Lexer {
 
   Token symbol() {
     static constexpr std::string_view kTwoCharacter[] = {"<>", "<=", ">=", "!=", "!<", "!>", "||"};
-    for (std::string_view op : kTwoCharacter)
-      if (s_.substr(i_, 2) == op) {
-        i_ += 2;
-        return Token{TokenKind::Symbol, std::string(op)};
-      }
+    const char c = s_[i_];
+    if (c == '<' || c == '>' || c == '!' || c == '|') {
+      for (std::string_view op : kTwoCharacter)
+        if (s_.substr(i_, 2) == op) {
+          i_ += 2;
+          return Token{TokenKind::Symbol, std::string(op)};
+        }
+    }
     return Token{TokenKind::Symbol, std::string(1, s_[i_++])};
   }
 
@@ -175,14 +243,13 @@ std::string renderToken(const Token& t) {
     case TokenKind::Word:
     case TokenKind::Number:
     case TokenKind::Variable:
+    case TokenKind::Parameter:
     case TokenKind::Symbol: break;
   }
   return t.text;
 }
 
 }  // namespace
-
-bool Token::is(std::string_view word) const { return kind == TokenKind::Word && SameText(text, word); }
 
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
 
@@ -210,6 +277,16 @@ std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std
     else parts.back().push_back(tokens[k]);
   }
   return parts;
+}
+
+std::vector<std::uint8_t> BinaryLiteralBytes(std::string_view hexDigits) {
+  auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  std::vector<std::uint8_t> bytes;
+  std::size_t k = 0;
+  if (hexDigits.size() % 2) bytes.push_back(static_cast<std::uint8_t>(digit(hexDigits[k++])));
+  for (; k + 1 < hexDigits.size(); k += 2)
+    bytes.push_back(static_cast<std::uint8_t>(digit(hexDigits[k]) * 16 + digit(hexDigits[k + 1])));
+  return bytes;
 }
 
 // SQLite reads statement text only up to a NUL, so a literal holding one is written as a join of its

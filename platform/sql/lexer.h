@@ -3,10 +3,14 @@
 // reads them.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/automation/vbtext.h"
 
 namespace quillane::sql {
 
@@ -19,16 +23,40 @@ enum class TokenKind {
   Variable,    // @name, @@name
   Symbol,      // an operator or punctuation
   Date,        // #...# of ADO criteria: the text between the signs
+  Parameter,   // ?1, ?2...: a value bound to the statement (never lexed; see statement_shape.h)
+};
+
+// The words that cut a batch into statements and shape a statement (batch.h, statement_shape.h),
+// recognised once by the lexer: those two look at every token of every statement the library sends.
+// The statement starts come first, in one run.
+enum class Keyword : std::uint8_t {
+  None,
+  Select, Insert, Update, Delete, If, Begin, Exec, Execute, Alter, Create, Drop, Truncate, Declare,
+  End, Else, Case, Union, All, Except, Intersect, As, Values, From, Where, Having, Into, Order, Group, By,
+  Escape, ObjectId, Tran, Transaction,
 };
 
 struct Token {
   TokenKind kind = TokenKind::Symbol;
   std::string text;
   bool spaceBefore = false;  // blanks, a line break or a comment stood before it
+  Keyword keyword = Keyword::None;  // set by the lexer; a token made elsewhere has None
 
-  bool is(std::string_view word) const;  // a Word with that text, letter case ignored
+  bool isStatementStart() const { return keyword >= Keyword::Select && keyword <= Keyword::Declare; }
+
+  // A Word with that text, letter case ignored. Asked of every token by the batch parser and the
+  // rewriter, so the length is compared first, where nearly every other word differs.
+  bool is(std::string_view word) const {
+    return kind == TokenKind::Word && text.size() == word.size() && SameText(text, word);
+  }
   bool isSymbol(std::string_view symbol) const { return kind == TokenKind::Symbol && text == symbol; }
 };
+
+inline bool OneOf(const Token& t, std::initializer_list<Keyword> keywords) {
+  for (Keyword k : keywords)
+    if (t.keyword == k) return true;
+  return false;
+}
 
 struct LexOptions {
   bool dateLiterals = false;  // '#' encloses a date (ADO criteria) instead of being part of a name
@@ -48,6 +76,9 @@ std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 
 // The tokens [b, e) cut at the commas outside parentheses.
 std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std::size_t b, std::size_t e);
+
+// The bytes of a Binary token's hexadecimal digits; an odd count has a leading 0.
+std::vector<std::uint8_t> BinaryLiteralBytes(std::string_view hexDigits);
 
 // A text literal as SQLite reads it: between single quotes, quotes doubled; a text holding NUL
 // characters becomes an expression in parentheses that gives the same text.

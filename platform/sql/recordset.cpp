@@ -87,7 +87,7 @@ const std::string& Recordset::FieldName(std::size_t index) const {
 std::size_t Recordset::FieldIndex(std::string_view name) const {
   requireOpen();
   for (std::size_t c = 0; c < rows_.columns.size(); ++c)
-    if (SameText(rows_.columns[c].name, name)) return c;
+    if (rows_.columns[c].name.size() == name.size() && SameText(rows_.columns[c].name, name)) return c;
   throw AdoObjectError(AdoError::ItemNotFound, kFieldsSource);
 }
 

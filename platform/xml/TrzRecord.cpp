@@ -6,9 +6,16 @@
 
 namespace quillane {
 
+namespace {
+
+// Keys are compared at every store and lookup; most differ in length already.
+bool sameKey(const std::string& a, std::string_view b) { return a.size() == b.size() && SameText(a, b); }
+
+}  // namespace
+
 const Variant* TrzRecord::find(std::string_view key) const {
   for (const Entry& e : entries_)
-    if (SameText(e.first, key)) return &e.second;
+    if (sameKey(e.first, key)) return &e.second;
   return nullptr;
 }
 
@@ -20,11 +27,13 @@ const Variant& TrzRecord::Item(std::string_view key) const {
 
 void TrzRecord::SetValue(std::string_view key, Variant value) {
   for (Entry& e : entries_) {
-    if (SameText(e.first, key)) {
+    if (sameKey(e.first, key)) {
       e.second = std::move(value);
       return;
     }
   }
+  // A record of a document holds a dozen keys or more: room for them at once.
+  if (entries_.empty()) entries_.reserve(16);
   entries_.emplace_back(std::string(key), std::move(value));
 }
 

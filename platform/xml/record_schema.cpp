@@ -1,6 +1,7 @@
 #include "platform/xml/record_schema.h"
 
 #include <charconv>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -300,6 +301,23 @@ bool RecordSchema::Validate(xmlDoc* doc, std::string& error) const {
   if (result == 0) return true;
   error = errors.empty() ? "the validator failed without a message" : errors.Text();
   return false;
+}
+
+bool RecordSchema::ValidateText(std::string_view markup) const {
+  if (markup.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  LibxmlErrors errors;
+  xmlSchemaValidCtxt* validator = xmlSchemaNewValidCtxt(compiled_);
+  // The stream frees the input buffer with its parser.
+  xmlParserInputBuffer* input =
+      xmlParserInputBufferCreateMem(markup.data(), static_cast<int>(markup.size()), XML_CHAR_ENCODING_UTF8);
+  if (!validator || !input) {
+    if (validator) xmlSchemaFreeValidCtxt(validator);
+    if (input) xmlFreeParserInputBuffer(input);
+    throw std::bad_alloc();
+  }
+  int result = xmlSchemaValidateStream(validator, input, XML_CHAR_ENCODING_UTF8, nullptr, nullptr);
+  xmlSchemaFreeValidCtxt(validator);
+  return result == 0;
 }
 
 }  // namespace quillane::xml_detail

@@ -57,6 +57,9 @@ class RecordSchema {
 
   // True when the document is valid; else false with the validator's messages in `error`.
   bool Validate(xmlDoc* doc, std::string& error) const;
+  // The same verdict for a document as UTF-8 markup, read as a stream without building it; the messages
+  // are dropped (a stream knows no element paths to name: validate the DOM for them).
+  bool ValidateText(std::string_view markup) const;
 
   const std::string& path() const { return path_; }
 

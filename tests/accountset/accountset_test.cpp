@@ -140,6 +140,24 @@ std::string dump(const std::string& path) {
   return text;
 }
 
+// An export reads a class's highest stamp and each page in stamp order, and an import finds links by
+// number and name: each of these must find its rows by an index, or the work grows with the whole table.
+TEST_F(AccountSet, PagesAndLinksAreFoundByIndexes) {
+  std::string path = folder_.file("plans.db");
+  accountset::CreateEmpty(path);
+  sql::Database db(path, sql::Database::Mode::OpenExisting);
+  const std::pair<const char*, const char*> plans[] = {
+      {"SELECT * FROM t_Item WHERE (FSystemType=1) AND (FModifyTime>X'00') AND FItemClassID=2 AND FItemID <> 0 "
+       "ORDER BY FModifyTime LIMIT 100",
+       "SEARCH t_Item USING INDEX ix_t_Item_Class_ModifyTime (FItemClassID=? AND FModifyTime>?)"},
+      {"SELECT MAX(FModifyTime) FROM t_Item WHERE FItemClassID=2 AND FDeleted=0 AND FItemID <> 0",
+       "SEARCH t_Item USING INDEX ix_t_Item_Class_ModifyTime (FItemClassID=?)"},
+      {"SELECT FItemID FROM t_Item WHERE FNumber='01' AND FName='x'", "SEARCH t_Item USING INDEX ix_t_Item_Number (FNumber=?)"},
+  };
+  for (const auto& [query, plan] : plans)
+    EXPECT_EQ(CStr(db.query(std::string("EXPLAIN QUERY PLAN ") + query).rows.at(0).at(3)), plan) << query;
+}
+
 TEST_F(AccountSet, SampleRowsDependOnTheSizeOnly) {
   accountset::CreateSample(folder_.file("a.db"), 30);
   accountset::CreateSample(folder_.file("b.db"), 30);

@@ -169,6 +169,20 @@ TEST_F(XmlTrzTest, RecordsRoundTripThroughText) {
   EXPECT_EQ(describe(back->Items()[1]), "{Number=String:02,Name=String:,Parent={},Tag=[String:a,String:b,String:c]}");
 }
 
+// The markup is written straight out, not serialised from a tree: it must be what libxml2 would write.
+TEST_F(XmlTrzTest, TheMarkupIsWhatLibxml2WouldSerialise) {
+  auto r = record({{"Number", "a&b<c>d\"e'f\r\ng\t中"},
+                   {"Name", ""},
+                   {"Parent", Variant(std::make_shared<TrzRecord>())},
+                   {"Tag", Variant(vector({"x", ""}))}});
+  std::string error;
+  EXPECT_EQ(write(vector({Variant(r)}), sampleXsd, "Sample", error),
+            "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Sample\"><Sample><Number>a&amp;b&lt;c&gt;d\"e'f&#13;\ng\t中"
+            "</Number><Name/><Parent/><Tag>x</Tag><Tag/></Sample></Root>");
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(write(vector({}), sampleXsd, "Sample", error), "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Sample\"/>");
+}
+
 TEST_F(XmlTrzTest, VectorsFollowTheSchemaNotTheCount) {
   std::string error;
   VectorPtr back = read(
