@@ -28,12 +28,18 @@ void writeLinkTargets(sql::Database& db) {
                                 {Variant("1002"), Variant("银行存款"), uuid(2, 2)});
   InsertAll(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("1122"), Variant("应收账款"), uuid(2, 3)}, {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
-  // Auxiliary data of several types: the classifications that customers and the cost types name.
+  // Auxiliary data of several types: the classifications that customers, the cost types and materials
+  // name.
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
                              {"6", "01", "一级"},       {"7", "01", "重点客户"},     {"8", "01", "销售一部"},
                              {"20", "01", "分步法"},    {"21", "01", "直接材料"},    {"22", "01", "变动成本"},
-                             {"23", "01", "可控"}};
+                             {"23", "01", "可控"},
+                             // and those of materials: costing methods, use states, material classes...
+                             {"30", "F001", "加权平均法"}, {"30", "F002", "分批认定法"}, {"31", "USE", "使用"},
+                             {"32", "01", "外购"},      {"32", "02", "自制"},        {"33", "01", "免检"},
+                             {"34", "01", "MRP"},       {"35", "01", "批对批"},      {"36", "01", "标准规格"},
+                             {"37", "01", "天"},        {"38", "01", "抽检"},        {"39", "01", "原材料"}};
   std::vector<Row> assistRows;
   for (int a = 0; a < static_cast<int>(std::size(assist)); ++a)
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
@@ -153,6 +159,74 @@ void fillOwnColumns(sql::Database& db) {
       "AND FShortNumber = cbService.FShortNumber), 0), "
       "FDeptID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
       "ORDER BY FItemID LIMIT 1), 0)",
+
+      // Materials: every column, links to the records above and to the items of their own short number.
+      "UPDATE t_ICItem SET FModel = 'M-' || FShortNumber, "
+      "FTrack = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 30 AND FID = CASE FItemID % 5 WHEN 0 THEN 'F002' "
+      "ELSE 'F001' END), "
+      "FAuxClassID = IFNULL((SELECT MIN(FItemClassID) FROM t_ItemClass WHERE FType = 3), 0), "
+      "FHelpCode = 'WL' || FShortNumber, FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 39), "
+      "FUnitGroupID = (SELECT MIN(FUnitGroupID) FROM t_UnitGroup), FIsSpecialTax = FItemID % 2, FStockTime = 1, "
+      "FBeforeExpire = 30, FApproveNo = 'H' || FShortNumber, FAlias = '别名' || FShortNumber, FTaxRate = 13, "
+      "FNote = '备注' || FShortNumber, FAdminAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
+      "FBookPlan = 1, "
+      "FErpClsID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 32 AND FID = CASE FItemID % 2 WHEN 0 THEN '02' "
+      "ELSE '01' END), "
+      "FUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+      "FCUUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+      "FDefaultLoc = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 5 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FSPID = (SELECT MIN(FSPID) FROM t_StockPlace), "
+      "FSource = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 8 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FQtyDecimal = 2, FLowLimit = 10, FHighLimit = 1000, FSecInv = 20, "
+      "FUseState = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 31), "
+      "FOrderRector = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FPOHighPrice = 99.5, FIsSale = 1, FSalePrice = 120.25, "
+      "FInspectionLevel = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 33), "
+      "FInspectionProject = (SELECT MIN(FInterID) FROM ICQCScheme), "
+      "FIdentifier = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FBatchManager = (FItemID % 3 = 0), FISKFPeriod = 1, FKFPeriod = 365, FPlanPrice = 88.8, FStandardCost = 80, "
+      "FPriceDecimal = 4, FAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
+      "FSaleAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
+      "FCostAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+      "FAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+      "FGoodSpec = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 36), "
+      "FCostProject = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FStandardManHour = 1.5, FPlanTrategy = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 34), "
+      "FOrderTrategy = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 35), FLeadTime = 3, FTotalTQQ = 7, "
+      "FOrderInterVal = 30, FQtyMin = 1, FQtyMax = 500, FBatchAppendQty = 10, FOrderPoint = 50, FBatFixEconomy = 0, "
+      "FRequirePoint = 5, FPlanPoint = 2, FDefaultRoutingID = (SELECT MIN(FInterID) FROM t_Routing), "
+      "FDefaultWorkTypeID = (SELECT MIN(FInterID) FROM t_WorkType), "
+      "FProductPrincipal = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FChartNumber = 'TH-' || FShortNumber, FIsKeyItem = (FItemID % 4 = 0), FGrossWeight = 2.5, FNetWeight = 2.25, "
+      "FMaund = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'kg'), FLength = 10, FWidth = 20, FHeight = 30, "
+      "FSize = 6000, FCubicMeasure = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'g'), FDailyConsume = 12.5, "
+      "FMRPCon = 1, FFullName = FName || '全称', "
+      "FProChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), "
+      "FWWChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), "
+      "FSOChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), "
+      "FWthDrwChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), "
+      "FStkChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), "
+      "FOtherChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 38), FStkChkPrd = 90, FStkChkAlrm = 7, "
+      "FPOHghPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'), "
+      "FSOLowPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'USD'), "
+      "FWWHghPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'), FSOLowPrc = 100, FWWHghPrc = 110, "
+      "FIsEquipment = 0, FEquipmentNum = 'EQ' || FShortNumber, FIsSparePart = 0, FIsSNManage = FItemID % 2, "
+      "FVersion = 'V1.' || (FItemID % 9), FFixLeadTime = 1, FBatChangeEconomy = 2, FStdPayRate = 3.5, FChgFeeRate = 4.5, "
+      "FStdFixFeeRate = 5.5, FOutMachFee = 6.5, FProfitRate = 0.2, "
+      "FOrderUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), "
+      "FSaleUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+      "FStoreUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+      "FProductUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), FOrderPrice = 9.9, "
+      "FSecUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), FSecUnitDecimal = 2, "
+      "FSecCoefficient = 1000, FInHighLimit = 5, FInLowLimit = 1, FPutInteger = FItemID % 2, FPieceRate = 0.5, "
+      "Fplanner = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+      "FLastCheckDate = date('2008-03-01', '+' || (FItemID % 60) || ' days'), FCheckCycle = 30, "
+      "FCheckCycUnit = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 37), FDaysPer = 7, FOIHighLimit = 10, "
+      "FOILowLimit = 2, FSOHighLimit = 10, FSOLowLimit = 2",
+      // Each material has the first two properties of its class of auxiliary properties.
+      "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN t_Item p ON "
+      "p.FItemClassID = m.FAuxClassID AND p.FDetail = 1 AND p.FItemID IN (SELECT FItemID FROM t_Item WHERE "
+      "FItemClassID = m.FAuxClassID AND FDetail = 1 ORDER BY FItemID LIMIT 2) ORDER BY m.FItemID, p.FItemID",
   };
   for (const char* statement : statements) db.run(statement);
 }
@@ -177,8 +251,9 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
         Insert(db, *detail, {Variant(d.id), Variant(d.parent), Variant(d.number), Variant(d.name), Variant(d.shortNumber)});
     });
   }
-  fillOwnColumns(db);
+  // The custom classes first: materials name one of them as their class of auxiliary properties.
   WriteSampleItemClasses(db, items, itemsPerClass);
+  fillOwnColumns(db);
 }
 
 }  // namespace quillane::accountset

@@ -28,6 +28,7 @@ struct ItemTypeClass {
 constexpr ItemTypeClass kItemTypeClasses[] = {
     {1, "Quillane.clsCustomer", "Customer"},
     {2, "Quillane.clsDepartment", "Department"},
+    {4, "Quillane.clsMaterial", "Material"},
     {9, "Quillane.clsCashFlowItem", "CashFlowItem"},
     {2001, "Quillane.clsCBCostObject", "CostObject"},
     {2002, "Quillane.clsCBService", "Service"},

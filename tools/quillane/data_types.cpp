@@ -17,6 +17,7 @@ struct DataType {
 constexpr DataType kTypes[] = {
     {"customer", 5},
     {"department", 6},
+    {"material", 8},
     {"cost-object", 14},
     {"cost-item", 15},
     {"expense-element", 16},
