@@ -22,6 +22,7 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int16_t{0}), uuid(1, 2)},
              {Variant("JPY"), Variant("日元"), Variant(20.5), Variant("/"), Variant(std::int16_t{0}),
               Variant(std::int16_t{0}), uuid(1, 3)}});
+<<<<<<< HEAD
   std::int32_t cash = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
                                 {Variant("1001"), Variant("库存现金"), uuid(2, 1)});
   std::int32_t bank = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
@@ -30,6 +31,9 @@ void writeLinkTargets(sql::Database& db) {
             {{Variant("1122"), Variant("应收账款"), uuid(2, 3)}, {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
   // Auxiliary data of several types: the classifications that customers, the cost types and materials
   // name.
+=======
+  // Auxiliary data of several types: the classifications that customers and the cost types name.
+>>>>>>> main
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
                              {"6", "01", "一级"},       {"7", "01", "重点客户"},     {"8", "01", "销售一部"},
@@ -45,23 +49,6 @@ void writeLinkTargets(sql::Database& db) {
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
   InsertAll(db, "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) VALUES (?1, ?2, ?3, ?4)", assistRows);
   InsertAll(db, "INSERT INTO com_SysType (FName, UUID) VALUES (?1, ?2)", {{Variant("一般纳税人"), uuid(4, 1)}});
-  // Cash settles to the cash account, cheques and transfers to the bank; a draft names no account.
-  InsertAll(db, "INSERT INTO t_Settle (FNumber, FName, FAcctID, UUID) VALUES (?1, ?2, ?3, ?4)",
-            {{Variant("JF01"), Variant("现金"), Variant(cash), uuid(5, 1)},
-             {Variant("JF02"), Variant("支票"), Variant(bank), uuid(5, 2)},
-             {Variant("JF03"), Variant("电汇"), Variant(bank), uuid(5, 3)},
-             {Variant("JF04"), Variant("商业汇票"), Variant(std::int32_t{0}), uuid(5, 4)}});
-  // The usual voucher groups; 记 is the standard one, the others bound by the cash and bank accounts.
-  InsertAll(db, "INSERT INTO t_VoucherGroup (FName, FDRange, FCRange, FNDRange, FNCRange, FStandard, FLimitMulti, UUID) "
-                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
-            {{Variant("记"), Variant::null(), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{1}),
-              Variant(std::int32_t{0}), uuid(14, 1)},
-             {Variant("收"), Variant("1001,1002"), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
-              Variant(std::int32_t{0}), uuid(14, 2)},
-             {Variant("付"), Variant::null(), Variant("1001,1002"), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
-              Variant(std::int32_t{0}), uuid(14, 3)},
-             {Variant("转"), Variant::null(), Variant::null(), Variant("1001,1002"), Variant("1001,1002"),
-              Variant(std::int16_t{0}), Variant(std::int32_t{30}), uuid(14, 4)}});
 
   // A unit group is an item of class 7 too, and so is each of its units.
   sql::Statement unitItem(db, "INSERT INTO t_Item (FItemClassID, FNumber, FName, FParentID, FLevel, FDetail, UUID) "
@@ -90,6 +77,27 @@ void writeLinkTargets(sql::Database& db) {
   InsertAll(db, "INSERT INTO t_JobType (FName) VALUES (?1)", {{Variant("装配")}});
   InsertAll(db, "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) VALUES (?1, ?2, ?3)",
             {{Variant("BC01"), Variant("白班"), uuid(13, 1)}});
+
+  WriteChartOfAccounts(db);
+  const std::int32_t cash = CLng(db.query("SELECT FAccountID FROM t_Account WHERE FNumber = '1001'").rows.at(0).at(0));
+  const std::int32_t bank = CLng(db.query("SELECT FAccountID FROM t_Account WHERE FNumber = '1002.01'").rows.at(0).at(0));
+  // Cash settles to the cash account, cheques and transfers to the bank; a draft names no account.
+  InsertAll(db, "INSERT INTO t_Settle (FNumber, FName, FAcctID, UUID) VALUES (?1, ?2, ?3, ?4)",
+            {{Variant("JF01"), Variant("现金"), Variant(cash), uuid(5, 1)},
+             {Variant("JF02"), Variant("支票"), Variant(bank), uuid(5, 2)},
+             {Variant("JF03"), Variant("电汇"), Variant(bank), uuid(5, 3)},
+             {Variant("JF04"), Variant("商业汇票"), Variant(std::int32_t{0}), uuid(5, 4)}});
+  // The usual voucher groups; 记 is the standard one, the others bound by the cash and bank accounts.
+  InsertAll(db, "INSERT INTO t_VoucherGroup (FName, FDRange, FCRange, FNDRange, FNCRange, FStandard, FLimitMulti, UUID) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+            {{Variant("记"), Variant::null(), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{1}),
+              Variant(std::int32_t{0}), uuid(14, 1)},
+             {Variant("收"), Variant("1001,1002"), Variant::null(), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
+              Variant(std::int32_t{0}), uuid(14, 2)},
+             {Variant("付"), Variant::null(), Variant("1001,1002"), Variant::null(), Variant::null(), Variant(std::int16_t{0}),
+              Variant(std::int32_t{0}), uuid(14, 3)},
+             {Variant("转"), Variant::null(), Variant::null(), Variant("1001,1002"), Variant("1001,1002"),
+              Variant(std::int16_t{0}), Variant(std::int32_t{30}), uuid(14, 4)}});
 }
 
 // The own columns of the detail rows that their types fill: values that vary with the row, and links

@@ -53,4 +53,8 @@ class ItemWriter {
 // count records each.
 void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count);
 
+// The chart of accounts with its groups and item-class combinations; its currencies and units must be
+// written first.
+void WriteChartOfAccounts(sql::Database& db);
+
 }  // namespace quillane::accountset

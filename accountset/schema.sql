@@ -90,12 +90,6 @@ CREATE TABLE t_ItemPropDesc (
 );
 CREATE INDEX ix_t_ItemPropDesc_Class ON t_ItemPropDesc (FItemClassID, FPropID);
 
--- The item combinations that the ERP's documents carry: one column F<FItemClassID> per item class, added
--- when the class is created.
-CREATE TABLE t_ItemDetail (
-  FDetailID INTEGER PRIMARY KEY AUTOINCREMENT,
-  FDetailCount INT NOT NULL DEFAULT 0
-);
 
 -- The ERP's access objects and what may be granted on them. An item class is the object (3, its
 -- FItemClassID), the attachments of its records the object (2002, its FItemClassID). Each access type
@@ -494,10 +488,35 @@ CREATE TABLE com_SysType (
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
 );
 
+-- The chart of accounts: a tree through FParentID, FRootID naming the top account of the tree. FDetail
+-- is 0 for an account with sub-accounts; FDC 1 debit, -1 credit. The flags (FAdjustRate: revalued in
+-- foreign currency, FContact: reconciled, FQuantities: kept in quantities too, FIsCash, FIsBank,
+-- FJournal, FIsCashFlow, FAcctint: bears interest) are 0 or 1. An account names its currency, its unit
+-- and unit group (quantity accounts), its group (t_AcctGroup) and its combination of item classes
+-- (FDetailID, see t_ItemDetail).
 CREATE TABLE t_Account (
   FAccountID INTEGER PRIMARY KEY AUTOINCREMENT,
   FNumber VARCHAR(80) COLLATE NOCASE,
   FName VARCHAR(255) COLLATE NOCASE,
+  FHelperCode VARCHAR(80) COLLATE NOCASE,
+  FLevel SMALLINT DEFAULT 1,
+  FDetail SMALLINT DEFAULT 1,
+  FAdjustRate SMALLINT DEFAULT 0,
+  FContact SMALLINT DEFAULT 0,
+  FQuantities SMALLINT DEFAULT 0,
+  FIsCash SMALLINT DEFAULT 0,
+  FIsBank SMALLINT DEFAULT 0,
+  FJournal SMALLINT DEFAULT 0,
+  FIsCashFlow SMALLINT DEFAULT 0,
+  FAcctint SMALLINT DEFAULT 0,
+  FIntRate FLOAT DEFAULT 0,
+  FDC SMALLINT DEFAULT 1,
+  FCurrencyID INT DEFAULT 0,
+  FMeasureUnitID INT DEFAULT 0,
+  FUnitGroupID INT DEFAULT 0,
+  FGroupID INT DEFAULT 0,
+  FEarnAccountID INT DEFAULT 0,
+  FControlSystem INT DEFAULT 0,
   FParentID INT NOT NULL DEFAULT 0,
   FRootID INT NOT NULL DEFAULT 0,
   FDetailID INT NOT NULL DEFAULT 0,
@@ -506,6 +525,48 @@ CREATE TABLE t_Account (
   UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))),
   FModifyTime TIMESTAMP
 );
+CREATE INDEX ix_t_Account_Number ON t_Account (FNumber);
+
+-- Account groups (the ERP's account classes): FGroupID is the group's own number (101, 102, 201...),
+-- whose first digit is its class FClassID.
+CREATE TABLE t_AcctGroup (
+  FGroupID INT NOT NULL PRIMARY KEY,
+  FClassID INT NOT NULL DEFAULT 0,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FName_cht VARCHAR(255) COLLATE NOCASE,
+  FName_en VARCHAR(255) COLLATE NOCASE,
+  UUID VARCHAR(40) COLLATE NOCASE DEFAULT (hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))
+);
+
+-- The item combinations that the ERP's documents and accounts carry: one t_ItemDetail row per
+-- combination, with -1 in the column F<FItemClassID> of each item class it holds (the built-in classes
+-- have theirs here; a custom class adds its column when it is created), and one t_ItemDetailV row per
+-- class of it (FItemID -1: the whole class).
+CREATE TABLE t_ItemDetail (
+  FDetailID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FDetailCount INT NOT NULL DEFAULT 0,
+  F1 INT NOT NULL DEFAULT 0,
+  F2 INT NOT NULL DEFAULT 0,
+  F3 INT NOT NULL DEFAULT 0,
+  F4 INT NOT NULL DEFAULT 0,
+  F5 INT NOT NULL DEFAULT 0,
+  F7 INT NOT NULL DEFAULT 0,
+  F8 INT NOT NULL DEFAULT 0,
+  F9 INT NOT NULL DEFAULT 0,
+  F10 INT NOT NULL DEFAULT 0,
+  F14 INT NOT NULL DEFAULT 0,
+  F2001 INT NOT NULL DEFAULT 0,
+  F2002 INT NOT NULL DEFAULT 0,
+  F2003 INT NOT NULL DEFAULT 0,
+  F2004 INT NOT NULL DEFAULT 0,
+  F2014 INT NOT NULL DEFAULT 0
+);
+CREATE TABLE t_ItemDetailV (
+  FDetailID INT NOT NULL,
+  FItemClassID INT NOT NULL,
+  FItemID INT NOT NULL DEFAULT -1
+);
+CREATE INDEX ix_t_ItemDetailV_Detail ON t_ItemDetailV (FDetailID);
 
 -- A currency's rate converts by its operator ('*' multiplies, '/' divides) and rounds to FScale places;
 -- FFixRate marks a rate that does not float.

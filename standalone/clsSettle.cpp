@@ -37,11 +37,9 @@ clsSettle::clsSettle() : StandaloneClass(kSettle) {}
 
 std::optional<std::string> clsSettle::OwnValue(const Field& field, const TrzRecord& record) {
   if (!record.Exists(field.key)) return "0";
-  // The codec appends its assignment to the text it is given; only the id it found is used here. While
-  // it looks the account up, the last statement is its lookup, so a failing lookup is the one quoted.
-  std::string& lookups = lastSQL();
-  lookups.clear();
-  std::int32_t id = ImportLinkField(*this, field.link, record.Item(field.key), field.column, lookups);
+  // The codec records each lookup as the last statement; of the assignment it writes only the id is used.
+  std::string assignment;
+  std::int32_t id = ImportLinkField(*this, field.link, record.Item(field.key), field.column, assignment);
   return std::to_string(id > 0 ? id : -1);
 }
 

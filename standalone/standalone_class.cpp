@@ -46,6 +46,8 @@ std::optional<std::string> StandaloneClass::OwnValue(const Field& field, const T
   throw AutomationError(kLibraryRefusal, ErrorSource(), std::string("No value of its own for ") + field.key);
 }
 
+bool StandaloneClass::BeforeMatch(const TrzRecord&) { return true; }
+
 void StandaloneClass::AfterUpdate(const TrzRecord&, std::int32_t) {}
 
 const DispatchTable& StandaloneClass::dispatchTable() const {

@@ -74,6 +74,9 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   virtual void PackOwnKey(const Field& field, const ObjectRef& rs, TrzRecord& record);
   // The SQL text an In::Own field assigns, or nothing to leave its column alone.
   virtual std::optional<std::string> OwnValue(const Field& field, const TrzRecord& record);
+  // Runs before the record is matched, inside its transaction: the records it depends on (a parent)
+  // are found or made here. False leaves the record, which then counts as imported.
+  virtual bool BeforeMatch(const TrzRecord& record);
   // The row of the record's number and name: by both, then by the number alone (by the name alone for
   // a type without numbers); 0 when none. Lookup errors count as not found.
   virtual std::int32_t FindByNumberName(const std::string& strNumber, const std::string& strName);
@@ -85,12 +88,17 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   // Each statement is kept as the last one, so that an error line quotes the one that failed.
   ObjectRef Query(std::string strSQL);
   void Run(std::string strSQL);
+  // The first row of the type with the UUID, 0 for none; an empty UUID names none. Lookup errors count
+  // as not found.
+  std::int32_t GetIDByUUID(const std::string& strUUID);
   // The first row's value of the type's key column, 0 for none.
   std::int32_t FirstID(const ObjectRef& rs) const;
   // Whether the account set's service pack is at least the dotted version (always for null).
   static bool ServicePackAtLeast(const char* version);
 
   std::int32_t m_lSystemType = 1;
+  std::int32_t m_lParentID = 0;  // the parent of the record being imported, as a hook found it
+  std::string m_sPropsString;    // the props string of the current Import
 
  private:
   std::string ErrorSource() const;
@@ -105,7 +113,6 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
   void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   std::int32_t ImportRecord(const TrzRecord& record);
-  std::int32_t GetIDByUUID(const std::string& strUUID);
   std::int32_t AddRecord(const std::string& strNumber, const std::string& strName);
   void CreateCompanionData(std::int32_t lID);
   std::string UpdateStatement(const TrzRecord& record, std::int32_t lID);
@@ -120,7 +127,6 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   ObjectRef m_oConn;
   std::string m_strSQL;
   std::shared_ptr<TrzRecords> m_oRecs;
-  std::string m_sPropsString;
   std::int32_t m_lID = 0;  // the row of the record being imported
 };
 

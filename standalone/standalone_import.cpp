@@ -76,6 +76,8 @@ std::int32_t StandaloneClass::ImportRecord(const TrzRecord& record) {
   // Such a record names no row: it would be inserted nameless, and found again as no row at all.
   if (number.empty() && name.empty())
     throw AutomationError(kLibraryRefusal, ErrorSource(), LoadLangString("记录没有代码也没有名称!"));
+  m_lParentID = 0;
+  if (!BeforeMatch(record)) return 0;
 
   if (m_CheckByUUID && record.Exists("UUID")) m_lID = GetIDByUUID(std::string(Trim(textOf(record, "UUID"))));
   if (m_lID <= 0) m_lID = FindByNumberName(number, name);
@@ -129,7 +131,9 @@ void StandaloneClass::CreateCompanionData(std::int32_t lID) {
   if (type_.companionTypes.empty()) return;
   ObjectRef access = modFunction::CreateObjectEx(erp::kDataAccessProgID, "", true);
   auto extra = std::make_shared<TrzRecord>();
-  extra->SetValue("ParentID", std::int16_t{0});
+  extra->SetValue(type_.companionParentKey, m_lParentID);
+  // One argument list for all the calls: the record a call leaves in its by-reference argument goes on
+  // to the next one, as the component expects of a record with several object types.
   std::vector<Variant> args{m_sPropsString, std::int16_t{-1}, std::int16_t{3}, std::int16_t{0}, lID, true,
                             Variant(extra)};
   for (std::int16_t objectType : type_.companionTypes) {

@@ -60,6 +60,8 @@ struct StandaloneType {
   // The object types of the data-access component's CreateData for a new record, in call order; none:
   // the type keeps no companion data.
   std::span<const std::int16_t> companionTypes = {};
+  // The key of the parent's id in CreateData's record (the frame's m_lParentID, 0 unless a hook sets it).
+  const char* companionParentKey = "ParentID";
   bool yieldsWhilePacking = true;  // the message loop runs after every exported row
 };
 

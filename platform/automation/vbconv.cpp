@@ -133,8 +133,11 @@ std::string formatCurrency(Currency c) {
   return s;
 }
 
-// Days from 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+const std::int64_t kDaysTo1899_12_30 = DaysFromCivil(1899, 12, 30);
+
+}  // namespace
+
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -143,7 +146,7 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-void civilFromDays(std::int64_t z, int& y, int& m, int& d) {
+void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
   z += 719468;
   const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
   const unsigned doe = static_cast<unsigned>(z - era * 146097);
@@ -155,12 +158,8 @@ void civilFromDays(std::int64_t z, int& y, int& m, int& d) {
   y = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2));
 }
 
-const std::int64_t kDaysTo1899_12_30 = daysFromCivil(1899, 12, 30);
-
-}  // namespace
-
 Date MakeDate(int year, int month, int day, int hour, int minute, int second) {
-  double days = static_cast<double>(daysFromCivil(year, month, day) - kDaysTo1899_12_30);
+  double days = static_cast<double>(DaysFromCivil(year, month, day) - kDaysTo1899_12_30);
   double frac = (hour * 3600 + minute * 60 + second) / 86400.0;
   // Before the epoch the fraction still counts forward from midnight, so it is subtracted.
   return Date{days < 0 ? days - frac : days + frac};
@@ -174,7 +173,7 @@ std::string FormatDate(Date d, char timeSeparator) {
     days += d.serial < 0 ? -1 : 1;
   }
   int y, m, day;
-  civilFromDays(static_cast<std::int64_t>(days) + kDaysTo1899_12_30, y, m, day);
+  CivilFromDays(static_cast<std::int64_t>(days) + kDaysTo1899_12_30, y, m, day);
   char buf[40];
   std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, day);
   std::string s = buf;
@@ -201,7 +200,7 @@ bool ParseDate(std::string_view text, Date& out) {
   }
   if (m < 1 || m > 12 || d < 1 || d > 31 || hh > 23 || mm > 59 || ss > 59) return false;
   int ry, rm, rd;
-  civilFromDays(daysFromCivil(y, m, d), ry, rm, rd);
+  CivilFromDays(DaysFromCivil(y, m, d), ry, rm, rd);
   if (ry != y || rm != m || rd != d) return false;  // 2023-02-30 and the like
   out = MakeDate(y, m, d, hh, mm, ss);
   return true;

@@ -28,4 +28,8 @@ std::string FormatDate(Date d, char timeSeparator = ' ');
 bool ParseDate(std::string_view text, Date& out);
 Date MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
+// Days from 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d);
+void CivilFromDays(std::int64_t z, int& y, int& m, int& d);
+
 }  // namespace quillane

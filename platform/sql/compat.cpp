@@ -63,7 +63,7 @@ class BatchRunner {
         t[4].is("TRIGGER"))
       return SetTriggerEnabled(db_, t[2].text, t[5].text, t[3].is("ENABLE"));
     if (IsTableChange(t)) return tableChange(RewriteTableChange(t));
-    Statement stmt(db_, RewriteStatement(t));
+    Statement stmt(db_, RewriteStatement(t, db_));
     if (stmt.returnsRows()) {
       Rowset rows = stmt.readAll();
       if (!first_) first_ = std::move(rows);

@@ -281,6 +281,21 @@ void Database::tryExec(std::string_view sql) noexcept {
   sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
 }
 
+std::optional<std::string> Database::declaredType(std::string_view table, std::string_view column) {
+  const char* declared = nullptr;
+  int rc = sqlite3_table_column_metadata(db_, nullptr, std::string(table).c_str(), std::string(column).c_str(), &declared,
+                                         nullptr, nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) return std::nullopt;
+  return std::string(declared ? declared : "");
+}
+
+std::vector<std::string> Database::columnNames(std::string_view table) {
+  Variant name(table);
+  std::vector<std::string> names;
+  for (const auto& row : query("SELECT name FROM pragma_table_info(?1)", {&name, 1}).rows) names.push_back(CStr(row[0]));
+  return names;
+}
+
 Rowset Database::query(std::string_view sql, std::span<const Variant> params) {
   Statement stmt(*this, sql);
   stmt.bind(params);

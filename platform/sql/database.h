@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/automation/variant.h"
+#include "platform/sql/column_writes.h"
 #include "platform/sql/rowset.h"
 
 struct sqlite3;
@@ -39,7 +40,7 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
-class Database {
+class Database : public ColumnCatalog {
  public:
   enum class Mode { OpenExisting, CreateNew };
 
@@ -49,7 +50,7 @@ class Database {
   // write-protected. Every connection gets a busy timeout and the compatibility layer's catalogue and
   // functions.
   Database(const std::string& path, Mode mode);
-  ~Database();
+  ~Database() override;
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
@@ -70,6 +71,9 @@ class Database {
   // Called inside a write transaction before its first change: a file that lacks the engine's objects
   // gets them now, so they roll back with the write. Cheap once they were seen in place.
   void prepareWrite();
+
+  std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
+  std::vector<std::string> columnNames(std::string_view table) override;
 
  private:
   void open(const std::string& uri, int flags);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sql/database.h"
+#include "platform/sql/stored_values.h"
 
 namespace quillane::sql {
 namespace {
@@ -66,9 +67,12 @@ void plus(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }  // namespace
 
 void RegisterFunctions(Database& db) {
-  int rc = sqlite3_create_function_v2(db.handle(), kPlusFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                      plus, nullptr, nullptr, nullptr);
-  if (rc != SQLITE_OK) db.raise(rc);
+  using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
+  for (auto [name, function] : {std::pair<const char*, Function>{kPlusFunction, plus}, {kStoreFunction, StoreFunction}}) {
+    int rc = sqlite3_create_function_v2(db.handle(), name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, function,
+                                        nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) db.raise(rc);
+  }
 }
 
 }  // namespace quillane::sql

@@ -11,6 +11,7 @@ class Database;
 // so the layer writes every "+" of the library's statements as a call of this function.
 inline constexpr const char* kPlusFunction = "quillane_plus";
 
+// Registers the plus function and the store function (stored_values.h) on the connection.
 void RegisterFunctions(Database& db);
 
 }  // namespace quillane::sql

@@ -200,6 +200,18 @@ std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open) {
   return tokens.size();
 }
 
+std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std::size_t b, std::size_t e) {
+  std::vector<std::vector<Token>> parts(1);
+  int depth = 0;
+  for (std::size_t k = b; k < e; ++k) {
+    if (tokens[k].isSymbol("(")) ++depth;
+    else if (tokens[k].isSymbol(")")) --depth;
+    if (depth == 0 && tokens[k].isSymbol(",")) parts.emplace_back();
+    else parts.back().push_back(tokens[k]);
+  }
+  return parts;
+}
+
 std::string QuoteText(std::string_view text) { return "'" + Replace(text, "'", "''") + "'"; }
 
 std::string Render(std::span<const Token> tokens) {

@@ -46,6 +46,9 @@ std::string Render(std::span<const Token> tokens);
 // The index of the ")" that closes the "(" at open; tokens.size() when none does.
 std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 
+// The tokens [b, e) cut at the commas outside parentheses.
+std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std::size_t b, std::size_t e);
+
 // A text literal as SQLite reads it: between single quotes, quotes doubled.
 std::string QuoteText(std::string_view text);
 

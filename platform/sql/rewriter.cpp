@@ -94,22 +94,6 @@ bool isConstraint(const Token& t) {
   return t.is("CONSTRAINT") || t.is("PRIMARY") || t.is("UNIQUE") || t.is("CHECK") || t.is("FOREIGN");
 }
 
-// Splits [b, e) at the commas outside parentheses.
-std::vector<Tokens> splitAtCommas(const Tokens& t, std::size_t b, std::size_t e) {
-  std::vector<Tokens> parts(1);
-  int depth = 0;
-  for (std::size_t k = b; k < e; ++k) {
-    if (t[k].isSymbol("(")) ++depth;
-    if (t[k].isSymbol(")")) --depth;
-    if (depth == 0 && t[k].isSymbol(",")) {
-      parts.emplace_back();
-      continue;
-    }
-    parts.back().push_back(t[k]);
-  }
-  return parts;
-}
-
 // IDENTITY[(seed, 1)] of an int column: ids that the database hands out and never hands out again,
 // also after the row that had one is deleted. On SQLite that is an AUTOINCREMENT key, so the column
 // becomes the table's key; a seed is set in sqlite_sequence after the CREATE (which createTable puts
@@ -147,7 +131,7 @@ void identityColumn(Tokens& def, TableChange& change) {
 }
 
 // One column definition: "name type[(size)] constraints...". Text types compare without regard to
-// case; "(max)" sizes, which SQLite does not read, are dropped.
+// case; "(max)", which SQLite does not read, is declared as "(-1)", the size that stands for no limit.
 Tokens columnDefinition(Tokens def, TableChange& change) {
   if (def.size() < 2 || isConstraint(def[0])) unsupported("A table constraint here");
   identityColumn(def, change);
@@ -156,10 +140,12 @@ Tokens columnDefinition(Tokens def, TableChange& change) {
   if (afterType < def.size() && def[afterType].isSymbol("(")) {
     std::size_t close = MatchingParen(def, afterType);
     if (close == def.size()) SyntaxErrorNear(&def[afterType]);
-    if (close == afterType + 2 && def[afterType + 1].is("max"))
-      def.erase(def.begin() + static_cast<std::ptrdiff_t>(afterType), def.begin() + static_cast<std::ptrdiff_t>(close + 1));
-    else
-      afterType = close + 1;
+    if (close == afterType + 2 && def[afterType + 1].is("max")) {
+      def[afterType + 1] = Token{TokenKind::Symbol, "-"};
+      def.insert(def.begin() + static_cast<std::ptrdiff_t>(afterType + 2), Token{TokenKind::Number, "1"});
+      close = afterType + 3;
+    }
+    afterType = close + 1;
   }
   bool collated = false;
   for (const Token& t : def) collated = collated || t.is("COLLATE");
@@ -177,7 +163,7 @@ TableChange createTable(const Tokens& t) {
   if (close == t.size()) SyntaxErrorNear(&t.back());
   Tokens out(t.begin(), t.begin() + 4);
   bool firstPart = true;
-  for (Tokens& part : splitAtCommas(t, 4, close)) {
+  for (Tokens& part : SplitAtCommas(t, 4, close)) {
     if (!firstPart) out.push_back(Token{TokenKind::Symbol, ","});
     firstPart = false;
     Tokens def = !part.empty() && isConstraint(part[0]) ? part : columnDefinition(part, change);
@@ -194,7 +180,7 @@ TableChange alterTableAdd(const Tokens& t) {
   Tokens head(t.begin(), t.begin() + 3);
   head.push_back(Token{TokenKind::Word, "ADD", true});
   head.push_back(Token{TokenKind::Word, "COLUMN", true});
-  for (Tokens& part : splitAtCommas(t, 4, t.size())) {
+  for (Tokens& part : SplitAtCommas(t, 4, t.size())) {
     if (part.empty()) SyntaxErrorNear(&t.back());
     part.front().spaceBefore = true;
     Tokens statement = head;
@@ -207,14 +193,15 @@ TableChange alterTableAdd(const Tokens& t) {
 
 }  // namespace
 
-std::string RewriteStatement(std::span<const Token> tokens) {
+std::string RewriteStatement(std::span<const Token> tokens, ColumnCatalog& catalog) {
   Tokens t(tokens.begin(), tokens.end());
   rejectVariables(t);
   addInsertInto(t);
   moveTopToLimit(t);
   rewriteFunctions(t);
-  if (isDml(t)) t = RewritePlus(t);
-  return Render(t);
+  if (!isDml(t)) return Render(t);
+  WrapColumnWrites(t, catalog);
+  return Render(RewritePlus(t));
 }
 
 std::string RewriteCondition(std::span<const Token> condition) {
@@ -222,7 +209,10 @@ std::string RewriteCondition(std::span<const Token> condition) {
   t.insert(t.end(), condition.begin(), condition.end());
   Tokens tail = Lex(" THEN 1 ELSE 0 END");
   t.insert(t.end(), tail.begin(), tail.end());
-  return RewriteStatement(t);
+  rejectVariables(t);
+  moveTopToLimit(t);
+  rewriteFunctions(t);
+  return Render(RewritePlus(t));
 }
 
 bool IsTableChange(std::span<const Token> t) {

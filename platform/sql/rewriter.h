@@ -7,19 +7,24 @@
 //   object_id('t')          -> (SELECT id FROM sysobjects WHERE name = 't')
 //   0x0102, 0x              -> X'0102', X''
 //   a + b                   -> quillane_plus(a, b)   (text joins, numbers add: expression.h)
-//   CREATE TABLE / ALTER TABLE ... ADD: text columns get COLLATE NOCASE, as the account set declares them
+//   INSERT and UPDATE          values written go through the store function (column_writes.h)
+//   CREATE TABLE / ALTER TABLE ... ADD: text columns get COLLATE NOCASE, as the account set declares them;
+//                              "(max)" sizes become "(-1)", which SQLite reads and the value rules take
+//                              for no limit
 #pragma once
 
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/sql/column_writes.h"
 #include "platform/sql/lexer.h"
 
 namespace quillane::sql {
 
-// A SELECT, INSERT, UPDATE or DELETE statement, or other text that needs only the token changes.
-std::string RewriteStatement(std::span<const Token> tokens);
+// A SELECT, INSERT, UPDATE or DELETE statement, or other text that needs only the token changes. The
+// catalog gives the declared types of the columns an INSERT or UPDATE writes.
+std::string RewriteStatement(std::span<const Token> tokens, ColumnCatalog& catalog);
 
 // The condition of an IF as a query that returns 1 when it holds and 0 when not.
 std::string RewriteCondition(std::span<const Token> condition);

@@ -79,6 +79,17 @@ const ImportCase kCases[] = {
      "导入部门记录(Number:bad,Name:坏,UUID:U-bad)失败!\r\n错误号:-2147217873\r\n错误源:Microsoft OLE DB Provider for SQL "
      "Server\r\n错误描述:refused\r\n执行错误的SQL语句:INSERT INTO t_Department (FItemID,FNumber,FName) VALUES "
      "(11,'bad','坏')\r\n\r\n"},
+    {"a level beyond its column's type fails the record",
+     {element("Name", "采购部") + element("Number", "02") + element("Level", "99999999999999999999") +
+          element("IsDetail", "1") + element("UUID", "U-02"),
+      keys("03", "人事部")},
+     {}, nullptr, {}, false, "10,01,销售部,0,True,1;11,03,人事部,0,True,1", "10,01,销售部,old;11,03,人事部,NULL", 0,
+     "错误描述:Arithmetic overflow error converting expression to data type smallint.\r\n执行错误的SQL语句:UPDATE t_Item "
+     "SET FNumber = '02'"},
+    {"a number longer than its column fails the record", {keys(std::string(81, '7'), "采购部"), keys("03", "人事部")}, {},
+     nullptr, {}, false, "10,01,销售部,0,True,1;11,03,人事部,0,True,1", "10,01,销售部,old;11,03,人事部,NULL", 0,
+     "错误号:-2147217833\r\n错误源:Microsoft OLE DB Provider for SQL Server\r\n错误描述:String or binary data would be "
+     "truncated."},
 };
 
 class DepartmentImport : public DepartmentTest, public ::testing::WithParamInterface<ImportCase> {};

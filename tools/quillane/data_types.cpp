@@ -26,6 +26,7 @@ constexpr DataType kTypes[] = {
     {"settle", 22},
     {"vouchergroup", 19},
     {"currency", 3},
+    {"account", 1},
 };
 // clang-format on
 

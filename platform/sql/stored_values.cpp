@@ -1,0 +1,585 @@
+#include "platform/sql/stored_values.h"
+
+#include <sqlite3.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/sql/column_types.h"
+
+namespace quillane::sql {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// SQL Server reads a number or date out of a text with blanks around it.
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Digits from position i on; the index after them.
+std::size_t skipDigits(std::string_view s, std::size_t i) {
+  while (i < s.size() && isDigit(s[i])) ++i;
+  return i;
+}
+
+enum class Parsed { Ok, NotANumber, Overflow };
+
+// "[+|-]digits", the way SQL Server reads an integer from a text.
+Parsed parseInteger(std::string_view s, std::int64_t& out) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i == s.size() || skipDigits(s, i) != s.size()) return Parsed::NotANumber;
+  std::uint64_t magnitude = 0;
+  const std::uint64_t limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
+  for (; i < s.size(); ++i) {
+    auto digit = static_cast<std::uint64_t>(s[i] - '0');
+    if (magnitude > (limit - digit) / 10) return Parsed::Overflow;
+    magnitude = magnitude * 10 + digit;
+  }
+  out = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  return Parsed::Ok;
+}
+
+// "[+|-]digits[.digits][e[+|-]digits]" (at least one digit before the exponent); the exponent only when
+// allowed. SQL Server's float reads texts so; decimal reads them without the exponent.
+bool parseDecimalText(std::string_view s, bool exponentAllowed, double& out) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t end = skipDigits(s, i);
+  std::size_t digits = end - i;
+  if (end < s.size() && s[end] == '.') {
+    std::size_t fractionEnd = skipDigits(s, end + 1);
+    digits += fractionEnd - end - 1;
+    end = fractionEnd;
+  }
+  if (digits == 0) return false;
+  if (exponentAllowed && end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+    std::size_t k = end + 1;
+    if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+    if (skipDigits(s, k) == k) return false;
+    end = skipDigits(s, k);
+  }
+  if (end != s.size()) return false;
+  out = std::strtod(std::string(s).c_str(), nullptr);
+  return true;
+}
+
+// d rounded half away from zero to scale decimals, as SQL Server rounds an exact number: on its decimal
+// digits (the 15 significant ones a double holds), not on its binary value, so that 2.345 becomes 2.35.
+double roundDecimal(double d, int scale) {
+  if (!std::isfinite(d)) return d;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(d));  // d.dddddddddddddde+XX
+  std::string digits = buffer[0] + std::string(buffer + 2, 14);
+  int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  int keep = exponent + scale + 1;  // the digits worth at least 10^-scale
+  if (keep >= 15) return d;
+  std::int64_t kept = keep > 0 ? std::stoll(digits.substr(0, static_cast<std::size_t>(keep))) : 0;
+  if (keep >= 0 && digits[static_cast<std::size_t>(keep)] >= '5') ++kept;
+  double rounded = std::strtod((std::to_string(kept) + "e-" + std::to_string(scale)).c_str(), nullptr);
+  return d < 0 ? -rounded : rounded;
+}
+
+std::string numberText(double d) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.15g", d);
+  double back = std::strtod(buffer, nullptr);
+  if (back != d) std::snprintf(buffer, sizeof buffer, "%.17g", d);
+  return buffer;
+}
+
+struct IntegerType {
+  std::int64_t min, max;
+  const char* name;
+  const char* storageName;  // how SQL Server names the type in its text-overflow message
+  int bytes;
+};
+
+IntegerType integerType(SqlType type) {
+  switch (type) {
+    case SqlType::TinyInt: return {0, 255, "tinyint", "INT1", 1};
+    case SqlType::SmallInt: return {-32768, 32767, "smallint", "INT2", 2};
+    case SqlType::Int: return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), "int", "int", 4};
+    default:
+      return {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(), "bigint", "bigint", 8};
+  }
+}
+
+// A point in time as the date types hold it: days from 1970-01-01 and milliseconds into the day.
+struct Moment {
+  std::int64_t days = 0;
+  std::int64_t ms = 0;
+};
+
+const std::int64_t kDay1900 = DaysFromCivil(1900, 1, 1);
+constexpr std::int64_t kMsPerDay = 86400000;
+
+int daysInMonth(int y, int m) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  return m == 2 && leap ? 29 : kDays[m - 1];
+}
+
+enum class DateParse { Ok, Malformed, OutOfRange };
+
+// "H:MM[:SS[.fff]]" with an optional AM or PM.
+DateParse parseTime(std::string_view s, std::int64_t& ms) {
+  int part[3] = {0, 0, 0};
+  int fraction = 0;
+  std::size_t i = 0;
+  for (int p = 0; p < 3; ++p) {
+    if (p > 0) {
+      if (i >= s.size() || s[i] != ':') {
+        if (p == 1) return DateParse::Malformed;
+        break;
+      }
+      ++i;
+    }
+    std::size_t end = skipDigits(s, i);
+    if (end == i || end - i > 2) return DateParse::Malformed;
+    part[p] = std::stoi(std::string(s.substr(i, end - i)));
+    i = end;
+  }
+  if (i < s.size() && (s[i] == '.' || s[i] == ':') && i + 1 < s.size() && isDigit(s[i + 1])) {
+    std::size_t end = skipDigits(s, i + 1);
+    if (end - i - 1 > 3) return DateParse::Malformed;
+    std::string digits(s.substr(i + 1, end - i - 1));
+    digits.resize(3, '0');
+    fraction = std::stoi(digits);
+    i = end;
+  }
+  std::string_view rest = trimmed(s.substr(i));
+  int hour = part[0];
+  if (!rest.empty()) {
+    bool pm = SameText(rest, "PM");
+    if (!pm && !SameText(rest, "AM")) return DateParse::Malformed;
+    if (hour < 1 || hour > 12) return DateParse::Malformed;
+    hour = hour % 12 + (pm ? 12 : 0);
+  }
+  if (hour > 23 || part[1] > 59 || part[2] > 59) return DateParse::Malformed;
+  ms = ((hour * 60LL + part[1]) * 60 + part[2]) * 1000 + fraction;
+  return DateParse::Ok;
+}
+
+// "YYYY-M-D", "YYYY/M/D", "YYYY.M.D" or "YYYYMMDD"; the index after the date, 0 when there is none.
+std::size_t parseDay(std::string_view s, int& y, int& m, int& d) {
+  std::size_t yearEnd = skipDigits(s, 0);
+  if (yearEnd == 8 && (yearEnd == s.size() || !isDigit(s[yearEnd]))) {
+    y = std::stoi(std::string(s.substr(0, 4)));
+    m = std::stoi(std::string(s.substr(4, 2)));
+    d = std::stoi(std::string(s.substr(6, 2)));
+    return 8;
+  }
+  if (yearEnd != 4 || yearEnd >= s.size()) return 0;
+  char separator = s[yearEnd];
+  if (separator != '-' && separator != '/' && separator != '.') return 0;
+  std::size_t monthEnd = skipDigits(s, yearEnd + 1);
+  if (monthEnd == yearEnd + 1 || monthEnd - yearEnd - 1 > 2 || monthEnd >= s.size() || s[monthEnd] != separator)
+    return 0;
+  std::size_t dayEnd = skipDigits(s, monthEnd + 1);
+  if (dayEnd == monthEnd + 1 || dayEnd - monthEnd - 1 > 2) return 0;
+  y = std::stoi(std::string(s.substr(0, 4)));
+  m = std::stoi(std::string(s.substr(yearEnd + 1, monthEnd - yearEnd - 1)));
+  d = std::stoi(std::string(s.substr(monthEnd + 1, dayEnd - monthEnd - 1)));
+  return dayEnd;
+}
+
+// A date text as SQL Server reads one: a date, a date and a time (after blanks or a "T"), or a time
+// alone (on 1900-01-01). A well-formed date that the calendar has not is out of range.
+DateParse parseMoment(std::string_view s, Moment& out) {
+  int y = 1900, m = 1, d = 1;
+  std::size_t i = parseDay(s, y, m, d);
+  std::int64_t ms = 0;
+  if (i == 0) {
+    DateParse time = parseTime(s, ms);
+    if (time != DateParse::Ok) return time;
+  } else if (i < s.size()) {
+    bool iso = s[i] == 'T';
+    if (!iso && !isBlank(s[i])) return DateParse::Malformed;
+    std::string_view rest = iso ? s.substr(i + 1) : trimmed(s.substr(i));
+    if (rest.empty() || parseTime(rest, ms) != DateParse::Ok) return DateParse::Malformed;
+  }
+  if (m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m)) return DateParse::OutOfRange;
+  out = Moment{DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)), ms};
+  return DateParse::Ok;
+}
+
+std::string momentText(const Moment& t) {
+  int y, m, d;
+  CivilFromDays(t.days, y, m, d);
+  char buffer[40];
+  int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", y, m, d);
+  if (t.ms != 0) {
+    std::int64_t seconds = t.ms / 1000;
+    n += std::snprintf(buffer + n, sizeof buffer - n, " %02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                       static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    if (t.ms % 1000 != 0) std::snprintf(buffer + n, sizeof buffer - n, ".%03lld", static_cast<long long>(t.ms % 1000));
+  }
+  return buffer;
+}
+
+// Milliseconds carried into the next day where rounding reaches midnight.
+Moment normalized(Moment t) {
+  t.days += t.ms / kMsPerDay;
+  t.ms %= kMsPerDay;
+  return t;
+}
+
+const char* sqlTypeName(const ColumnType& type) {
+  switch (type.sqlType) {
+    case SqlType::Bit: return "bit";
+    case SqlType::Real: return "real";
+    case SqlType::Float: return "float";
+    case SqlType::Decimal: return "numeric";
+    case SqlType::Money: return "money";
+    case SqlType::SmallMoney: return "smallmoney";
+    case SqlType::DateTime: return "datetime";
+    case SqlType::SmallDateTime: return "smalldatetime";
+    case SqlType::Date: return "date";
+    case SqlType::Char: return "varchar";
+    case SqlType::UniqueIdentifier: return "uniqueidentifier";
+    case SqlType::Binary:
+    case SqlType::VarBinary: return "varbinary";
+    default: return integerType(type.sqlType).name;
+  }
+}
+
+// One value on its way into a column: sets the function's result to what the column stores, or its
+// error to SQL Server's refusal.
+class Store {
+ public:
+  Store(sqlite3_context* ctx, const ColumnType& type, sqlite3_value* value)
+      : ctx_(ctx), type_(type), value_(value), storage_(sqlite3_value_type(value)) {}
+
+  void run() {
+    if (storage_ == SQLITE_NULL) return sqlite3_result_null(ctx_);
+    switch (type_.sqlType) {
+      case SqlType::Bit: return bit();
+      case SqlType::TinyInt:
+      case SqlType::SmallInt:
+      case SqlType::Int:
+      case SqlType::BigInt: return integer();
+      case SqlType::Real:
+      case SqlType::Float: return approximate();
+      case SqlType::Decimal: return decimal();
+      case SqlType::Money:
+      case SqlType::SmallMoney: return money();
+      case SqlType::DateTime:
+      case SqlType::SmallDateTime:
+      case SqlType::Date: return dateTime();
+      case SqlType::Char: return text();
+      case SqlType::UniqueIdentifier: return guid();
+      case SqlType::Binary:
+      case SqlType::VarBinary: return binary();
+      case SqlType::RowVersion:
+      case SqlType::Unknown: break;
+    }
+    sqlite3_result_value(ctx_, value_);
+  }
+
+ private:
+  std::string_view valueText() const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value_));
+    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value_))) : std::string_view();
+  }
+  // The value as SQL Server quotes it in a message; a long text is cut, as SQL Server cuts its messages.
+  std::string quotedValue() const { return "'" + Left(valueText(), 128) + "'"; }
+  // The source type's name in SQL Server's messages.
+  const char* sourceName() const {
+    switch (storage_) {
+      case SQLITE_INTEGER: return "int";
+      case SQLITE_FLOAT: return "float";
+      case SQLITE_BLOB: return "varbinary";
+      default: return "varchar";
+    }
+  }
+
+  void fail(int code, const std::string& message) {
+    sqlite3_result_error(ctx_, message.c_str(), static_cast<int>(message.size()));
+    sqlite3_result_error_code(ctx_, code);
+  }
+  void conversionFailed() {
+    fail(SQLITE_MISMATCH, "Conversion failed when converting the varchar value " + quotedValue() + " to data type " +
+                              sqlTypeName(type_) + ".");
+  }
+  void errorConverting() {
+    fail(SQLITE_MISMATCH, std::string("Error converting data type varchar to ") + sqlTypeName(type_) + ".");
+  }
+  void overflow() {
+    fail(SQLITE_TOOBIG, std::string("Arithmetic overflow error converting ") +
+                            (type_.sqlType == SqlType::Decimal ? sourceName() : "expression") + " to data type " +
+                            sqlTypeName(type_) + ".");
+  }
+  void notImplicit() {
+    fail(SQLITE_MISMATCH, std::string("Implicit conversion from data type ") + sourceName() + " to " +
+                              sqlTypeName(type_) + " is not allowed. Use the CONVERT function to run this query.");
+  }
+  void truncated() { fail(SQLITE_TOOBIG, "String or binary data would be truncated."); }
+
+  void bit() {
+    switch (storage_) {
+      case SQLITE_INTEGER: return sqlite3_result_int(ctx_, sqlite3_value_int64(value_) != 0);
+      case SQLITE_FLOAT: return sqlite3_result_int(ctx_, sqlite3_value_double(value_) != 0);
+      case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_value_blob(value_));
+        bool any = false;
+        for (int k = 0; k < sqlite3_value_bytes(value_); ++k) any = any || bytes[k] != 0;
+        return sqlite3_result_int(ctx_, any);
+      }
+      default: break;
+    }
+    std::string_view s = trimmed(valueText());
+    std::int64_t i = 0;
+    if (s.empty() || SameText(s, "FALSE")) return sqlite3_result_int(ctx_, 0);
+    if (SameText(s, "TRUE")) return sqlite3_result_int(ctx_, 1);
+    Parsed parsed = parseInteger(s, i);
+    if (parsed == Parsed::NotANumber) return conversionFailed();
+    sqlite3_result_int(ctx_, parsed == Parsed::Overflow || i != 0);
+  }
+
+  void integer() {
+    const IntegerType range = integerType(type_.sqlType);
+    std::int64_t i = 0;
+    switch (storage_) {
+      case SQLITE_INTEGER:
+        i = sqlite3_value_int64(value_);
+        if (i >= range.min && i <= range.max) return sqlite3_result_int64(ctx_, i);
+        if (range.bytes <= 2)
+          return fail(SQLITE_TOOBIG, std::string("Arithmetic overflow error for data type ") + range.name +
+                                         ", value = " + std::to_string(i) + ".");
+        return overflow();
+      case SQLITE_FLOAT: {
+        double d = std::trunc(sqlite3_value_double(value_));
+        // Compared as doubles: the int64 bounds are not exact doubles, so the top one is left out.
+        if (d < static_cast<double>(range.min) || d >= static_cast<double>(range.max) + 1.0) return overflow();
+        return sqlite3_result_int64(ctx_, static_cast<std::int64_t>(d));
+      }
+      case SQLITE_BLOB: {
+        // A byte string converts by its last bytes, most significant first, as SQL Server cuts it.
+        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_value_blob(value_));
+        int n = sqlite3_value_bytes(value_);
+        std::uint64_t v = 0;
+        for (int k = std::max(0, n - range.bytes); k < n; ++k) v = (v << 8) | bytes[k];
+        if (range.bytes == 2) i = static_cast<std::int16_t>(v);
+        else if (range.bytes == 4) i = static_cast<std::int32_t>(v);
+        else i = static_cast<std::int64_t>(v);
+        return sqlite3_result_int64(ctx_, i);
+      }
+      default: break;
+    }
+    std::string_view s = trimmed(valueText());
+    if (s.empty()) return sqlite3_result_int(ctx_, 0);
+    Parsed parsed = parseInteger(s, i);
+    if (parsed == Parsed::NotANumber) return conversionFailed();
+    if (parsed == Parsed::Overflow || i < range.min || i > range.max) {
+      if (range.bytes == 8) return overflow();
+      std::string message = "The conversion of the varchar value " + quotedValue() + " overflowed an " +
+                            range.storageName + " column.";
+      return fail(SQLITE_TOOBIG, range.bytes <= 2 ? message + " Use a larger integer column." : message);
+    }
+    sqlite3_result_int64(ctx_, i);
+  }
+
+  // The value as a number for the approximate and exact numeric types; nothing when the result is set.
+  std::optional<double> number(bool emptyIsZero, bool exponentAllowed) {
+    switch (storage_) {
+      case SQLITE_INTEGER:
+      case SQLITE_FLOAT: return sqlite3_value_double(value_);
+      case SQLITE_BLOB: notImplicit(); return std::nullopt;
+      default: break;
+    }
+    std::string_view s = trimmed(valueText());
+    double d = 0;
+    if (s.empty() && emptyIsZero) return 0.0;
+    if (s.empty() || !parseDecimalText(s, exponentAllowed, d)) {
+      errorConverting();
+      return std::nullopt;
+    }
+    return d;
+  }
+
+  void approximate() {
+    std::optional<double> d = number(true, true);
+    if (!d) return;
+    if (std::isinf(*d) || (type_.sqlType == SqlType::Real && std::fabs(*d) > FLT_MAX)) return overflow();
+    sqlite3_result_double(ctx_, type_.sqlType == SqlType::Real ? static_cast<double>(static_cast<float>(*d)) : *d);
+  }
+
+  // Rounded half away from zero to scale decimals, below limit in magnitude.
+  void exact(double d, int scale, double limit) {
+    double rounded = roundDecimal(d, scale);
+    if (!(std::fabs(rounded) < limit)) return overflow();
+    sqlite3_result_double(ctx_, rounded);
+  }
+
+  void decimal() {
+    std::optional<double> d = number(false, false);
+    if (d) exact(*d, type_.scale, std::pow(10.0, type_.length - type_.scale));
+  }
+
+  void money() {
+    std::optional<double> d = storage_ == SQLITE_TEXT ? moneyText() : number(true, true);
+    if (!d) return;
+    // Both bounds are one unit of the fourth decimal beyond the type's range.
+    exact(*d, 4, type_.sqlType == SqlType::Money ? 922337203685477.5808 : 214748.3648);
+  }
+
+  // A money text: a sign, a currency symbol and thousands separators may stand in it.
+  std::optional<double> moneyText() {
+    std::string_view s = trimmed(valueText());
+    if (s.empty()) return 0.0;
+    std::string plain;
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-') plain += s[i++];
+    for (std::string_view symbol : {"$", "¥", "￥", "€", "£"})
+      if (s.substr(i).starts_with(symbol)) {
+        i += symbol.size();
+        break;
+      }
+    if (plain.empty() && i < s.size() && (s[i] == '+' || s[i] == '-')) plain += s[i++];
+    for (; i < s.size(); ++i) {
+      if (s[i] == ',' && !plain.empty() && isDigit(plain.back()) && i + 1 < s.size() && isDigit(s[i + 1])) continue;
+      plain += s[i];
+    }
+    double d = 0;
+    if (!parseDecimalText(plain, false, d)) {
+      fail(SQLITE_MISMATCH, "Cannot convert a char value to money. The char value has incorrect syntax.");
+      return std::nullopt;
+    }
+    return d;
+  }
+
+  void dateTime() {
+    Moment t;
+    if (storage_ == SQLITE_INTEGER || storage_ == SQLITE_FLOAT) {
+      if (type_.sqlType == SqlType::Date)
+        return fail(SQLITE_MISMATCH, std::string("Operand type clash: ") + sourceName() + " is incompatible with date");
+      double days = sqlite3_value_double(value_);
+      if (std::fabs(days) > 3e6) return overflow();
+      double whole = std::floor(days);
+      t = Moment{kDay1900 + static_cast<std::int64_t>(whole), std::llround((days - whole) * kMsPerDay)};
+    } else if (storage_ == SQLITE_BLOB) {
+      return notImplicit();
+    } else {
+      std::string_view s = trimmed(valueText());
+      if (s.empty()) {
+        t = Moment{kDay1900, 0};
+      } else {
+        DateParse parsed = parseMoment(s, t);
+        if (parsed == DateParse::Malformed)
+          return fail(SQLITE_MISMATCH, type_.sqlType == SqlType::SmallDateTime
+                                           ? "Conversion failed when converting character string to smalldatetime data type."
+                                           : "Conversion failed when converting date and/or time from character string.");
+        if (parsed == DateParse::OutOfRange) return outOfRange();
+      }
+    }
+    if (type_.sqlType == SqlType::Date) {
+      t.ms = 0;
+    } else if (type_.sqlType == SqlType::SmallDateTime) {
+      t.ms = (t.ms + 30001) / 60000 * 60000;  // from 29.999 seconds on, up to the next minute
+    } else {
+      t.ms = std::llround(std::llround(t.ms * 0.3) / 0.3);  // ticks of 1/300 s
+    }
+    t = normalized(t);
+    std::int64_t first = type_.sqlType == SqlType::DateTime    ? DaysFromCivil(1753, 1, 1)
+                         : type_.sqlType == SqlType::Date      ? DaysFromCivil(1, 1, 1)
+                                                               : kDay1900;
+    std::int64_t last = type_.sqlType == SqlType::SmallDateTime ? DaysFromCivil(2079, 6, 6) : DaysFromCivil(9999, 12, 31);
+    if (t.days < first || t.days > last) return storage_ == SQLITE_TEXT ? outOfRange() : overflow();
+    std::string text = momentText(t);
+    sqlite3_result_text(ctx_, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+  }
+
+  void outOfRange() {
+    fail(SQLITE_TOOBIG, std::string("The conversion of a varchar data type to a ") + sqlTypeName(type_) +
+                            " data type resulted in an out-of-range value.");
+  }
+
+  void text() {
+    std::string converted;
+    std::string_view s;
+    if (storage_ == SQLITE_INTEGER) {
+      converted = std::to_string(sqlite3_value_int64(value_));
+      s = converted;
+    } else if (storage_ == SQLITE_FLOAT) {
+      converted = numberText(sqlite3_value_double(value_));
+      s = converted;
+    } else {
+      s = valueText();
+    }
+    if (type_.length != kNoLimit && Len(s) > static_cast<std::size_t>(type_.length)) return truncated();
+    if (storage_ == SQLITE_TEXT) return sqlite3_result_value(ctx_, value_);
+    sqlite3_result_text(ctx_, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+  }
+
+  void guid() {
+    if (storage_ != SQLITE_TEXT)
+      return fail(SQLITE_MISMATCH,
+                  std::string("Operand type clash: ") + sourceName() + " is incompatible with uniqueidentifier");
+    std::string_view s = valueText();
+    if (s.size() == 38 && s.front() == '{' && s.back() == '}') s = s.substr(1, 36);
+    std::string upper;
+    for (std::size_t k = 0; k < s.size(); ++k) {
+      char c = s[k];
+      bool dash = k == 8 || k == 13 || k == 18 || k == 23;
+      bool hex = isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+      if (dash ? c != '-' : !hex) break;
+      upper += c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (s.size() != 36 || upper.size() != 36)
+      return fail(SQLITE_MISMATCH, "Conversion failed when converting from a character string to uniqueidentifier.");
+    sqlite3_result_text(ctx_, upper.data(), 36, SQLITE_TRANSIENT);
+  }
+
+  void binary() {
+    std::basic_string<std::uint8_t> bytes;
+    if (storage_ == SQLITE_BLOB) {
+      const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(value_));
+      if (data) bytes.assign(data, static_cast<std::size_t>(sqlite3_value_bytes(value_)));
+    } else if (storage_ == SQLITE_INTEGER) {
+      std::int64_t i = sqlite3_value_int64(value_);
+      int width = i >= std::numeric_limits<std::int32_t>::min() && i <= std::numeric_limits<std::int32_t>::max() ? 4 : 8;
+      for (int k = width - 1; k >= 0; --k) bytes += static_cast<std::uint8_t>(static_cast<std::uint64_t>(i) >> (8 * k));
+    } else {
+      return notImplicit();
+    }
+    if (type_.length != kNoLimit && bytes.size() > static_cast<std::size_t>(type_.length)) return truncated();
+    if (type_.sqlType == SqlType::Binary) bytes.resize(static_cast<std::size_t>(type_.length), 0);
+    // A zero-length blob, not NULL, for an empty byte string.
+    if (bytes.empty()) return sqlite3_result_zeroblob(ctx_, 0);
+    sqlite3_result_blob(ctx_, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+  }
+
+  sqlite3_context* ctx_;
+  const ColumnType& type_;
+  sqlite3_value* value_;
+  int storage_;
+};
+
+}  // namespace
+
+void StoreFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  // The declared type is the same text in every call of one statement: parsed once, kept beside it.
+  const auto* cached = static_cast<const ColumnType*>(sqlite3_get_auxdata(ctx, 0));
+  const auto* declared = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  const ColumnType type = cached ? *cached : ColumnTypeOf(declared ? declared : "");
+  Store(ctx, type, argv[1]).run();
+  if (!cached) sqlite3_set_auxdata(ctx, 0, new ColumnType(type), [](void* p) { delete static_cast<ColumnType*>(p); });
+}
+
+}  // namespace quillane::sql
