@@ -22,18 +22,8 @@ void writeLinkTargets(sql::Database& db) {
               Variant(std::int16_t{0}), uuid(1, 2)},
              {Variant("JPY"), Variant("日元"), Variant(20.5), Variant("/"), Variant(std::int16_t{0}),
               Variant(std::int16_t{0}), uuid(1, 3)}});
-<<<<<<< HEAD
-  std::int32_t cash = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                                {Variant("1001"), Variant("库存现金"), uuid(2, 1)});
-  std::int32_t bank = InsertOne(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-                                {Variant("1002"), Variant("银行存款"), uuid(2, 2)});
-  InsertAll(db, "INSERT INTO t_Account (FNumber, FName, UUID) VALUES (?1, ?2, ?3)",
-            {{Variant("1122"), Variant("应收账款"), uuid(2, 3)}, {Variant("2202"), Variant("应付账款"), uuid(2, 4)}});
   // Auxiliary data of several types: the classifications that customers, the cost types and materials
   // name.
-=======
-  // Auxiliary data of several types: the classifications that customers and the cost types name.
->>>>>>> main
   const char* assist[][3] = {{"1", "01", "一般纳税人"}, {"1", "02", "小规模纳税人"}, {"2", "01", "正常"},
                              {"3", "01", "华东"},       {"4", "01", "制造业"},       {"5", "01", "批发"},
                              {"6", "01", "一级"},       {"7", "01", "重点客户"},     {"8", "01", "销售一部"},
