@@ -125,8 +125,10 @@ void clsExpImp::RelayEvent(bool yieldAfterProgress, std::string_view event, Argu
   }
 }
 
-void clsExpImp::AddErrorCount(const ObjectRef& object) {
-  std::int64_t sum = std::int64_t{m_lErrorCount} + CLng(object->Get("ErrorCount"));
+void clsExpImp::AddErrorCount(const ObjectRef& object) { AddErrors(CLng(object->Get("ErrorCount"))); }
+
+void clsExpImp::AddErrors(std::int32_t lCount) {
+  std::int64_t sum = std::int64_t{m_lErrorCount} + lCount;
   if (sum > INT32_MAX || sum < INT32_MIN) throw vbError(VbError::Overflow);
   m_lErrorCount = static_cast<std::int32_t>(sum);
 }

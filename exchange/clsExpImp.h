@@ -138,6 +138,7 @@ class clsExpImp : public AutomationObject {
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
   void AddErrorCount(const ObjectRef& object);
+  void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
                              const std::string& strICName, const std::string& strFile, std::string& strError);

@@ -9,6 +9,7 @@
 #include "exchange/MParse.h"
 #include "exchange/clsExpImp.h"
 #include "exchange/clsSAXParse.h"
+#include "exchange/custom_class_import.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction.h"
 #include "platform/automation/vbconv.h"
@@ -244,7 +245,13 @@ void clsExpImp::ImportCustomBatch(const ObjectRef& classes, const std::string& s
   std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
   classes->Call("Import", args);
   strError = CStr(args[2]);
-  AddErrorCount(classes);
+  // ErrorCount holds the failures of the last class whose items were imported and no import resets it:
+  // a batch without items would count them again, a batch of several classes lose all but the last.
+  // The library's class tells the failed items of the batch itself; another class is read as it offers.
+  if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
+    AddErrors(tally->FailedItemsOfLastImport());
+  else
+    AddErrorCount(classes);
 }
 
 }  // namespace quillane

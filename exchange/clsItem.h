@@ -14,6 +14,7 @@
 #include <string>
 
 #include "exchange/clsItem_access.h"
+#include "exchange/modFunction_conflict.h"
 #include "platform/automation/object.h"
 #include "platform/automation/vbtext.h"
 #include "platform/xml/TrzRecord.h"
@@ -128,8 +129,6 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
                      const std::string& isDeleteText);
   void RenumberDescendants(const std::string& strNumber, std::int32_t lParent);
   void MirrorAsCostObject(const TrzRecord& record, const std::string& strNumber, std::int32_t lIsDetail);
-  std::int32_t SettleClash(std::int32_t lExistingID, const std::string& strNumber, const std::string& strName,
-                           std::string& strNewNumber);
   // Each statement is kept in m_strSQL, so that an error line quotes the one that failed.
   ObjectRef Query(std::string strSQL);
   void Run(std::string strSQL);
@@ -142,10 +141,7 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   // Whether the detail table has a column ("t_Department.FNumber"), asked once per ImportVector.
   std::map<std::string, bool, NoCaseLess> m_detailColumns;
   // The conflict state: it lasts as long as the engine (a holder makes one engine per call).
-  std::int16_t m_Update_Add_Cancel = 0;
-  bool m_SameRule = false;
-  std::int32_t m_DirtyCount = 0;
-  std::string m_DirtyString;
+  modFunction::ConflictState m_conflict;
 };
 
 }  // namespace quillane

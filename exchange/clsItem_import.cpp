@@ -25,12 +25,6 @@ using item_classes::Between;
 using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
-// A record's text value: a missing key reads as the empty text.
-std::string textOf(const TrzRecord& record, std::string_view key) {
-  Variant value = record.GetValue(key, Variant(""));
-  return value.isNull() ? std::string() : CStr(value);
-}
-
 // The setup type "XRTV" gives some classes of the custom item road other detail rows; the props
 // string is asked only for those classes.
 bool isXRTV() { return UCase(MParse::GetProp("Setuptype")) == "XRTV"; }
@@ -88,10 +82,10 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
         SetAuxPropTrigger(true);
       }
     }
-    if (m_DirtyCount > 0) {
+    if (m_conflict.m_DirtyCount > 0) {
       // Copies: what a sink writes into them must not change the engine's count of clashes.
-      std::int32_t lItemClassID = ItemClassID, lCounts = m_DirtyCount;
-      std::string strContent = m_DirtyString;
+      std::int32_t lItemClassID = ItemClassID, lCounts = m_conflict.m_DirtyCount;
+      std::string strContent = m_conflict.m_DirtyString;
       RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
     }
     modFunction::CallMember(cn, "CloseConn");
@@ -130,7 +124,7 @@ void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, st
 
 std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   m_lItemID = 0;
-  std::string number = textOf(*record, "Number"), name = textOf(*record, "Name");
+  std::string number = modFunction::RecordText(*record, "Number"), name = modFunction::RecordText(*record, "Name");
   // A record that has neither names no row of its own: it is refused rather than written nameless.
   if (number.empty() && name.empty())
     throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
@@ -146,12 +140,12 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   std::int32_t lParent = 0;
   if (record->Exists("Parent")) {
     auto parent = record->Item("Parent").objectAs<TrzRecord>();
-    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), textOf(*parent, "UUID"));
+    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), modFunction::RecordText(*parent, "UUID"));
     if (lParent == 0) return 0;
   }
 
   std::string newNumber;
-  const std::string uuid(Trim(textOf(*record, "UUID")));
+  const std::string uuid(Trim(modFunction::RecordText(*record, "UUID")));
   if (CheckByUUID && !uuid.empty()) m_lItemID = GetIDByUUID(uuid);
   if (m_lItemID == 0) m_lItemID = CheckExistence(number, name, newNumber, lIsDetail);
   if (m_lItemID == -1) {
@@ -263,7 +257,7 @@ void clsItem::UpdateItemRow(const TrzRecord& record, const std::string& strNumbe
                        ",FShortNumber = " + Quoted(modFunction::AfterLastDot(strNumber)) + ",FName=" + Quoted(strName) +
                        ",FParentID=" + std::to_string(lParent) + ",FDetail=" + isDetailText + ",FLevel=" + levelText;
   if (!isDeleteText.empty()) update += ",FDeleted=" + isDeleteText;
-  update += ",FSystemType=" + std::to_string(lSystemType) + ",UUID = " + Quoted(textOf(record, "UUID")) +
+  update += ",FSystemType=" + std::to_string(lSystemType) + ",UUID = " + Quoted(modFunction::RecordText(record, "UUID")) +
             " WHERE FItemClassID=" + std::to_string(ItemClassID) + " AND FItemID=" + std::to_string(m_lItemID);
   Run(std::move(update));
 }

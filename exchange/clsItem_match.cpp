@@ -64,41 +64,21 @@ std::int32_t clsItem::CheckExistence(const std::string& strNumber, const std::st
     if ((CBool(modFunction::FieldValue(rs, "FDetail")) ? 1 : 0) != lIsDetail) return -1;
     Variant existingName = modFunction::FieldValue(rs, "FName");
     if (!existingName.isNull() && CStr(existingName) == strName) return existingID;
-    return SettleClash(existingID, strNumber, strName, strNewNumber);
+    return modFunction::SettleClash(m_conflict, HaveInterFace, existingID, strNumber, strName, ClassCaption, strNewNumber);
   }
   if (ItemClassID == item_classes::kMaterial) {
     // A material may not take the number of a cost object: the ERP mirrors materials as cost objects.
     ObjectRef costObject = Query(item_sql::ItemByNumber(item_classes::kCostObject, strNumber));
     if (!modFunction::IsEOF(costObject) && CBool(modFunction::FieldValue(costObject, "FDetail"))) {
       // The clash decides the rest of the import: every later clash is skipped.
-      m_SameRule = true;
-      m_Update_Add_Cancel = 0;
-      SettleClash(CLng(modFunction::FieldValue(costObject, "FItemID")), strNumber, strName, strNewNumber);
+      m_conflict.m_SameRule = true;
+      m_conflict.m_Update_Add_Cancel = 0;
+      modFunction::SettleClash(m_conflict, HaveInterFace, CLng(modFunction::FieldValue(costObject, "FItemID")), strNumber,
+                               strName, ClassCaption, strNewNumber);
       throw AutomationError(10000, item_sql::kSource, mdlLanguage::LoadLangString("成本对象已经存在"));
     }
   }
   return 0;
-}
-
-std::int32_t clsItem::SettleClash(std::int32_t lExistingID, const std::string& strNumber, const std::string& strName,
-                                  std::string& strNewNumber) {
-  TrzRecord ctx;
-  ctx.SetValue("m_HaveInterFace", HaveInterFace);
-  ctx.SetValue("m_SameRule", m_SameRule);
-  ctx.SetValue("m_Update_Add_Cancel", m_Update_Add_Cancel);
-  ctx.SetValue("FId", lExistingID);
-  ctx.SetValue("FNumber", strNumber);
-  ctx.SetValue("FName", strName);
-  ctx.SetValue("FClassName", ClassCaption);
-  ctx.SetValue("m_DirtyCount", m_DirtyCount);
-  ctx.SetValue("m_DirtyString", m_DirtyString);
-  modFunction::ResolveConflict(ctx);
-  m_SameRule = CBool(ctx.Item("m_SameRule"));
-  m_Update_Add_Cancel = CInt(ctx.Item("m_Update_Add_Cancel"));
-  m_DirtyCount = CLng(ctx.Item("m_DirtyCount"));
-  m_DirtyString = CStr(ctx.Item("m_DirtyString"));
-  if (ctx.Exists("FNumber1")) strNewNumber = CStr(ctx.Item("FNumber1"));
-  return CLng(ctx.Item("ExistenceCheck"));
 }
 
 }  // namespace quillane

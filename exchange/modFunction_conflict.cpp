@@ -87,4 +87,26 @@ std::shared_ptr<TrzRecord> ShowConflictDialog(const std::string& strOldNumber, c
   return answer;
 }
 
+std::int32_t SettleClash(ConflictState& state, bool bHaveInterFace, std::int32_t lExistingID,
+                         const std::string& strNumber, const std::string& strName, const std::string& strClassName,
+                         std::string& strNewNumber) {
+  TrzRecord ctx;
+  ctx.SetValue("m_HaveInterFace", bHaveInterFace);
+  ctx.SetValue("m_SameRule", state.m_SameRule);
+  ctx.SetValue("m_Update_Add_Cancel", state.m_Update_Add_Cancel);
+  ctx.SetValue("FId", lExistingID);
+  ctx.SetValue("FNumber", strNumber);
+  ctx.SetValue("FName", strName);
+  ctx.SetValue("FClassName", strClassName);
+  ctx.SetValue("m_DirtyCount", state.m_DirtyCount);
+  ctx.SetValue("m_DirtyString", state.m_DirtyString);
+  ResolveConflict(ctx);
+  state.m_SameRule = CBool(ctx.Item("m_SameRule"));
+  state.m_Update_Add_Cancel = CInt(ctx.Item("m_Update_Add_Cancel"));
+  state.m_DirtyCount = CLng(ctx.Item("m_DirtyCount"));
+  state.m_DirtyString = CStr(ctx.Item("m_DirtyString"));
+  if (ctx.Exists("FNumber1")) strNewNumber = CStr(ctx.Item("FNumber1"));
+  return CLng(ctx.Item("ExistenceCheck"));
+}
+
 }  // namespace quillane::modFunction

@@ -3,6 +3,7 @@
 // answer that already holds, the caller's permission to ask, and the data class's conflict rule.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,21 @@ inline constexpr const char* kConflictRuleValue = "@";
 //            user chose to add the record under one)
 // Errors (an unreadable registry) reach the caller.
 void ResolveConflict(TrzRecord& ctx);
+
+// The conflict state an importer carries from record to record, and from import to import.
+struct ConflictState {
+  bool m_SameRule = false;
+  std::int16_t m_Update_Add_Cancel = 0;  // 0 skip, 1 update, 2 new number
+  std::int32_t m_DirtyCount = 0;
+  std::string m_DirtyString;
+};
+
+// Settles one clash of an importer through ResolveConflict: the ConflictContext is filled from the
+// importer's state and the clash (FClassName strClassName), and the state is copied back from it. The
+// result is ExistenceCheck; strNewNumber receives FNumber1 when the user gave one.
+std::int32_t SettleClash(ConflictState& state, bool bHaveInterFace, std::int32_t lExistingID,
+                         const std::string& strNumber, const std::string& strName, const std::string& strClassName,
+                         std::string& strNewNumber);
 
 // The rule text of a data class ("物料（商品）" is read as "物料", else "商品"; "仓库" as "仓位" when
 // only that key exists); "运行时确定处理方式" when no rule is stored.

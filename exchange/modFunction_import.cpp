@@ -34,11 +34,15 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<void(const std
   return result;
 }
 
+std::string RecordText(const TrzRecord& record, std::string_view key) {
+  Variant value = record.GetValue(key, Variant(""));
+  return value.isNull() ? std::string() : CStr(value);
+}
+
 std::string ShownText(const TrzRecord* record, std::string_view key) {
   if (!record) return {};
   try {
-    Variant value = record->GetValue(key, Variant(""));
-    return value.isNull() ? std::string() : CStr(value);
+    return RecordText(*record, key);
   } catch (const AutomationError&) {
     return {};
   }

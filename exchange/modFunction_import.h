@@ -21,6 +21,9 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<void(const std
                       const std::function<void(std::int32_t lCur, std::int32_t lTotal, bool& bCancel)>& progress,
                       const std::function<void(const TrzRecord* record, const AutomationError& e)>& failed);
 
+// The text under key; a missing key and Null read as the empty text.
+std::string RecordText(const TrzRecord& record, std::string_view key);
+
 // The text under key as an error line shows it: the empty text for no record, a missing key, a Null or
 // a value that gives no text, so that the line is written whatever the record holds.
 std::string ShownText(const TrzRecord* record, std::string_view key);

@@ -21,6 +21,18 @@ std::string NumberValue(const Variant& value, std::string_view strKey) {
                         std::string(strKey) + mdlLanguage::LoadLangString("的值必须是数字:") + shown);
 }
 
+std::int32_t WholeNumber(const Variant& value, std::string_view strKey, std::int32_t low, std::int32_t high) {
+  if (!value.isNull() && !value.isObject() && IsNumeric(value)) {
+    double number = CDbl(value);
+    if (std::isfinite(number) && number == std::floor(number) && number >= low && number <= high)
+      return static_cast<std::int32_t>(number);
+  }
+  std::string shown = value.isNull() ? "Null" : value.isObject() ? TypeName(value) : CStr(value);
+  throw AutomationError(kLibraryRefusal, kSqlValueSource,
+                        std::string(strKey) + mdlLanguage::LoadLangString("的值必须是整数") + "(" + std::to_string(low) +
+                            ".." + std::to_string(high) + "):" + shown);
+}
+
 std::string Identifier(std::string_view strValue, std::string_view strKey) {
   auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
   bool plain = !strValue.empty() && letter(strValue.front());

@@ -3,6 +3,7 @@
 // numbers are checked to be numbers, and a number used as a LIKE prefix matches only itself.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ std::string Quoted(std::string_view text);
 // empty text, "1;DROP", Null, an object) raises the library's refusal "<key>的值必须是数字:<value>", so
 // that the record fails with its error line before the value reaches a statement.
 std::string NumberValue(const Variant& value, std::string_view strKey);
+
+// The whole number a value holds when it lies between low and high: a number without a fraction, or a
+// text VB reads as one. Anything else raises the library's refusal "<key>的值必须是整数(<low>..<high>):<value>"
+// before the value reaches a statement.
+std::int32_t WholeNumber(const Variant& value, std::string_view strKey, std::int32_t low, std::int32_t high);
 
 // strValue itself when it is a plain identifier: a letter or "_", then letters, digits and "_", as the
 // names of the account set's tables and columns are. Anything else (a blank, a bracket, "x; DELETE ...")

@@ -35,6 +35,7 @@ void clsItemClass::CreateEngine(std::int32_t lItemClassID, const std::string& st
   oItem->Advise([this](std::string_view, DispId id, Arguments args) {
     switch (id) {
       case clsItem::kCommonPacketSpecial: oItem_CommonPacketSpecial(args); break;
+      case clsItem::kCommonImportSpecial: oItem_CommonImportSpecial(args); break;
       // The relays hand the same arguments on, so what the caller's sink writes reaches the engine.
       case clsItem::kProgress: RaiseEvent("Progress", kProgress, args); break;
       case clsItem::kDirtyRecord: RaiseEvent("DirtyRecord", kDirtyRecord, args); break;
@@ -114,6 +115,7 @@ const DispatchTable& clsItemClass::dispatchTable() const {
   static const DispatchTable table =
       DispatchBuilder<clsItemClass>()
           .method("Export", 1, &clsItemClass::Export, {Variant(std::int32_t{100}), Variant(""), Variant(""), Variant("")})
+          .method("Import", 2, &clsItemClass::Import, {Variant(std::int16_t{1})})
           .let("Filter", 3, &clsItemClass::setFilter)
           .let("CheckByUUID", 4, &clsItemClass::setCheckByUUID)
           .let("AddNewOnly", 5, &clsItemClass::setAddNewOnly)

@@ -10,12 +10,14 @@
 #include <string>
 
 #include "exchange/clsItem.h"
+#include "exchange/custom_class_import.h"
+#include "exchange/modFunction_conflict.h"
 #include "platform/automation/object.h"
 #include "platform/xml/TrzRecord.h"
 
 namespace quillane {
 
-class clsItemClass : public AutomationObject {
+class clsItemClass : public AutomationObject, public CustomClassImportTally {
  public:
   // Events: Progress(lCur, lTotal, bCancel) and DirtyRecord(ItemClassID, Counts, ContentStr), all
   // arguments by reference. Progress is the engine's, relayed per item.
@@ -32,6 +34,13 @@ class clsItemClass : public AutomationObject {
   bool Export(std::string& strPropsString, std::string strItemClassName, std::string& strXML, std::int32_t lPerCount,
               std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
 
+  // Imports a document of classes: each class record in a transaction of its own (created when the
+  // account set lacks it, its table's columns, its property descriptions and access rights), committed
+  // before its items are imported, each item in a transaction of its own. A failing class record is rolled
+  // back and described by one line in strError, which also holds the lines of its failed items; the
+  // import goes on with the next record. Clashes of class records are raised once in DirtyRecord.
+  bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
+
   // The options, kept until set again.
   void setFilter(std::string strFilter) { m_Filter = std::move(strFilter); }
   void setCheckByUUID(bool bCheck) { m_CheckByUUID = bCheck; }
@@ -40,6 +49,8 @@ class clsItemClass : public AutomationObject {
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
   // Items that failed in the last export or in the last class whose items were imported.
   std::int32_t ErrorCount() const { return m_ErrorCount; }
+  // Items that failed in the last Import, over all its classes.
+  std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
   // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
@@ -72,23 +83,49 @@ class clsItemClass : public AutomationObject {
   void CreateEngine(std::int32_t lItemClassID, const std::string& strCaption, const std::string& strTableName);
   void BuildSearchTable();
 
+  bool ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError);
+  // One class record: its identifier, or -1 when it was skipped. Raises the library's refusal with the
+  // description of what failed.
+  std::int32_t ImportRecord(const std::shared_ptr<TrzRecord>& oRecord);
+  std::int32_t GetIDByUUID(const std::string& strUUID);
+  // 0: a new class; an identifier: that class; -1: leave it (strNewNumber set: create the class under
+  // that number). Clashes of numbers go to the conflict rules.
+  std::int32_t CheckExistence(const std::string& strNumber, const std::string& strName, std::string& strNewNumber);
+  // The new class's t_ItemClass row, link column and own table; its identifier.
+  std::int32_t CreateItemClass(const TrzRecord& oRecord, const std::string& strNumber);
+  void ImportPropertyDesc(std::int32_t lItemClassID, const std::string& strTable,
+                          const std::shared_ptr<TrzRecord>& oDesc);
+  void ImportAccessRights(std::int32_t lItemClassID, const std::string& strName);
+  void ImportItems(std::int32_t lItemClassID, const std::string& strName, const std::string& strTable,
+                   const std::shared_ptr<TrzRecords>& oItems);
+
   // The engine's events.
   void oItem_CommonPacketSpecial(Arguments args);
+  void oItem_CommonImportSpecial(Arguments args);
   // The value one property of the detail row exports; Empty when it has none.
   Variant PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc);
+  // Appends the assignment of one property's value to the detail row's UPDATE.
+  void ImportPropertyValue(const std::string& strValue, const TrzRecord& oDesc, std::string& strSQL);
 
   std::string m_Filter;
   bool m_CheckByUUID = false;
   bool m_AddNewOnly = false;
   bool m_bProgress = false;
+  std::int32_t m_lSystemType = 0;
   std::int32_t m_ErrorCount = 0;
+  std::int32_t m_lFailedItems = 0;
   ObjectRef m_oConn;
   std::string m_strSQL;
-  // The descriptions of the class being exchanged, by property name; null between classes.
+  // The descriptions of the class being exchanged, by property name: a new dictionary per class.
   std::shared_ptr<TrzRecord> m_oPropDescs;
   // Search codes ("T" + number) and their captions, in the order they were read.
   std::shared_ptr<TrzRecord> m_oSearchTable;
+  // The conflict state, carried from class record to class record and from import to import.
+  modFunction::ConflictState m_conflict;
   bool m_HaveInterFace = false;
+  // The class the import addressed last, whose defaults are asked for when the next class begins.
+  std::int32_t m_lCurClassID = 0;
+  std::string m_sPropsString;
   std::shared_ptr<clsItem> oItem;
 };
 

@@ -2,10 +2,10 @@
 // its items, each item with the values of its custom properties. Every page repeats the class and its
 // descriptions, so that each document can be imported on its own.
 #include "exchange/MParse.h"
+#include "exchange/modFunction_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
-#include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_xml.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
@@ -32,19 +32,6 @@ constexpr const char* kWorkCentre = "工作中心";
 constexpr std::int32_t kTextType = 200;
 
 Variant field(const ObjectRef& rs, std::string_view name) { return modFunction::FieldValue(rs, name); }
-
-// A description's text value; an absent key reads as the empty text.
-std::string descriptionText(const TrzRecord& oDesc, std::string_view key) {
-  Variant value = oDesc.GetValue(key, Variant(""));
-  return value.isNull() ? std::string() : CStr(value);
-}
-
-// A stored lookup key of 0 means "none", as Null does.
-bool isNoKey(const Variant& stored) {
-  if (stored.isNull() || stored.isEmpty()) return true;
-  if (stored.isNumeric()) return CDbl(stored) == 0;
-  return IsNumeric(stored) && CDbl(stored) == 0;
-}
 
 }  // namespace
 
@@ -145,41 +132,6 @@ std::shared_ptr<TrzRecords> clsItemClass::PackagePropertyDescs(std::int32_t lIte
     m_oPropDescs->SetObject(CStr(field(rs, "FName")), desc);
   }
   return descriptions;
-}
-
-// ---- The values of the custom properties ----
-
-void clsItemClass::oItem_CommonPacketSpecial(Arguments args) {
-  const ObjectRef& rs = args[0].object();
-  auto record = args[1].objectAs<TrzRecord>();
-  auto values = std::make_shared<TrzRecords>();
-  for (const TrzRecord::Entry& entry : m_oPropDescs->Entries()) {
-    Variant value = PacketPropertyValue(rs, *entry.second.objectAs<TrzRecord>());
-    const std::string text = value.isEmpty() || value.isNull() ? std::string() : CStr(value);
-    if (text.empty()) continue;
-    auto property = std::make_shared<TrzRecord>();
-    property->SetValue("PropertyName", entry.first);
-    property->SetValue("PropertyValue", text);
-    values->Add(Variant(property));
-  }
-  record->SetObject("CustomProperty", values);
-}
-
-Variant clsItemClass::PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc) {
-  const std::string column = modFunction::Identifier(descriptionText(oDesc, "SQLColumnName"), "SQLColumnName");
-  const std::string srcTable = descriptionText(oDesc, "SrcTable");
-  if (srcTable.empty()) {
-    Variant value = field(rs, column);
-    return value.isNull() ? Variant(descriptionText(oDesc, "DefaultValue")) : value;
-  }
-  // A lookup: the row keeps a key of the source table and travels as that row's display text.
-  Variant stored = field(rs, column);
-  if (isNoKey(stored)) return Variant();
-  const std::string displayField = modFunction::Identifier(descriptionText(oDesc, "DisplayField"), "DisplayField");
-  m_strSQL = "SELECT " + displayField + " FROM " + modFunction::Identifier(srcTable, "SrcTable") + " WHERE " +
-             modFunction::Identifier(descriptionText(oDesc, "SrcField"), "SrcField") + "=" + modFunction::Literal(stored);
-  ObjectRef found = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
-  return modFunction::IsEOF(found) ? Variant() : field(found, displayField);
 }
 
 }  // namespace quillane

@@ -86,5 +86,22 @@ TEST_F(ItemClassFiles, TheSampleClassesAreStitchedIntoOneValidFile) {
   EXPECT_EQ(xmllint(file, report), 0) << report;
 }
 
+TEST_F(ItemClassFiles, ClassesAreNamedInTheLanguageOfThePropsString) {
+  struct Case {
+    const char* language;
+    const char* names;
+  };
+  // The colours have no English name: in English they are no class of that name.
+  const Case cases[] = {{"EN", "Projects|Contracts|Colours"}, {"CHT", "項目|合約|顏色"}, {"CHS", "项目|合同|颜色"}};
+  for (const Case& c : cases) {
+    Result result = exportFile(c.names, file, c.language);
+    ASSERT_TRUE(result.ok) << c.language << " " << result.error;
+    const std::string text = fileText(file);
+    EXPECT_EQ(count(classElement(text, "项目"), "<Item>"), 32u) << c.language;
+    EXPECT_EQ(count(classElement(text, "合同"), "<Item>"), 32u) << c.language;
+    EXPECT_EQ(count(classElement(text, "颜色"), "<Item>"), std::string(c.language) == "EN" ? 0u : 32u) << c.language;
+  }
+}
+
 }  // namespace
 }  // namespace quillane::testing

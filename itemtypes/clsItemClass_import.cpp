@@ -1,0 +1,271 @@
+// The import of documents of custom item classes: each class record in a transaction of its own (the
+// class, its table's columns, its property descriptions and its access rights), committed before the
+// class's items go through an engine, each item in a transaction of the engine's.
+#include <climits>
+
+#include "accountset/custom_item_class.h"
+#include "exchange/MParse.h"
+#include "exchange/modFunction_sql.h"
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_conflict.h"
+#include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_rights.h"
+#include "exchange/modFunction_xml.h"
+#include "exchange/modFunction_import.h"
+#include "itemtypes/clsItemClass.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/xml/TrzRecords.h"
+
+namespace quillane {
+namespace {
+
+using modFunction::Quoted;
+using mdlLanguage::LoadLangString;
+
+constexpr const char* kSource = "Quillane.clsItemClass";
+constexpr std::int32_t kImportRight = 16777216;
+constexpr std::int32_t kTextType = 200;
+
+// A whole number of the document in the range of the column it goes into; absent: fallback.
+std::int32_t numberOf(const TrzRecord& record, std::string_view key, std::int32_t fallback, std::int32_t low,
+                      std::int32_t high) {
+  return record.Exists(key) ? modFunction::WholeNumber(record.Item(key), key, low, high) : fallback;
+}
+
+constexpr std::int32_t kSmallMin = -32768, kSmallMax = 32767;
+
+}  // namespace
+
+bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType) {
+  m_sPropsString = strPropsString;
+  m_lFailedItems = 0;
+  if (!modFunction::InitProps(strPropsString, strError)) return false;
+  try {
+    m_lSystemType = modFunction::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
+    modFunction::OpenConnection(m_oConn);
+    std::shared_ptr<TrzRecords> vect;
+    bool result = false;
+    if (modFunction::ReadXMLToVector(vect, strXML, modFunction::SchemaFolder() + "ItemClass.xsd", "ItemClass", strError))
+      result = ImportVector(vect, strError);
+    modFunction::CallMember(m_oConn, "CloseConn");
+    return result;
+  } catch (const AutomationError& e) {
+    strError = modFunction::FormatErrInfo(e, "");
+    modFunction::CallMemberQuietly(m_oConn, "CloseConn");
+    return false;
+  }
+}
+
+bool clsItemClass::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError) {
+  bool result = true;
+  for (const Variant& entry : *oVector) {
+    const ObjectRef* object = entry.tryAs<ObjectRef>();
+    std::shared_ptr<TrzRecord> record = object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
+    try {
+      if (!record) throw vbError(VbError::TypeMismatch, kSource);
+      ImportRecord(record);
+    } catch (const AutomationError& e) {
+      result = false;
+      strError += modFunction::ImportErrorLine(
+          LoadLangString("导入自定义核算项目记录(Number:"),
+          modFunction::RecordIdentification(modFunction::ShownText(record.get(), "Number"), modFunction::ShownText(record.get(), "Name"),
+                                            modFunction::ShownText(record.get(), "UUID")),
+          e, "");
+    }
+  }
+  if (m_conflict.m_DirtyCount > 0) {
+    // Copies: what a sink writes into them must not change the object's count of clashes.
+    std::int32_t lItemClassID = 0, lCounts = m_conflict.m_DirtyCount;
+    std::string strContent = m_conflict.m_DirtyString;
+    RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
+  }
+  return result;
+}
+
+std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecord) {
+  const std::string strNumber = modFunction::RecordText(*oRecord, "Number"), strName = modFunction::RecordText(*oRecord, "Name");
+  std::int32_t lItemClassID = 0;
+  std::string strTable;
+  bool open = false;
+  try {
+    // A class without a number and a name would be created nameless.
+    if (strNumber.empty() && strName.empty())
+      throw AutomationError(kLibraryRefusal, kSource, LoadLangString("记录没有代码也没有名称!"));
+    modFunction::CallMember(m_oConn, "BeginTrans");
+    open = true;
+    std::string strNewNumber;
+    if (m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
+    if (lItemClassID == 0) lItemClassID = CheckExistence(strNumber, strName, strNewNumber);
+    if (lItemClassID == -1 && strNewNumber.empty()) {
+      modFunction::CallMember(m_oConn, "RollbackTrans");
+      return -1;
+    }
+    if (lItemClassID > 0) {
+      if (m_AddNewOnly) {
+        modFunction::CallMember(m_oConn, "RollbackTrans");
+        return lItemClassID;
+      }
+      if (!modFunction::HasAccessRight(3, lItemClassID, kImportRight))
+        throw AutomationError(kLibraryRefusal, kSource, LoadLangString("没有权限!"));
+    } else {
+      lItemClassID = CreateItemClass(*oRecord, strNewNumber.empty() ? strNumber : strNewNumber);
+    }
+
+    m_strSQL = "SELECT FSQLTableName FROM t_ItemClass WHERE FItemClassID=" + std::to_string(lItemClassID);
+    ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
+    if (!modFunction::IsEOF(rs)) {
+      Variant table = modFunction::FieldValue(rs, "FSQLTableName");
+      if (!table.isNull() && !CStr(table).empty()) strTable = modFunction::Identifier(CStr(table), "SQLTableName");
+    }
+    // The descriptions of one class never stand in for another's.
+    m_oPropDescs = std::make_shared<TrzRecord>();
+    std::shared_ptr<TrzRecords> descriptions = oRecord->GetVector("CustomPropertyStruct");
+    if (!strTable.empty() && descriptions)
+      for (const Variant& entry : *descriptions)
+        ImportPropertyDesc(lItemClassID, strTable, entry.objectAs<TrzRecord>());
+    ImportAccessRights(lItemClassID, strName);
+    modFunction::CallMember(m_oConn, "CommitTrans");
+    open = false;
+
+    if (std::shared_ptr<TrzRecords> items = oRecord->GetVector("Item"); items && items->Count() > 0)
+      ImportItems(lItemClassID, strName, strTable, items);
+  } catch (const AutomationError& e) {
+    if (open) modFunction::CallMemberQuietly(m_oConn, "RollbackTrans");
+    throw AutomationError(kLibraryRefusal, kSource, e.description);
+  }
+
+  // The ERP's defaults of the previous class, once the import has moved on to another one.
+  if (m_lCurClassID != 0 && m_lCurClassID != lItemClassID) {
+    try {
+      std::vector<Variant> args{Variant(m_lCurClassID), Variant(MParse::GetConnectString())};
+      m_oConn->Call("AddDefault", args);
+    } catch (const AutomationError&) {
+      // The defaults are the connection component's matter; the class is imported without them.
+    }
+  }
+  m_lCurClassID = lItemClassID;
+  return lItemClassID;
+}
+
+void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& strName, const std::string& strTable,
+                               const std::shared_ptr<TrzRecords>& oItems) {
+  CreateEngine(lItemClassID, strName, strTable);
+  oItem->HaveInterFace = m_HaveInterFace;
+  oItem->AddNewOnly = m_AddNewOnly;
+  oItem->CheckByUUID = m_CheckByUUID;
+  oItem->lSystemType = m_lSystemType;
+  oItem->strPropsString = m_sPropsString;
+  std::string strItemError;
+  const bool ok = oItem->ImportVector(oItems, strItemError);
+  m_ErrorCount = oItem->ErrorCount();
+  m_lFailedItems += m_ErrorCount;
+  oItem.reset();
+  // The class stays; its record's error line holds the lines of the items that failed.
+  if (!ok) throw AutomationError(kLibraryRefusal, kSource, strItemError);
+}
+
+std::int32_t clsItemClass::GetIDByUUID(const std::string& strUUID) {
+  try {
+    ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, "Select FItemClassID From t_ItemClass Where UUID=" + Quoted(strUUID));
+    return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FItemClassID"));
+  } catch (const AutomationError&) {
+    // Not found by its UUID: the class is looked for by its number and name next.
+    return 0;
+  }
+}
+
+std::int32_t clsItemClass::CheckExistence(const std::string& strNumber, const std::string& strName,
+                                          std::string& strNewNumber) {
+  auto firstID = [this](const std::string& condition) {
+    m_strSQL = "Select FItemClassID from t_ItemClass Where " + condition;
+    ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
+    return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FItemClassID"));
+  };
+  if (std::int32_t id = firstID("FNumber=" + Quoted(strNumber) + " AND FName=" + Quoted(strName)); id != 0) return id;
+  if (std::int32_t id = firstID("FNumber=" + Quoted(strNumber)); id != 0) {
+    // The clash is reported under the class's own name.
+    const std::int32_t result =
+        modFunction::SettleClash(m_conflict, m_HaveInterFace, id, strNumber, strName, strName, strNewNumber);
+    // The number the user gave must be free, or the class would be created under another one's.
+    if (result == -1 && !strNewNumber.empty() && firstID("FNumber=" + Quoted(strNewNumber)) != 0)
+      throw AutomationError(kLibraryRefusal, kSource, LoadLangString("新的代码已经存在:") + strNewNumber);
+    return result;
+  }
+  // Another class has the name under another number: the record cannot be imported, and says so.
+  if (firstID("FName=" + Quoted(strName)) != 0)
+    throw AutomationError(kLibraryRefusal, kSource, LoadLangString("另一个代码的自定义核算项目已经使用这个名称:") + strName);
+  return 0;
+}
+
+void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::string& strTable,
+                                      const std::shared_ptr<TrzRecord>& oDesc) {
+  const std::string id = std::to_string(lItemClassID);
+  // Every value a statement takes as SQL text is checked first; texts stand between quotes.
+  const std::string column = modFunction::Identifier(modFunction::RecordText(*oDesc, "SQLColumnName"), "SQLColumnName");
+  const bool hasDataType = oDesc->Exists("DataType");
+  const std::int32_t lDataType = numberOf(*oDesc, "DataType", 0, INT_MIN, INT_MAX);
+  const std::int32_t lActualSize = numberOf(*oDesc, "ActualSize", 10, lDataType == kTextType ? 1 : 0, 8000);
+  const std::string precision = std::to_string(numberOf(*oDesc, "Precision", 2, kSmallMin, kSmallMax));
+  const std::string scale = std::to_string(numberOf(*oDesc, "Scale", 0, kSmallMin, kSmallMax));
+  auto optionalNumber = [&](std::string_view key) {
+    return oDesc->Exists(key) ? std::to_string(modFunction::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX))
+                              : std::string("NULL");
+  };
+  const std::string name = modFunction::RecordText(*oDesc, "Name");
+
+  m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
+             Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column +
+             " " + accountset::PropertyColumnType(lDataType, std::to_string(lActualSize));
+  modFunction::ExecuteSQL(m_oConn, m_strSQL);
+
+  // Matched by the name it is stored under, whatever the user's language.
+  m_strSQL = "SELECT * FROM t_ItemPropDesc WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
+  if (modFunction::IsEOF(modFunction::GetAnyRecordSet(m_oConn, m_strSQL))) {
+    m_strSQL = "SELECT MAX(FPropID) AS FPropID FROM t_ItemPropDesc";
+    ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
+    // An empty table has no highest number: the first description gets 1.
+    Variant highest = modFunction::IsEOF(rs) ? Variant() : modFunction::FieldValue(rs, "FPropID");
+    const std::int32_t lNext = (highest.isNull() || highest.isEmpty() ? 0 : CLng(highest)) + 1;
+    const std::string dataType = std::to_string(hasDataType ? lDataType : kTextType);
+    const std::string quotedName = Quoted(CStr(oDesc->Item("Name")));
+    m_strSQL = "INSERT INTO t_ItemPropDesc (FItemClassID,FName,FSQLColumnName,FDataType,FActualType,FPropID,FName_Cht,"
+               "FName_En) VALUES (" + id + "," + quotedName + "," + Quoted(column) + ",'" + dataType + "','" + dataType +
+               "'," + std::to_string(numberOf(*oDesc, "PropID", lNext, 0, INT_MAX)) + "," + quotedName + "," +
+               quotedName + ")";
+    modFunction::ExecuteSQL(m_oConn, m_strSQL);
+  }
+
+  std::string update = "UPDATE t_ItemPropDesc SET FDataType=" + std::to_string(hasDataType ? lDataType : kTextType) +
+                       ",FPrecision=" + precision + ",FScale=" + scale;
+  for (const char* key : {"SrcField", "DisplayField", "SrcTable", "ComCall", "DefaultValue", "FilterField"})
+    update += std::string(",F") + key + "=" + Quoted(modFunction::RecordText(*oDesc, key));
+  const std::string page = Quoted(modFunction::RecordText(*oDesc, "PageName"));
+  update += ",FPageName=" + page + ",FPageName_Cht=" + page + ",FPageName_En=" + page;
+  // What the export writes of the size, the save rule and the view mask comes back unchanged.
+  update += ",FActualSize=" + (oDesc->Exists("ActualSize") ? std::to_string(lActualSize) : std::string("NULL")) +
+            ",FSaveRule=" + optionalNumber("SaveRule") + ",FViewMask=" + optionalNumber("ViewMask");
+  const std::int32_t lSearch = GetSearchByName(modFunction::RecordText(*oDesc, "Search"));
+  update += lSearch == 0 ? ",FSearch=NULL" : ",FSearch=" + std::to_string(lSearch);
+  m_strSQL = update + " WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
+  modFunction::ExecuteSQL(m_oConn, m_strSQL);
+
+  m_oPropDescs->SetObject(name, oDesc);
+}
+
+void clsItemClass::ImportAccessRights(std::int32_t lItemClassID, const std::string& strName) {
+  const std::string id = std::to_string(lItemClassID);
+  m_strSQL = "select 1 from t_ObjectType where FObjectType = 3 And FObjectID = " + id;
+  std::vector<Variant> args{Variant(m_strSQL)};
+  ObjectRef rs = m_oConn->Call("Execute", args).object();
+  if (!modFunction::IsEOF(rs)) return;
+  for (std::string& batch : accountset::NewItemClassRights(lItemClassID, strName, [](std::string_view text) {
+         return LoadLangString(text);
+       })) {
+    m_strSQL = std::move(batch);
+    modFunction::ExecuteSQL(m_oConn, m_strSQL);
+  }
+}
+
+}  // namespace quillane
