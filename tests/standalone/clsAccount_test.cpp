@@ -237,6 +237,18 @@ TEST_F(AccountTest, FailingRecordsAreRolledBackWithTheirLinesAndTheNextOnesCommi
   EXPECT_EQ(accounts(kTree), "1001,库存现金,-,1,1,1,A1;1002,银行存款,-,1,0,1,A2;1002.01,工行,1002,2,1,1,A3;1122,应收账款,-,1,1,1,A4");
 }
 
+TEST_F(AccountTest, ANewAccountWhoseCompanionDataIsRefusedIsNotKept) {
+  dataAccess.refuseItem(14);  // the id the next new account gets
+  ImportResult result = ImportXml(CreateObject("Quillane.clsAccount"), props(target),
+                                  document("Account", {account("1003", "其他货币资金", element("UUID", "N"))}));
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(holds(result.error, "导入科目记录(Number:1003,Name:其他货币资金,UUID:N)失败!\r\n错误号:-2147467259\r\n"
+                                  "错误源:Fenwold.DataAccess"))
+      << result.error;
+  EXPECT_EQ(dataAccess.calls(), (std::vector<std::string>{"CreateData 105 14 detail=True parent=0"}));
+  EXPECT_EQ(accounts(kTree), kChart);
+}
+
 TEST_F(StandaloneTest, AnAccountExportsItsKeysWithDefaultsForNulls) {
   std::string source = newAccountSet();
   exec(source, "INSERT INTO t_AcctGroup (FGroupID, FClassID, FName, UUID) VALUES (101, 1, '流动资产', 'G1')\r\n"
