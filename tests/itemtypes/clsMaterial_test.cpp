@@ -147,6 +147,26 @@ TEST_F(MaterialTest, ItsAuxiliaryPropertiesAreReplacedAndStayGuardedAfterwards) 
   EXPECT_NE(exported().find("<ItemAuxProp>C2~红|C3~蓝</ItemAuxProp>"), std::string::npos);
 }
 
+TEST_F(MaterialTest, AValueItsColumnCannotHoldFailsTheRecord) {
+  struct Case {
+    std::string elements;
+    const char* says;
+  };
+  const Case cases[] = {
+      {element("QtyDecimal", "two"), "two"},
+      {element("FLastCheckDate", "2009-02-30"), "2009-02-30"},
+      {element("FOrderPrice", "9,9"), "9,9"},
+  };
+  for (const Case& c : cases) {
+    Imported imported = import(element("Note", "新的") + c.elements);
+    EXPECT_FALSE(imported.ok) << c.elements;
+    EXPECT_NE(imported.error.find("导入物料（商品）记录(Number:M01,Name:螺丝,UUID:U-M01)失败!"), std::string::npos)
+        << imported.error;
+    EXPECT_NE(imported.error.find(c.says), std::string::npos) << imported.error;
+    EXPECT_EQ(stored("IsNull(FNote, '-')"), "-") << c.elements;
+  }
+}
+
 TEST_F(MaterialTest, ANumberOfADetailCostObjectIsRefusedAndAGroupsIsNot) {
   exec(path, "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FName, FDetail, UUID) VALUES "
              "(20, 2001, 'C01', '成本一', 1, 'U-C01'), (21, 2001, 'G01', '成本组', 0, 'U-G01')");
