@@ -103,5 +103,12 @@ TEST_F(ItemClassFiles, ClassesAreNamedInTheLanguageOfThePropsString) {
   }
 }
 
+TEST_F(ItemClassFiles, AnyClassOfTheAccountSetIsExportedByItsName) {
+  // The cost objects list their products after their bar codes, as the engine writes them for any holder.
+  Page page = exportClass(props(source), "成本对象");
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_NE(page.xml.find("<Material><Number>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quillane::testing

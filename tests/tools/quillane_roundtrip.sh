@@ -52,6 +52,27 @@ sed "s:<UUID>$old_uuid</UUID>:<UUID>11111111-2222-4333-8444-555555555555</UUID>:
 printf '6\n11\n' | "$q" import --db b.db --type department --in clash.xml --interactive 2>/dev/null
 [ "$(uuid)" = "11111111-2222-4333-8444-555555555555" ] || fail "the conflict dialog's update was not applied"
 
+# Custom item classes: a bulk file of the three sample classes into an empty account set, and the pages of
+# one class into another; each target then holds the classes with the same items.
+items() { sqlite3 "$1" "select c.FName, i.FNumber, i.FName, i.UUID from t_Item i join t_ItemClass c on c.FItemClassID = i.FItemClassID
+                        where c.FName in ('项目', '合同', '颜色') order by c.FName, i.FNumber"; }
+"$q" init d.db
+"$q" export --db a.db --type custom --class '项目|合同|颜色' --bulk classes.xml 2>/dev/null
+"$q" import --db d.db --type custom --bulk classes.xml 2>/dev/null
+[ -n "$(items a.db)" ] || fail "the sample has no custom classes"
+[ "$(items a.db)" = "$(items d.db)" ] || fail "custom classes by bulk file differ"
+"$q" init e.db
+since=""
+for _ in $(seq 1 20); do
+  "$q" export --db a.db --type custom --class 项目 --per-count 7 ${since:+--since "$since"} --out page.xml 2>stamps.txt
+  "$q" import --db e.db --type custom --in page.xml 2>/dev/null
+  since=$(sed -n 's/^next stamp: //p' stamps.txt)
+  [ "$since" = "$(sed -n 's/^highest stamp: //p' stamps.txt)" ] && break
+done
+[ "$(items a.db | grep '^项目')" = "$(items e.db)" ] || fail "custom class by pages differs"
+if "$q" export --db a.db --type custom --out page.xml 2>err.txt; then fail "a custom export without --class succeeded"; fi
+grep -q -- '--class' err.txt || fail "no word of --class"
+
 # Errors: a non-zero exit and a message on standard error.
 for bad in "frob" "export --db a.db --type nosuch" "export --type department" "import --db b.db --type department" \
            "init a.db" "export --db a.db --type department --per-count" \

@@ -24,6 +24,7 @@ constexpr DataType kTypes[] = {
     {"service", 17},
     {"cash-flow-item", 21},
     {"settle", 22},
+    {"custom", kCustomItemClasses},
     {"vouchergroup", 19},
     {"currency", 3},
     {"account", 1},
@@ -38,6 +39,12 @@ std::int32_t DataTypeOf(const CommandLine& line) {
   for (const auto& type : kTypes)
     if (*name == type.name) return type.lIO;
   throw std::runtime_error(mdlLanguage::LoadLangString("未知的数据类型：") + *name);
+}
+
+std::string ItemClassNamesOf(const CommandLine& line) {
+  auto names = line.value("class");
+  if (!names) throw std::runtime_error(mdlLanguage::LoadLangString("缺少选项 --class"));
+  return *names;
 }
 
 std::string DataTypeNames() {

@@ -9,15 +9,18 @@
 namespace quillane::cli {
 namespace {
 
+// The records are the children of Root; in a file of custom item classes, the Item elements of each
+// ItemClass.
 class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
  public:
   BulkFileScan scan;
 
-  void startElement(const std::string&, const std::string&, const std::string&, const ISAXAttributes&) override {
-    ++depth_;
+  void startElement(const std::string&, const std::string& localName, const std::string&, const ISAXAttributes&) override {
+    if (++depth_ == 2) inClass_ = localName == "ItemClass";
   }
-  void endElement(const std::string&, const std::string&, const std::string&) override {
-    if (depth_-- == 2) ++scan.records;
+  void endElement(const std::string&, const std::string& localName, const std::string&) override {
+    const int depth = depth_--;
+    if (inClass_ ? depth == 3 && localName == "Item" : depth == 2) ++scan.records;
   }
   void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
     if (!scan.fault) scan.fault = message;
@@ -25,6 +28,7 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
 
  private:
   int depth_ = 0;
+  bool inClass_ = false;
 };
 
 }  // namespace

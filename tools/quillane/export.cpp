@@ -17,21 +17,24 @@ int Export(const CommandLine& line, bool keys) {
   std::int32_t lIO = DataTypeOf(line);
   std::int32_t perCount = NumberOption(line, "per-count", 100);
   std::string since = line.value("since").value_or("");
-  ObjectRef facade = MakeFacade(line);
+  // Custom item classes go by their names: a bulk file through the facade, a page through the class.
+  const bool custom = lIO == kCustomItemClasses && !keys;
+  const Variant what = custom ? Variant(ItemClassNamesOf(line)) : Variant(lIO);
+  ObjectRef facade = custom && !line.value("bulk") ? MakeItemClasses(line) : MakeFacade(line);
   ProgressBar bar("export " + *line.value("type"), 0);
 
   if (auto bulk = line.value("bulk"); bulk && !keys) {
     if (auto db = line.value("db"); db && ProgressBar::Shown()) bar.SetTotal(BulkExportTotal(*db, lIO, since));
     Tally tally(facade, bar, false);
-    std::vector<Variant> args{props, lIO, *bulk, perCount, since, std::string(), std::string()};
-    CallOrFail(facade, "ExportPreIOToFile", args, 6);
+    std::vector<Variant> args{props, what, *bulk, perCount, since, std::string(), std::string()};
+    CallOrFail(facade, custom ? "ExportCustIOToFile" : "ExportPreIOToFile", args, 6);
     bar.Finish();
     // The file holds everything up to the highest stamp: that stamp is where a later export starts.
     std::cerr << "records: " << tally.records << "\nhighest stamp: " << CStr(args[5]) << '\n';
     return 0;
   }
   Tally tally(facade, bar, true);
-  std::vector<Variant> args{props, lIO, std::string(), perCount, since, std::string(), std::string()};
+  std::vector<Variant> args{props, what, std::string(), perCount, since, std::string(), std::string()};
   CallOrFail(facade, keys ? "ExportXMLDataKey" : "Export", args, 6);
   bar.Finish();
   WriteOut(line, CStr(args[2]));

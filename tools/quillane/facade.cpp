@@ -9,18 +9,26 @@
 
 namespace quillane::cli {
 
-ObjectRef MakeFacade(const CommandLine& line) {
-  ObjectRef facade = CreateObject("Quillane.clsExpImp");
-  if (auto filter = line.value("filter")) facade->Let("Filter", *filter);
-  facade->Let("CheckByUUID", line.flag("check-uuid"));
-  facade->Let("AddNewOnly", line.flag("add-new-only"));
+namespace {
+
+ObjectRef MakeCaller(const char* progID, const CommandLine& line) {
+  ObjectRef caller = CreateObject(progID);
+  if (auto filter = line.value("filter")) caller->Let("Filter", *filter);
+  caller->Let("CheckByUUID", line.flag("check-uuid"));
+  caller->Let("AddNewOnly", line.flag("add-new-only"));
   if (line.flag("interactive")) {
     erp::SetDialogHost(MakeTerminalDialogHost());
-    facade->Let("HaveInterFace", true);
+    caller->Let("HaveInterFace", true);
   }
-  facade->Let("bProgress", true);
-  return facade;
+  caller->Let("bProgress", true);
+  return caller;
 }
+
+}  // namespace
+
+ObjectRef MakeFacade(const CommandLine& line) { return MakeCaller("Quillane.clsExpImp", line); }
+
+ObjectRef MakeItemClasses(const CommandLine& line) { return MakeCaller("Quillane.clsItemClass", line); }
 
 void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant>& args, std::size_t errorAt) {
   bool ok = CBool(facade->Call(member, args));

@@ -12,6 +12,8 @@ namespace quillane::cli {
 // "Quillane.clsExpImp" with --filter, --check-uuid, --add-new-only and --interactive in force. It
 // raises Progress for every record it exports, so that the program can count them.
 ObjectRef MakeFacade(const CommandLine& line);
+// "Quillane.clsItemClass" with the same options, for a page of custom item classes.
+ObjectRef MakeItemClasses(const CommandLine& line);
 
 // Calls a member whose argument at errorAt is strError; a False result throws std::runtime_error with
 // its text, other text in strError goes to standard error.

@@ -37,7 +37,10 @@ int Import(const CommandLine& line, bool keys) {
   // The library imports a bulk file's records with the system type 1, always.
   if (bulk && line.value("system-type")) throw std::runtime_error(LoadLangString("选项 --system-type 只用于 --in"));
 
-  ObjectRef facade = MakeFacade(line);
+  // Custom item classes: a bulk file through the facade, a page through the class itself, which takes
+  // no data type.
+  const bool custom = lIO == kCustomItemClasses;
+  ObjectRef facade = custom && !bulk ? MakeItemClasses(line) : MakeFacade(line);
   ProgressBar bar("import " + *line.value("type"), 0);
   std::optional<BulkFileScan> scan;
   std::vector<Variant> args;
@@ -45,16 +48,17 @@ int Import(const CommandLine& line, bool keys) {
     // Looked over first: the bar's total, and where a broken file stops the import.
     scan = ScanBulkFile(*bulk);
     bar.SetTotal(scan->records);
-    args = {props, lIO, *bulk, std::int32_t{100}, std::string()};
+    args = {props, custom ? Variant(std::string()) : Variant(lIO), *bulk, std::int32_t{100}, std::string()};
   } else {
     args = {props, lIO, ReadPage(*in), std::string()};
+    if (custom) args.erase(args.begin() + 1);
     // Left out, the argument takes its default: rows that are exported again from this account set.
     if (line.value("system-type")) args.push_back(NumberOption(line, "system-type", 1));
   }
-  const char* member = bulk ? "ImportPreIOFromFile" : "Import";
+  const char* member = !bulk ? "Import" : custom ? "ImportCustIOFromFile" : "ImportPreIOFromFile";
   Tally tally(facade, bar, !bulk);
   const bool ok = CBool(facade->Call(member, args));
-  std::string error = CStr(args[bulk ? 4 : 3]);
+  std::string error = CStr(args[bulk ? 4 : custom ? 2 : 3]);
   bar.Finish();
 
   const std::int32_t failed = CLng(facade->Get("ErrorCount"));

@@ -24,7 +24,7 @@ int Run(int argc, char** argv) {
     if (std::string_view(argv[i]) == "--lang" && KnownLanguage(argv[i + 1])) setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
   CommandLine line = Parse(argc, argv,
                            {"sample", "db", "props", "type", "per-count", "since", "out", "bulk", "in", "filter",
-                            "user", "lang", "acct-type", "system-type"},
+                            "user", "lang", "acct-type", "system-type", "class"},
                            {"check-uuid", "add-new-only", "interactive", "help"});
   if (auto lang = line.value("lang"); lang && !KnownLanguage(*lang))
     throw std::runtime_error(mdlLanguage::LoadLangString("未知的语言（可用 chs、en、cht）：") + *lang);
