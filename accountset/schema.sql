@@ -246,7 +246,38 @@ CREATE TABLE t_Department (
   FPreApAcctID INT DEFAULT 0,
   FPreArAcctID INT DEFAULT 0
 );
-CREATE TABLE t_Emp (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+-- An employee's own columns: department (an item), personal data, entries of the auxiliary data for
+-- gender, degree, duty and groups, the credit-manager flag, the allotment percentage, the job type and
+-- four accounts.
+CREATE TABLE t_Emp (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FDepartmentID INT DEFAULT 0,
+  FGender INT DEFAULT 0,
+  FBirthday DATETIME,
+  FDegree INT DEFAULT 0,
+  FPhone VARCHAR(40) COLLATE NOCASE,
+  FID VARCHAR(40) COLLATE NOCASE,
+  FDuty INT DEFAULT 0,
+  FHireDate DATETIME,
+  FLeaveDate DATETIME,
+  FBankAccount VARCHAR(80) COLLATE NOCASE,
+  FAddress VARCHAR(255) COLLATE NOCASE,
+  FEmail VARCHAR(80) COLLATE NOCASE,
+  FNote VARCHAR(255) COLLATE NOCASE,
+  FProfessionalGroup INT DEFAULT 0,
+  FEmpGroup INT DEFAULT 0,
+  FIsCreditMgr BIT DEFAULT 0,
+  FAllotPercent DECIMAL(28, 10) DEFAULT 0,
+  FJobTypeID INT DEFAULT 0,
+  FOtherArAcctID INT DEFAULT 0,
+  FOtherAPAcctID INT DEFAULT 0,
+  FPreApAcctID INT DEFAULT 0,
+  FPreArAcctID INT DEFAULT 0
+);
 -- A material's own columns, in the order of its record: model and costing method, the extra group,
 -- the main set and the tail. Flags are bits, quantities and prices decimals, links identifiers.
 CREATE TABLE t_ICItem (
@@ -376,11 +407,139 @@ CREATE TABLE t_ICItem (
   FSOHighLimit DECIMAL(28, 10) DEFAULT 0,
   FSOLowLimit DECIMAL(28, 10) DEFAULT 0
 );
-CREATE TABLE t_Stock (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
-CREATE TABLE t_Supplier (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
-CREATE TABLE t_SonCompany (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
-CREATE TABLE t_WorkCenter (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
-CREATE TABLE t_Fee (FItemID INT NOT NULL PRIMARY KEY, FParentID INT NOT NULL DEFAULT 0, FNumber VARCHAR(80) COLLATE NOCASE, FName VARCHAR(255) COLLATE NOCASE, FShortNumber VARCHAR(80) COLLATE NOCASE);
+-- A warehouse's own columns: its type and property (auxiliary data), its administrator (an item),
+-- address and phone, its MRP and stock-management flags and its stock-place group.
+CREATE TABLE t_Stock (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FTypeID INT DEFAULT 0,
+  FEmpID INT DEFAULT 0,
+  FAddress VARCHAR(255) COLLATE NOCASE,
+  FPhone VARCHAR(40) COLLATE NOCASE,
+  FProperty INT DEFAULT 0,
+  FMRPAvail BIT DEFAULT 1,
+  FIsStockMgr BIT DEFAULT 0,
+  FSPGroupID INT DEFAULT 0
+);
+-- A supplier's own columns: contact and bank data, entries of the auxiliary data, its department and
+-- employee (items), currency, settlement method, accounts, trade figures and dates, credit terms, and
+-- the warehouse that receives its goods (an item of vwAssigneeStock).
+CREATE TABLE t_Supplier (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FShortName VARCHAR(80) COLLATE NOCASE,
+  FAddress VARCHAR(255) COLLATE NOCASE,
+  FStatus INT DEFAULT 0,
+  FRegionID INT DEFAULT 0,
+  FTrade INT DEFAULT 0,
+  FContact VARCHAR(80) COLLATE NOCASE,
+  FPhone VARCHAR(40) COLLATE NOCASE,
+  FPostalCode VARCHAR(80) COLLATE NOCASE,
+  FEmail VARCHAR(80) COLLATE NOCASE,
+  FFax VARCHAR(40) COLLATE NOCASE,
+  FCyID INT DEFAULT 0,
+  FSetID INT DEFAULT 0,
+  FBank VARCHAR(255) COLLATE NOCASE,
+  FAccount VARCHAR(80) COLLATE NOCASE,
+  FTaxNum VARCHAR(50) COLLATE NOCASE,
+  FProvince VARCHAR(80) COLLATE NOCASE,
+  FCountry VARCHAR(80) COLLATE NOCASE,
+  FDepartment INT DEFAULT 0,
+  FEmployee INT DEFAULT 0,
+  FCorperate VARCHAR(80) COLLATE NOCASE,
+  FAPAccountID INT DEFAULT 0,
+  FPreAcctID INT DEFAULT 0,
+  FFavorPolicy VARCHAR(255) COLLATE NOCASE,
+  FLastTradeDate DATETIME,
+  FLastTradeAmount MONEY,
+  FLastReceiveDate DATETIME,
+  FLastRPAmount MONEY,
+  FMaxDealAmount MONEY,
+  FMinForeReceiveRate DECIMAL(28, 10),
+  FPayTaxAcctID INT DEFAULT 0,
+  FCreditDays INT DEFAULT 0,
+  FLicAndPermit VARCHAR(255) COLLATE NOCASE,
+  FLicence VARCHAR(255) COLLATE NOCASE,
+  FTypeID INT DEFAULT 0,
+  FStockIDAssignee INT DEFAULT 0,
+  FDiscount DECIMAL(28, 10) DEFAULT 0,
+  FRegmark VARCHAR(255) COLLATE NOCASE,
+  FBr VARCHAR(80) COLLATE NOCASE,
+  FPaperPeriod DATETIME,
+  FAlarmPeriod DATETIME,
+  FValueAddRate DECIMAL(28, 10) DEFAULT 17,
+  FOtherARAcctID INT DEFAULT 0,
+  FOtherAPAcctID INT DEFAULT 0,
+  FPreARAcctID INT DEFAULT 0,
+  FARAccountID INT DEFAULT 0
+);
+-- A branch's own columns: investment and rate figures, entries of the auxiliary data, the items it
+-- trades with and belongs to (warehouse, supplier, customer, department, superior branch) and a stock
+-- place.
+CREATE TABLE t_SonCompany (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FInvestAmt MONEY,
+  FInvestRate DECIMAL(28, 10),
+  FBadDebtsRate DECIMAL(28, 10),
+  FBondInvestAmt MONEY,
+  FTrade INT DEFAULT 0,
+  FRegionID INT DEFAULT 0,
+  FAcctModeID INT DEFAULT 0,
+  FOwnershipID INT DEFAULT 0,
+  FAssetshipID INT DEFAULT 0,
+  FSuperDeptID INT DEFAULT 0,
+  FRetailStockID INT DEFAULT 0,
+  FProviderID INT DEFAULT 0,
+  FClientID INT DEFAULT 0,
+  FDepartmentID INT DEFAULT 0,
+  FSuperiorID INT DEFAULT 0,
+  FCorProvider INT DEFAULT 0,
+  FCorCustomer INT DEFAULT 0,
+  FStockPlaceID INT DEFAULT 0
+);
+-- A work centre's own columns: its department (an item), note and calendar, key, team time,
+-- capacity figures, unit cost and capacity calculation type (auxiliary data).
+CREATE TABLE t_WorkCenter (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FDeptID INT DEFAULT 0,
+  FNote VARCHAR(255) COLLATE NOCASE,
+  FCalID INT,
+  Fkey INT DEFAULT 0,
+  FTeamTimeID INT DEFAULT 0,
+  FWorkNumber INT DEFAULT 0,
+  FDeviceNum INT DEFAULT 0,
+  FPersonNum INT DEFAULT 0,
+  FEfficiency DECIMAL(28, 10) DEFAULT 100,
+  FUseingRate DECIMAL(28, 10) DEFAULT 100,
+  FWorkCapacity DECIMAL(28, 10) DEFAULT 0,
+  FUnitCost MONEY DEFAULT 0,
+  FCapacityCalType INT DEFAULT 0
+);
+-- A fee's own columns: its type (auxiliary data), its unit as free text, and a remark.
+CREATE TABLE t_Fee (
+  FItemID INT NOT NULL PRIMARY KEY,
+  FParentID INT NOT NULL DEFAULT 0,
+  FNumber VARCHAR(80) COLLATE NOCASE,
+  FName VARCHAR(255) COLLATE NOCASE,
+  FShortNumber VARCHAR(80) COLLATE NOCASE,
+  FFeeType INT DEFAULT 0,
+  FUnit VARCHAR(40) COLLATE NOCASE,
+  FRemark VARCHAR(255) COLLATE NOCASE
+);
 -- A cost object's calculation type (auxiliary data) and standard product (an item).
 CREATE TABLE cbCostObj (
   FItemID INT NOT NULL PRIMARY KEY,

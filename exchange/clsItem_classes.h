@@ -33,7 +33,7 @@ inline constexpr ItemClass kItemClasses[] = {
     {2014, "费用", "Fee", "t_Fee", true, true},
 };
 
-inline constexpr std::int32_t kCustomer = 1, kMaterial = 4, kSupplier = 8, kCostObject = 2001;
+inline constexpr std::int32_t kCustomer = 1, kMaterial = 4, kCostObject = 2001;
 
 inline const ItemClass* Find(std::int32_t id) {
   for (const ItemClass& c : kItemClasses)

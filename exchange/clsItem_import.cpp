@@ -220,17 +220,10 @@ void clsItem::UpdateDetailRow(const std::shared_ptr<TrzRecord>& record, const st
   auto handed = record;
   RaiseEventWith("CommonImportSpecial", kCommonImportSpecial, handed, m_strSQL);
   if (!m_strSQL.ends_with("SET ")) {
+    // A refused UPDATE fails the record, suppliers' included: a record counted as imported must not
+    // have lost its detail columns.
     m_strSQL = Left(m_strSQL, Len(m_strSQL) - 1) + " WHERE  FItemID=" + id;
-    if (ItemClassID == item_classes::kSupplier) {
-      try {
-        modFunction::ExecuteSQL(cn, m_strSQL);
-      } catch (const AutomationError&) {
-        // Suppliers are imported whatever becomes of their detail columns: a refused UPDATE leaves
-        // them as they were, and the item row is still written.
-      }
-    } else {
-      modFunction::ExecuteSQL(cn, m_strSQL);
-    }
+    modFunction::ExecuteSQL(cn, m_strSQL);
   }
   if (ItemClassID == item_classes::kMaterial) {
     if (auto auxClass = record->GetRecord("AuxClass"); auxClass && auxClass->Exists("ItemAuxProp"))

@@ -28,12 +28,18 @@ struct ItemTypeClass {
 constexpr ItemTypeClass kItemTypeClasses[] = {
     {1, "Quillane.clsCustomer", "Customer"},
     {2, "Quillane.clsDepartment", "Department"},
+    {3, "Quillane.clsEmployee", "Employee"},
     {4, "Quillane.clsMaterial", "Material"},
+    {5, "Quillane.clsStock", "Stock"},
+    {8, "Quillane.clsSupplier", "Supplier"},
     {9, "Quillane.clsCashFlowItem", "CashFlowItem"},
+    {10, "Quillane.clsSubCompany", "SubCompany"},
+    {14, "Quillane.clsWorkCenter", "WorkCenter"},
     {2001, "Quillane.clsCBCostObject", "CostObject"},
     {2002, "Quillane.clsCBService", "Service"},
     {2003, "Quillane.clsCBCostItem", "CostItem"},
     {2004, "Quillane.clsCBExpenseElement", "ExpenseElement"},
+    {2014, "Quillane.clsFee", "Fee"},
 };
 
 // The component's texts in the ERP's current language; the simplified-Chinese source when there is no

@@ -151,15 +151,18 @@ TEST_F(ItemEngine, DetailRowsAndRenumberingFollowTheItemClass) {
   }
 }
 
-TEST_F(ItemEngine, ASupplierKeepsItsDetailColumnsWhenTheDatabaseRefusesThem) {
+TEST_F(ItemEngine, ASupplierWhoseDetailColumnsTheDatabaseRefusesFailsWithItsLine) {
   auto engine = engineFor(8, "t_Supplier");
   engine->Advise([](std::string_view event, DispId, Arguments args) {
     if (event == "CommonImportSpecial") args[1] = Variant(CStr(args[1]) + "FNoSuchColumn=1,");
   });
   std::string error;
-  EXPECT_TRUE(engine->ImportVector(vectorOf({Variant(item("S1", "供应商甲"))}), error)) << error;
-  EXPECT_EQ(engine->ErrorCount(), 0);
-  EXPECT_EQ(rows(path, "SELECT FNumber, UUID FROM t_Item WHERE FItemClassID = 8"), "S1,U-S1");
+  EXPECT_FALSE(engine->ImportVector(vectorOf({Variant(item("S1", "供应商甲"))}), error));
+  EXPECT_EQ(engine->ErrorCount(), 1);
+  EXPECT_TRUE(holds(error, "导入测试记录(Number:S1,Name:供应商甲,UUID:U-S1)失败!")) << error;
+  EXPECT_TRUE(holds(error, "执行错误的SQL语句:UPDATE t_Supplier SET ")) << error;
+  EXPECT_TRUE(holds(error, "FNoSuchColumn=1 WHERE  FItemID=")) << error;
+  EXPECT_EQ(rows(path, "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 8"), "0") << "the record is rolled back";
 }
 
 TEST_F(ItemEngine, ABadNumberOrAnEntryThatIsNoRecordFailsAloneWithItsLine) {

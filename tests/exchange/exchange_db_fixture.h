@@ -31,7 +31,8 @@ class ExchangeDbTest : public ::testing::Test {
     accountset::CreateEmpty(path);
     return path;
   }
-  static std::string props(const std::string& path, const std::string& extra = "UserID=16;AcctType=GY") {
+  // Every key an import may read is present: fees read the setup type.
+  static std::string props(const std::string& path, const std::string& extra = "UserID=16;AcctType=GY;Setuptype=") {
     return "ConnectString={" + accountset::ConnectString(path) + "};" + extra;
   }
 

@@ -92,9 +92,9 @@ class ItemTypeTest : public ExchangeDbTest {
   }
 
   // Gives target the records that the sample's items link to, under other identifiers than source's:
-  // the auxiliary data, accounts, currencies, settlement modes, units and their groups, stock places,
-  // inspection schemes, routings, work types, the custom classes, and the items of every class but those
-  // of excludedClasses (an SQL list).
+  // the auxiliary data, accounts, currencies, settlement modes, stock-place groups, stock places, team
+  // times, job types, units and their groups, inspection schemes, routings, work types, the custom
+  // classes, and the items of every class but those of excludedClasses (an SQL list).
   static void copyLinkTargets(const std::string& source, const std::string& target, const std::string& excludedClasses) {
     execSqlite(target,
                "ATTACH '" + source + "' AS src;"
@@ -107,6 +107,13 @@ class ItemTypeTest : public ExchangeDbTest {
                "INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID) "
                "SELECT FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID FROM src.t_ItemClass "
                "WHERE FItemClassID NOT IN (SELECT FItemClassID FROM main.t_ItemClass);"
+               "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM "
+               "src.t_StockPlaceGroup ORDER BY FSPGroupID DESC;"
+               "INSERT INTO t_StockPlace (FNumber, FName, FFullNumber, UUID) SELECT FNumber, FName, FFullNumber, UUID FROM "
+               "src.t_StockPlace ORDER BY FSPID DESC;"
+               "INSERT INTO t_IcTeamTime (FBillNo, FName, UUID) SELECT FBillNo, FName, UUID FROM src.t_IcTeamTime "
+               "ORDER BY FID DESC;"
+               "INSERT INTO t_JobType (FName) SELECT FName FROM src.t_JobType ORDER BY FInterID DESC;"
                "INSERT INTO t_Item (FItemClassID, FNumber, FName, FLevel, FDetail, FDeleted, UUID) SELECT FItemClassID, "
                "FNumber, FName, FLevel, FDetail, FDeleted, UUID FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" +
                    excludedClasses + ") ORDER BY FItemID DESC;"
@@ -117,8 +124,6 @@ class ItemTypeTest : public ExchangeDbTest {
                "(SELECT FUnitGroupID FROM main.t_UnitGroup g WHERE g.UUID = (SELECT UUID FROM src.t_UnitGroup s WHERE "
                "s.FUnitGroupID = u.FUnitGroupID)), FNumber, FName, FShortNumber, FStandard, UUID FROM src.t_MeasureUnit u "
                "ORDER BY FMeasureUnitID DESC;"
-               "INSERT INTO t_StockPlace (FNumber, FName, FFullNumber, UUID) SELECT FNumber, FName, FFullNumber, UUID FROM "
-               "src.t_StockPlace ORDER BY FSPID DESC;"
                "INSERT INTO ICQCScheme (FInterID, FBillNo, FSchemeName, UUID) SELECT FInterID + 50, FBillNo, FSchemeName, UUID "
                "FROM src.ICQCScheme;"
                "INSERT INTO t_Routing (FInterID, FBillNo, FRoutingName, UUID) SELECT FInterID + 50, FBillNo, FRoutingName, UUID "

@@ -92,7 +92,7 @@ TEST_F(ClassExchangeTest, AnEmptyClassGivesAnEmptyWellFormedFile) {
 TEST_F(ClassExchangeTest, AnItemClassWithoutAPublicClassIsRefusedBeforeTheFileIsTouched) {
   std::string source = newAccountSet("source.db");
   std::string file = dir_.write("old.xml", "old");
-  EXPECT_THROW(exportFile(props(source), 3, file), AutomationError);
+  EXPECT_THROW(exportFile(props(source), 77, file), AutomationError);
   EXPECT_EQ(ReadFile(file), "old");
 }
 
