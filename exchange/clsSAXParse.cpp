@@ -75,11 +75,13 @@ void clsSAXParse::startElement(const std::string&, const std::string& localName,
         }
     }
     m_rootHeader = startTag(qName, attributes);
+    m_rootName = qName;
     return;
   }
   if (bCustom && m_depth == kClassDepth && localName == "ItemClass") {
     m_inItem = false;
     m_classHeader.clear();
+    m_className = qName;
   } else if (bCustom && m_depth == kItemDepth && localName == "Item") {
     m_inItem = true;
   }
@@ -116,7 +118,7 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
   if (depth == kClassDepth) {
     // A batch never mixes two classes: the class's last records go out under its own header, in a
     // document of their own even when there are none, so that a class without items still arrives.
-    flush("</ItemClass></Root>");
+    flush();
     m_count = 0;
     m_inItem = false;
   } else if (!m_inItem) {
@@ -131,7 +133,7 @@ void clsSAXParse::countRecord(bool actOnCancel) {
   ++m_count;
   if (raiseProgress() && actOnCancel) raiseCancelled();
   if (m_count < m_perCount) return;
-  flush(bCustom ? "</ItemClass></Root>" : "</Root>");
+  flush();
   m_count = 0;
 }
 
@@ -141,11 +143,13 @@ bool clsSAXParse::raiseProgress() {
   return bCancel;
 }
 
-void clsSAXParse::flush(const char* closingText) {
+void clsSAXParse::flush() {
   std::string document = kDeclaration + m_rootHeader;
   if (bCustom) document += m_classHeader;
   document += Trim(m_buffer.Result());
-  document += closingText;
+  // The elements are closed by the names they were opened with, a prefix included.
+  if (bCustom) document += "</" + m_className + ">";
+  document += "</" + m_rootName + ">";
   m_buffer.SetResult(std::string());
   std::string batchError;
   RaiseEventWith("HandleXML", kHandleXML, std::as_const(document), batchError);
@@ -157,7 +161,7 @@ void clsSAXParse::endDocument() {
   if (raiseProgress()) raiseCancelled();
   // In custom mode each class handed its last batch at its own end; a normal file's last batch goes out
   // here, even without records.
-  if (!bCustom) flush("</Root>");
+  if (!bCustom) flush();
 }
 
 void clsSAXParse::addReaderError(const std::string& message, std::int32_t code) {

@@ -60,12 +60,16 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   // Writes out a CR held back at the end of a piece of text, before anything but text follows it.
   void releaseHeldCR();
   void countRecord(bool actOnCancel);
-  void flush(const char* closingText);
+  // Hands the buffered records on as one document: the Root (and in custom mode the class) opened by
+  // its header and closed after them.
+  void flush();
   bool raiseProgress();
   void addReaderError(const std::string& message, std::int32_t code);
 
   std::int32_t m_perCount = 100;
   std::string m_rootHeader;
+  std::string m_rootName = "Root";  // as the file writes it, with any prefix
+  std::string m_className = "ItemClass";
   std::string m_classHeader;
   std::string m_recordName;
   std::string m_pendingNamespaces;  // declarations reported for the next start tag

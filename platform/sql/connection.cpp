@@ -67,7 +67,9 @@ std::string DataSourceOf(const std::string& connectString) {
 }
 
 std::string ConnectStringOf(const std::string& path) {
-  const bool plain = path.find_first_of(";\"'") == std::string::npos && Trim(path) == path;
+  // An unquoted value loses blanks and tabs at its start and blanks at its end.
+  const bool plain = path.find_first_of(";\"'") == std::string::npos &&
+                     (path.empty() || (path.front() != ' ' && path.front() != '\t' && path.back() != ' ' && path.back() != '\t'));
   return "Provider=SQLite;Data Source=" + (plain ? path : '"' + Replace(path, "\"", "\"\"") + '"');
 }
 

@@ -25,7 +25,7 @@ inline constexpr const char* kConnectionProgID = "VLMConnection.Connection";
 std::string DataSourceOf(const std::string& connectString);
 
 // The connection string of the account set in the file at path; the path is quoted when it holds what
-// would otherwise end or change the value (";", a quote, blanks at either end).
+// would otherwise end or change the value (";", a quote, blanks or tabs at either end).
 std::string ConnectStringOf(const std::string& path);
 
 class Connection : public AutomationObject {

@@ -212,7 +212,19 @@ std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std
   return parts;
 }
 
-std::string QuoteText(std::string_view text) { return "'" + Replace(text, "'", "''") + "'"; }
+// SQLite reads statement text only up to a NUL, so a literal holding one is written as a join of its
+// pieces and char(0): without that the statement fails with "unrecognized token".
+std::string QuoteText(std::string_view text) {
+  if (text.find('\0') == std::string_view::npos) return "'" + Replace(text, "'", "''") + "'";
+  std::string joined = "(";
+  for (std::size_t start = 0;;) {
+    std::size_t nul = text.find('\0', start);
+    joined += QuoteText(text.substr(start, nul - start));
+    if (nul == std::string_view::npos) return joined + ")";
+    joined += " || char(0) || ";
+    start = nul + 1;
+  }
+}
 
 std::string Render(std::span<const Token> tokens) {
   std::string out;

@@ -49,7 +49,8 @@ std::size_t MatchingParen(std::span<const Token> tokens, std::size_t open);
 // The tokens [b, e) cut at the commas outside parentheses.
 std::vector<std::vector<Token>> SplitAtCommas(std::span<const Token> tokens, std::size_t b, std::size_t e);
 
-// A text literal as SQLite reads it: between single quotes, quotes doubled.
+// A text literal as SQLite reads it: between single quotes, quotes doubled; a text holding NUL
+// characters becomes an expression in parentheses that gives the same text.
 std::string QuoteText(std::string_view text);
 
 }  // namespace quillane::sql

@@ -114,8 +114,10 @@ void onEndDocument(void* ctx) {
   });
 }
 
+// Attributes that the file's DTD adds by default (libxml2 puts them last) are left out: a reader of the
+// whole file does not see them either, and the file's records must read the same both ways.
 void onStartElement(void* ctx, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
-                    int namespaceCount, const xmlChar** namespaces, int attributeCount, int /*defaulted*/,
+                    int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaulted,
                     const xmlChar** attributes) {
   Parse& p = state(ctx);
   p.call([&] {
@@ -127,7 +129,7 @@ void onStartElement(void* ctx, const xmlChar* localName, const xmlChar* prefix, 
       p.content->startPrefixMapping(element.declaredPrefixes.back(), text(namespaces[2 * i + 1]));
     }
     Attributes list;
-    for (int i = 0; i < attributeCount; ++i) {
+    for (int i = 0; i < attributeCount - defaulted; ++i) {
       const xmlChar** a = attributes + 5 * i;
       list.list.push_back({text(a[2]), text(a[0]), qualified(a[1], a[0]), attributeValue(a[3], a[4])});
     }
@@ -194,6 +196,16 @@ void onError(void* ctx, xmlError* error) {
   }
 }
 
+// The entities the file's own DTD declares are expanded wherever they are used, as a reader of the whole
+// file expands them; without this lookup libxml2 finds none of them and reports each use as undeclared.
+// An entity declared to live outside the file is never looked up (it stays undeclared), so that a
+// document cannot make the library read other files.
+xmlEntity* onGetEntity(void* ctx, const xmlChar* name) {
+  xmlParserCtxt* ctxt = state(ctx).locator.ctxt;
+  xmlEntity* entity = ctxt && ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr;
+  return entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY ? entity : nullptr;
+}
+
 // A SAX parse builds no document, except one: libxml2 keeps the entities that an internal DTD declares
 // in a document of its own (myDoc), which freeing the context leaves behind.
 struct SaxCtxtFree {
@@ -217,6 +229,7 @@ xmlSAXHandler makeHandler() {
   h.ignorableWhitespace = onCharacters;
   h.processingInstruction = onProcessingInstruction;
   h.reference = onReference;
+  h.getEntity = onGetEntity;
   h.serror = onError;
   return h;
 }
@@ -226,7 +239,9 @@ xmlSAXHandler makeHandler() {
 void SAXXMLReader::parseURL(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw AutomationError(kCannotOpen, kSaxSource, "The file " + path + " cannot be opened: " + std::strerror(errno));
-  xml_detail::InitLibxml();
+  // The parser's messages go to the error handler; the few libxml2 raises outside the parser (bytes that
+  // the file's encoding cannot convert, before the parser's own fatal error) would go to stderr.
+  xml_detail::LibxmlErrors outsideTheParser;
 
   Parse p;
   p.content = content_.get();
@@ -241,7 +256,8 @@ void SAXXMLReader::parseURL(const std::string& path) {
   SaxCtxtPtr ctxt(
       xmlCreatePushParserCtxt(&handler, &p, chunk.data(), static_cast<int>(head), path.c_str()));
   if (!ctxt) throw std::bad_alloc();
-  xmlCtxtUseOptions(ctxt.get(), xml_detail::kParseOptions);
+  // Entities are replaced by their text (only the file's own are found: onGetEntity).
+  xmlCtxtUseOptions(ctxt.get(), xml_detail::kParseOptions | XML_PARSE_NOENT);
   p.locator.ctxt = ctxt.get();
 
   std::size_t offset = head;

@@ -13,7 +13,8 @@ std::string EscapeXml(const std::string& text, bool inAttribute) {
       case '"': out += inAttribute ? "&quot;" : "\""; break;
       case '\t': out += inAttribute ? "&#9;" : "\t"; break;
       case '\n': out += inAttribute ? "&#10;" : "\n"; break;
-      case '\r': out += inAttribute ? "&#13;" : "\r"; break;
+      // A parser turns a CR written as it is into a line feed, in text as in attributes.
+      case '\r': out += "&#13;"; break;
       default: out += c;
     }
   }

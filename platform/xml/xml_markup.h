@@ -9,7 +9,8 @@
 
 namespace quillane {
 
-// In attribute values the white space that survived the reader's normalisation is kept by reference.
+// In attribute values the white space that survived the reader's normalisation is kept by reference, and
+// a CR everywhere.
 std::string EscapeXml(const std::string& text, bool inAttribute);
 // ` xmlns="uri"` or ` xmlns:prefix="uri"`, as a start tag carries a declaration the reader reported.
 std::string NamespaceDeclaration(const std::string& prefix, const std::string& uri);

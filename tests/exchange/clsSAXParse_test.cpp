@@ -110,9 +110,11 @@ TEST_F(SplitterTest, ValuesAreEscapedAgainSoTheBatchStaysWellFormed) {
 
 // Line breaks written as character references reach the splitter in pieces of their own.
 TEST_F(SplitterTest, TabsBecomeBlanksAndLineBreaksGo) {
-  run(normalFile("<Department><FName>a\tb</FName><FNote>c&#13;&#10;d&#xD;&#xA;</FNote></Department>"));
+  run(normalFile("<Department><FName>a\tb</FName><FNote>c&#13;&#10;d&#xD;&#xA;</FNote><FCode>e&#13;f&#13;</FCode>"
+                 "</Department>"));
   EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FName")->text(), "a b");
   EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FNote")->text(), "cd");
+  EXPECT_EQ(batch(0)->selectSingleNode("Root/Department/FCode")->text(), "e\rf\r") << "a CR on its own stays";
 }
 
 TEST_F(SplitterTest, NamespaceDeclarationsAreWrittenWhereTheReaderReportsThem) {
@@ -230,6 +232,18 @@ TEST_F(SplitterTest, CustomBatchesNeverMixClassesAndCarryTheirClassHeader) {
     EXPECT_EQ(numbers, expected[i].numbers);
     EXPECT_EQ(batches[i].substr(batches[i].size() - 19), "</ItemClass></Root>");
   }
+}
+
+// A batch closes the Root (and the class) by the names the file opened them with.
+TEST_F(SplitterTest, APrefixedRootOrClassIsClosedByItsOwnName) {
+  run("<r:Root xmlns:r=\"urn:r\" VelmoraNameSpace=\"Department\">" + records(1) + "</r:Root>");
+  parse = std::make_shared<clsSAXParse>();
+  SetUp();
+  parse->bCustom = true;
+  run("<r:Root xmlns:r=\"urn:r\" VelmoraNameSpace=\"Item\"><r:ItemClass><FName>A</FName><Item/></r:ItemClass></r:Root>");
+  ASSERT_EQ(batches.size(), 2u);
+  for (std::size_t i = 0; i < batches.size(); ++i) batch(i);
+  EXPECT_EQ(batches[1].substr(batches[1].size() - 23), "</r:ItemClass></r:Root>");
 }
 
 TEST_F(SplitterTest, ACustomCancelTakesEffectOnlyAtTheEndOfTheDocument) {

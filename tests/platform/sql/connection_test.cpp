@@ -43,7 +43,7 @@ TEST(ConnectionString, CarriesAnyPathToTheFileItNames) {
   // Each path is read back from its connection string as it was written: a ";" must not end it and so
   // open another file, nor a quote or blanks change it.
   for (const std::string path : {"/srv/a.db", "/srv/a;Data Source=b.db", "/srv/it's.db", "/srv/\"q\".db", " lead.db",
-                                 "trail.db ", "/srv/{x}.db", "/srv/a=b.db", "/srv/'\";'.db"})
+                                 "trail.db ", "\tlead.db", "trail.db\t", "/srv/{x}.db", "/srv/a=b.db", "/srv/'\";'.db"})
     EXPECT_EQ(sql::DataSourceOf(sql::ConnectStringOf(path)), path) << sql::ConnectStringOf(path);
   EXPECT_EQ(sql::ConnectStringOf("/srv/a.db"), "Provider=SQLite;Data Source=/srv/a.db") << "a plain path stays bare";
   const std::pair<std::string, std::string> written[] = {
@@ -131,6 +131,16 @@ TEST(Connection, AFailedStatementInATransactionUndoesItsBatchOnly) {
   });
   c.CommitTrans();
   EXPECT_EQ(RenderRows(*c.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID < 3 ORDER BY FItemID")), "kept;Nut");
+}
+
+// SQLite stops reading statement text at a NUL; the literal must still arrive whole.
+TEST(Connection, ALiteralHoldingNulCharactersIsStoredWhole) {
+  SqlFixture db;
+  sql::Connection& c = db.connection();
+  const std::string name("a\0b''\0", 6);
+  c.Execute("UPDATE t_Item SET FName = N'" + name + "' WHERE FItemID = 1");
+  EXPECT_EQ(c.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID = 1")->Value(0), Variant(std::string("a\0b'\0", 5)));
+  EXPECT_EQ(countOf(c, "FName = '" + name + "'"), 1);
 }
 
 // A rights check reads over a connection of its own while an import holds its transaction.

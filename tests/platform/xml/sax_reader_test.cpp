@@ -121,6 +121,37 @@ TEST_F(SAXReaderTest, AFileWithAnInternalDtdIsReadAndLeavesNothingBehind) {
                                              "end |Root|Root", "endDocument"}));
 }
 
+// The entities of the file's own DTD read as their text, in content and in attributes, each time they are
+// used; attributes that the DTD would add are not reported, as a reader of the whole file sees none.
+TEST_F(SAXReaderTest, TheFilesOwnEntitiesAreExpandedWhereverTheyStand) {
+  std::vector<std::string> calls = parse(
+      "<?xml version=\"1.0\"?><!DOCTYPE Root [<!ENTITY co \"A&amp;B\"><!ATTLIST X kind CDATA \"plain\">]>"
+      "<Root><X a=\"&co;\">&co;</X><X>&co; again</X></Root>");
+  EXPECT_EQ(calls, (std::vector<std::string>{"startDocument", "start |Root|Root", "start |X|X a{}a=A&B", "chars A&B",
+                                             "end |X|X", "start |X|X", "chars A&B again", "end |X|X", "end |Root|Root",
+                                             "endDocument"}));
+}
+
+// An entity declared to live in another file is never read: the document is refused at its use.
+TEST_F(SAXReaderTest, AnEntityFromAnotherFileIsNeverRead) {
+  std::string secret = dir.write("secret.txt", "secret");
+  std::vector<std::string> calls =
+      parse("<?xml version=\"1.0\"?><!DOCTYPE Root [<!ENTITY out SYSTEM \"" + secret + "\">]><Root><X>&out;</X></Root>");
+  ASSERT_FALSE(calls.empty());
+  EXPECT_NE(calls.back().find("fatalError"), std::string::npos) << calls.back();
+  for (const std::string& call : calls) EXPECT_EQ(call.find("secret"), std::string::npos) << call;
+}
+
+// Bytes that the declared encoding cannot convert end the parse as a fatal error, and nothing is
+// written to the process's stderr on the way.
+TEST_F(SAXReaderTest, ABadlyEncodedFileIsReportedToTheErrorHandlerAlone) {
+  ::testing::internal::CaptureStderr();
+  std::vector<std::string> calls = parse(std::string("\xFF\xFE<\0R\0>\0a\0\0\xD8" "b\0<\0/\0R\0>\0", 18));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_FALSE(calls.empty());
+  EXPECT_NE(calls.back().find("fatalError"), std::string::npos) << calls.back();
+}
+
 TEST_F(SAXReaderTest, WithoutAnErrorHandlerABrokenFileRaisesTheParsersMessage) {
   AutomationError e = ErrorOf([&] { parse("<Root><X>", false); });
   EXPECT_NE(e.description.find("doc.xml"), std::string::npos) << e.description;
