@@ -33,7 +33,12 @@ void writeLinkTargets(sql::Database& db) {
                              {"30", "01", "男"},        {"30", "02", "女"},          {"31", "01", "本科"},
                              {"31", "02", "硕士"},      {"32", "01", "经理"},        {"32", "02", "专员"},
                              {"33", "01", "普通仓"},    {"33", "02", "冷藏仓"},      {"34", "01", "差旅费"},
-                             {"34", "02", "办公费"},    {"35", "01", "按工时"},      {"35", "02", "按台时"}};
+                             {"34", "02", "办公费"},    {"35", "01", "按工时"},      {"35", "02", "按台时"},
+                             // those of materials: costing methods, use states, material classes...
+                             {"40", "F001", "加权平均法"}, {"40", "F002", "分批认定法"}, {"41", "USE", "使用"},
+                             {"42", "01", "外购"},      {"42", "02", "自制"},        {"43", "01", "免检"},
+                             {"44", "01", "MRP"},       {"45", "01", "批对批"},      {"46", "01", "标准规格"},
+                             {"47", "01", "天"},        {"48", "01", "抽检"},        {"49", "01", "原材料"}};
   std::vector<Row> assistRows;
   for (int a = 0; a < static_cast<int>(std::size(assist)); ++a)
     assistRows.push_back({Variant(CLng(Variant(assist[a][0]))), Variant(assist[a][1]), Variant(assist[a][2]), uuid(3, a + 1)});
@@ -93,8 +98,9 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
         Insert(db, *detail, {Variant(d.id), Variant(d.parent), Variant(d.number), Variant(d.name), Variant(d.shortNumber)});
     });
   }
-  FillOwnColumns(db);
+  // The custom classes first: materials name one of them as their class of auxiliary properties.
   WriteSampleItemClasses(db, items, itemsPerClass);
+  FillOwnColumns(db);
   WriteSampleAssistTypes(db);
 }
 

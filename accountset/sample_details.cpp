@@ -59,7 +59,7 @@ enum AssistType {
   kCapacityType,
 };
 
-// Customers and the cost types: whole statements, values that vary with the row and links to the link
+// Customers, the cost types and materials: whole statements, values that vary with the row and links to the link
 // targets and to items of other classes, whichever of them exist (0 where none does).
 constexpr const char* kStatements[] = {
     "UPDATE t_Organization SET FShortName = FName || '简称', FHelpCode = 'KH' || FShortNumber, "
@@ -125,6 +125,74 @@ constexpr const char* kStatements[] = {
     "AND FShortNumber = cbService.FShortNumber), 0), "
     "FDeptID = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2 AND FDetail = 1 AND FDeleted = 0 "
     "ORDER BY FItemID LIMIT 1), 0)",
+
+    // Materials: every column, links to the records above and to the items of their own short number.
+    "UPDATE t_ICItem SET FModel = 'M-' || FShortNumber, "
+    "FTrack = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 40 AND FID = CASE FItemID % 5 WHEN 0 THEN 'F002' "
+    "ELSE 'F001' END), "
+    "FAuxClassID = IFNULL((SELECT MIN(FItemClassID) FROM t_ItemClass WHERE FType = 3), 0), "
+    "FHelpCode = 'WL' || FShortNumber, FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 49), "
+    "FUnitGroupID = (SELECT MIN(FUnitGroupID) FROM t_UnitGroup), FIsSpecialTax = FItemID % 2, FStockTime = 1, "
+    "FBeforeExpire = 30, FApproveNo = 'H' || FShortNumber, FAlias = '别名' || FShortNumber, FTaxRate = 13, "
+    "FNote = '备注' || FShortNumber, FAdminAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1002'), "
+    "FBookPlan = 1, "
+    "FErpClsID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 42 AND FID = CASE FItemID % 2 WHEN 0 THEN '02' "
+    "ELSE '01' END), "
+    "FUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+    "FCUUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+    "FDefaultLoc = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 5 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FSPID = (SELECT MIN(FSPID) FROM t_StockPlace), "
+    "FSource = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 8 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FQtyDecimal = 2, FLowLimit = 10, FHighLimit = 1000, FSecInv = 20, "
+    "FUseState = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 41), "
+    "FOrderRector = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FPOHighPrice = 99.5, FIsSale = 1, FSalePrice = 120.25, "
+    "FInspectionLevel = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 43), "
+    "FInspectionProject = (SELECT MIN(FInterID) FROM ICQCScheme), "
+    "FIdentifier = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FBatchManager = (FItemID % 3 = 0), FISKFPeriod = 1, FKFPeriod = 365, FPlanPrice = 88.8, FStandardCost = 80, "
+    "FPriceDecimal = 4, FAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1001'), "
+    "FSaleAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '1122'), "
+    "FCostAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+    "FAPAcctID = (SELECT FAccountID FROM t_Account WHERE FNumber = '2202'), "
+    "FGoodSpec = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 46), "
+    "FCostProject = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 2003 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FStandardManHour = 1.5, FPlanTrategy = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 44), "
+    "FOrderTrategy = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 45), FLeadTime = 3, FTotalTQQ = 7, "
+    "FOrderInterVal = 30, FQtyMin = 1, FQtyMax = 500, FBatchAppendQty = 10, FOrderPoint = 50, FBatFixEconomy = FItemID % 2, "
+    "FRequirePoint = 5, FPlanPoint = 2, FDefaultRoutingID = (SELECT MIN(FInterID) FROM t_Routing), "
+    "FDefaultWorkTypeID = (SELECT MIN(FInterID) FROM t_WorkType), "
+    "FProductPrincipal = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FChartNumber = 'TH-' || FShortNumber, FIsKeyItem = (FItemID % 4 = 0), FGrossWeight = 2.5, FNetWeight = 2.25, "
+    "FMaund = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'kg'), FLength = 10, FWidth = 20, FHeight = 30, "
+    "FSize = 6000, FCubicMeasure = (SELECT FItemID FROM t_MeasureUnit WHERE FNumber = 'g'), FDailyConsume = 12.5, "
+    "FMRPCon = 1, FFullName = FName || '全称', "
+    "FProChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), "
+    "FWWChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), "
+    "FSOChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), "
+    "FWthDrwChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), "
+    "FStkChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), "
+    "FOtherChkMde = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 48), FStkChkPrd = 90, FStkChkAlrm = 7, "
+    "FPOHghPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'), "
+    "FSOLowPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'USD'), "
+    "FWWHghPrcMnyType = (SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'), FSOLowPrc = 100, FWWHghPrc = 110, "
+    "FIsEquipment = (FItemID % 3 = 1), FEquipmentNum = 'EQ' || FShortNumber, FIsSparePart = (FItemID % 4 = 1), FIsSNManage = FItemID % 2, "
+    "FVersion = 'V1.' || (FItemID % 9), FFixLeadTime = 1, FBatChangeEconomy = 2, FStdPayRate = 3.5, FChgFeeRate = 4.5, "
+    "FStdFixFeeRate = 5.5, FOutMachFee = 6.5, FProfitRate = 0.2, "
+    "FOrderUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), "
+    "FSaleUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+    "FStoreUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'kg'), "
+    "FProductUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), FOrderPrice = 9.9, "
+    "FSecUnitID = (SELECT FMeasureUnitID FROM t_MeasureUnit WHERE FNumber = 'g'), FSecUnitDecimal = 2, "
+    "FSecCoefficient = 1000, FInHighLimit = 5, FInLowLimit = 1, FPutInteger = FItemID % 2, FPieceRate = 0.5, "
+    "Fplanner = IFNULL((SELECT FItemID FROM t_Item WHERE FItemClassID = 3 AND FShortNumber = t_ICItem.FShortNumber), 0), "
+    "FLastCheckDate = date('2008-03-01', '+' || (FItemID % 60) || ' days'), FCheckCycle = 30, "
+    "FCheckCycUnit = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 47), FDaysPer = 7, FOIHighLimit = 10, "
+    "FOILowLimit = 2, FSOHighLimit = 10, FSOLowLimit = 2",
+    // Each material has the first two properties of its class of auxiliary properties.
+    "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN t_Item p ON "
+    "p.FItemClassID = m.FAuxClassID AND p.FDetail = 1 AND p.FItemID IN (SELECT FItemID FROM t_Item WHERE "
+    "FItemClassID = m.FAuxClassID AND FDetail = 1 ORDER BY FItemID LIMIT 2) ORDER BY m.FItemID, p.FItemID",
 };
 
 // Employees, warehouses, suppliers, branches, work centres and fees: each column's value.

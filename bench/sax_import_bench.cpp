@@ -1,9 +1,13 @@
-// A bulk import through the SAX road: a generated file of departments (UTF-16 LE with a byte-order mark,
-// as bulk files are; 1 GiB unless the first argument gives another size in MiB) is cut into batches of
-// 100 records by the splitter and each batch is imported into an empty account set through
-// Quillane.clsDepartment ("split" as the second argument: each batch is only loaded into a DOM, which
-// measures the road without the database). Prints records per second and the process's peak memory, which must not grow
-// with the file. The raw baseline is plain libxml2 streaming over the same file with no handler work.
+// A bulk import through the SAX road: a generated file of one item type (UTF-16 LE with a byte-order mark,
+// as bulk files are) is cut into batches of 100 records by the splitter and each batch is imported into
+// an empty account set through the type's class ("split" as the last argument: each batch is only loaded
+// into a DOM, which measures the road without the database). Prints records per second and the
+// process's peak memory, which must not grow with the file. The raw baseline is plain libxml2 streaming
+// over the same file with no handler work.
+//
+//   sax_import_bench [MiB] [split]               departments, 1 GiB unless MiB says otherwise
+//   sax_import_bench material [records] [split]  materials with every column and link, the widest
+//                                                record, 20,000 unless records says otherwise
 #include <libxml/parser.h>
 #include <sys/resource.h>
 
@@ -12,8 +16,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "accountset/accountset.h"
 #include "bench_support.h"
@@ -31,21 +38,54 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Writes records until the file reaches the size; returns the number of records.
-long generate(const std::string& path, std::uintmax_t bytes) {
+// One item type of the bench: its class and record element, and the text of its n-th record.
+struct BenchType {
+  const char* progID;
+  const char* recordName;
+  std::function<std::string(long n)> record;
+};
+
+BenchType departments() {
+  return {"Quillane.clsDepartment", "Department", [](long n) {
+            std::string k = std::to_string(n);
+            return "<Name>部门 R&amp;D " + k + "</Name><Number>B" + k + "</Number><Level>1</Level><IsDetail>1</IsDetail>"
+                   "<UUID>BENCH-" + k + "</UUID>";
+          }};
+}
+
+// A material's own elements as the library exports them: the first detail of a small sample account
+// set, every column filled and every link resolved. Its number, name and UUID change per record.
+BenchType materials(const std::filesystem::path& dir) {
+  const std::string sample = (dir / "sample.db").string();
+  quillane::accountset::CreateSample(sample, 1);
+  std::vector<Variant> args{"ConnectString={" + quillane::accountset::ConnectString(sample) + "};UserID=16;AcctType=GY",
+                            "", std::int32_t{0}, "", "", ""};
+  if (!quillane::CBool(quillane::CreateObject("Quillane.clsMaterial")->Call("Export", args)))
+    throw std::runtime_error("sample export: " + CStr(args[5]));
+  const std::string page = CStr(args[1]);
+  const std::size_t from = page.find("</IsDelete><Model>"), to = page.find("<BarCodes>", from);
+  if (from == std::string::npos || to == std::string::npos) throw std::runtime_error("no material with its columns");
+  const std::string own = page.substr(from + std::string("</IsDelete>").size(), to - from - std::string("</IsDelete>").size());
+  return {"Quillane.clsMaterial", "Material", [own](long n) {
+            std::string k = std::to_string(n);
+            return "<Name>物料 " + k + "</Name><Number>M" + k + "</Number><Level>1</Level><IsDetail>1</IsDetail><UUID>BENCH-" +
+                   k + "</UUID><IsDelete>0</IsDelete>" + own;
+          }};
+}
+
+// Writes records until the file reaches the size in bytes or holds the count; returns the number of
+// records.
+long generate(const BenchType& type, const std::string& path, std::uintmax_t bytes, long count) {
   std::ofstream out(path, std::ios::binary);
   auto write = [&out](const std::string& text) {
     std::vector<unsigned char> units = quillane::Utf8ToUtf16Le(text);
     out.write(reinterpret_cast<const char*>(units.data()), static_cast<std::streamsize>(units.size()));
   };
   out.write("\xFF\xFE", 2);
-  write("<?xml version=\"1.0\" encoding=\"UTF-16\"?><Root VelmoraNameSpace=\"Department\">");
+  write(std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?><Root VelmoraNameSpace=\"") + type.recordName + "\">");
   long records = 0;
-  while (static_cast<std::uintmax_t>(out.tellp()) < bytes) {
-    std::string n = std::to_string(++records);
-    write("<Department><Name>部门 R&amp;D " + n + "</Name><Number>B" + n + "</Number><Level>1</Level>"
-          "<IsDetail>1</IsDetail><UUID>BENCH-" + n + "</UUID></Department>");
-  }
+  while (count > 0 ? records < count : static_cast<std::uintmax_t>(out.tellp()) < bytes)
+    write(std::string("<") + type.recordName + ">" + type.record(++records) + "</" + type.recordName + ">");
   write("</Root>");
   return records;
 }
@@ -64,20 +104,26 @@ void baseline(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::uintmax_t mib = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1024;
-  const bool splitOnly = argc > 2 && std::string(argv[2]) == "split";
+  std::vector<std::string> words(argv + 1, argv + argc);
+  const bool splitOnly = !words.empty() && words.back() == "split";
+  if (splitOnly) words.pop_back();
+  const bool material = !words.empty() && words.front() == "material";
+  if (material) words.erase(words.begin());
+  const std::uintmax_t size = words.empty() ? (material ? 20000 : 1024) : std::strtoull(words[0].c_str(), nullptr, 10);
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillane-sax-bench";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  const std::string file = (dir / "departments.xml").string(), target = (dir / "target.db").string();
+  const BenchType type = material ? materials(dir) : departments();
+  const std::string file = (dir / "bulk.xml").string(), target = (dir / "target.db").string();
   quillane::accountset::CreateEmpty(target);
   const std::string props = "ConnectString={" + quillane::accountset::ConnectString(target) + "};UserID=16;AcctType=GY";
 
-  const long records = generate(file, mib * 1024 * 1024);
-  std::printf("file: %ju MiB, %ld records\n", mib, records);
+  const long records = material ? generate(type, file, 0, static_cast<long>(size)) : generate(type, file, size * 1024 * 1024, 0);
+  std::printf("file: %ju MiB, %ld records of %s\n", std::filesystem::file_size(file) / (1024 * 1024), records,
+              type.recordName);
   baseline(file);
 
-  quillane::ObjectRef departments = quillane::CreateObject("Quillane.clsDepartment");
+  quillane::ObjectRef itemType = quillane::CreateObject(type.progID);
   auto splitter = std::make_shared<quillane::clsSAXParse>();
   long batches = 0;
   splitter->Advise([&](std::string_view event, quillane::DispId, quillane::Arguments args) {
@@ -87,7 +133,7 @@ int main(int argc, char** argv) {
       if (!batch.loadXML(CStr(args[0]))) args[1] = Variant(batch.parseError()->reason());
     } else {
       std::vector<Variant> call{props, args[0], "", std::int32_t{1}};
-      departments->Call("Import", call);
+      itemType->Call("Import", call);
       args[1] = call[2];
     }
     if (++batches % 1000 == 0) std::fprintf(stderr, "%ld batches, peak %ld MiB\n", batches, bench::peakMemoryMiB());

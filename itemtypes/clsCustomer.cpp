@@ -71,15 +71,7 @@ constexpr ItemField kCustomerFields[] = {
 };
 
 // Peers expect the address before the help code and the fax after the e-mail in the SET list.
-constexpr const char* kCustomerImportOrder[] = {
-    "ShortName", "Address", "HelpCode", "Status", "Region", "Trade", "LinkMan", "Phone", "PostalCode", "Email", "Fax",
-    "Bank", "Account", "TaxNum", "SaleMode", "City", "Province", "Country", "HomePage", "Corperate", "SettleCurrency",
-    "SettleMode", "CIQNumber", "ARAccount", "PreAccount", "FavorPolicy", "Department", "Employee", "LastTradeDate",
-    "LastTradeAmount", "LastReceiveDate", "LastRPAmount", "MaxDealAmount", "MinForeReceiveRate", "MinReserverate",
-    "DebtLevel", "PayTaxAcctID", "CustomerType", "StockIDKeep", "LicAndPermit", "Licence", "Permit", "Certify",
-    "PaperPeriod", "AlarmPeriod", "IsCreditMgr", "BeforeHandDay", "ValueAddRate", "FSaleID", "OtherARAcctID",
-    "OtherAPAcctID", "PreAPAcctID", "APAccountID",
-};
+constexpr const char* kCustomerImportOrder[] = {"Address", "HelpCode", "PostalCode", "Email", "Fax"};
 
 }  // namespace
 

@@ -62,17 +62,19 @@ bool FieldGate::Holds() const {
 
 FieldMap::FieldMap(std::span<const ItemField> fields, Options options)
     : fields_(fields), containExportErrors_(options.containExportErrors) {
-  if (options.importOrder.empty()) {
-    for (const ItemField& field : fields_) importRows_.push_back(&field);
-    return;
-  }
+  for (const ItemField& field : fields_) importRows_.push_back(&field);
+  // The places of the named rows, in table order, take the named rows in the order given.
+  std::vector<std::size_t> places;
+  std::vector<const ItemField*> named;
   for (const char* element : options.importOrder) {
     auto row = std::find_if(fields_.begin(), fields_.end(), [&](const ItemField& f) { return SameText(f.element, element); });
-    if (row == fields_.end() || std::find(importRows_.begin(), importRows_.end(), &*row) != importRows_.end())
+    if (row == fields_.end() || std::find(named.begin(), named.end(), &*row) != named.end())
       throw std::logic_error(std::string("import order: no row or a second one for ") + element);
-    importRows_.push_back(&*row);
+    named.push_back(&*row);
+    places.push_back(static_cast<std::size_t>(row - fields_.begin()));
   }
-  if (importRows_.size() != fields_.size()) throw std::logic_error("import order: rows left out");
+  std::sort(places.begin(), places.end());
+  for (std::size_t i = 0; i < places.size(); ++i) importRows_[places[i]] = named[i];
 }
 
 void PacketField(ItemEngineAccess& engine, const ItemField& field, const Variant& value, TrzRecord& record) {

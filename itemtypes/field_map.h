@@ -84,7 +84,9 @@ struct ItemField {
 class FieldMap {
  public:
   struct Options {
-    // The elements in the order of the import, when it is not the table's: every row once.
+    // Rows the import treats in another order than the table's: the named rows are treated in this
+    // order, in the places that they hold in the table; rows not named keep their place. Naming every
+    // row gives the whole order.
     std::span<const char* const> importOrder = {};
     // A row that fails on export is left out of the record and the others go on; otherwise the error
     // fails the export.
@@ -92,7 +94,7 @@ class FieldMap {
   };
 
   FieldMap() = default;
-  // Raises std::logic_error when the import order does not name every row exactly once.
+  // Raises std::logic_error when the import order names a row that is not in the table, or one twice.
   explicit FieldMap(std::span<const ItemField> fields, Options options);
   explicit FieldMap(std::span<const ItemField> fields) : FieldMap(fields, Options{}) {}
 

@@ -29,6 +29,7 @@ constexpr ItemTypeClass kItemTypeClasses[] = {
     {1, "Quillane.clsCustomer", "Customer"},
     {2, "Quillane.clsDepartment", "Department"},
     {3, "Quillane.clsEmployee", "Employee"},
+    {4, "Quillane.clsMaterial", "Material"},
     {5, "Quillane.clsStock", "Stock"},
     {7, "Quillane.clsMeasureUnit", "MeasureUnit"},
     {8, "Quillane.clsSupplier", "Supplier"},

@@ -36,12 +36,12 @@ TEST_F(AccountSet, EmptyHoldsTheTablesAndSystemRows) {
   auto c = open(path);
   for (const char* table :
        {"t_SystemProfile", "t_User", "t_Group", "t_AccessControl", "t_Item", "t_ItemClass", "t_BarCode",
-        "t_BaseDataDeleted", "t_ICItemCore", "COM_ItemAuxProp", "cb_CostObj_Product", "t_Organization", "t_ICItem",
+        "t_BaseDataDeleted", "COM_ItemAuxProp", "cb_CostObj_Product", "t_Organization", "t_ICItem",
         "cbCostObj", "t_SubMessage", "t_Account", "t_Currency", "t_Settle", "t_MeasureUnit", "t_UnitGroup",
         "t_StockPlace", "t_StockPlaceGroup", "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime"})
     EXPECT_EQ(one(*c, std::string("SELECT COUNT(*) FROM sysobjects WHERE type = 'U' AND name = '") + table + "'"), "1")
         << table;
-  for (const char* view : {"vwItemAuxProp", "vwAssignStock", "vwInstStock", "vwKeepStock", "vwAssigneeStock"})
+  for (const char* view : {"t_ICItemCore", "vwItemAuxProp", "vwAssignStock", "vwInstStock", "vwKeepStock", "vwAssigneeStock"})
     EXPECT_EQ(one(*c, std::string("SELECT COUNT(*) FROM sysobjects WHERE type = 'V' AND name = '") + view + "'"), "1")
         << view;
   EXPECT_EQ(one(*c, "SELECT COUNT(*) FROM sysobjects WHERE type = 'TR' AND name = 'COM_ItemAuxProp_Delete'"), "1");

@@ -157,22 +157,23 @@ TEST_F(FieldMapTest, AFlagImportsWhatTheExportWroteForIt) {
   EXPECT_NE(e.description.find("Bit的值必须是数字:yes"), std::string::npos) << e.description;
 }
 
-TEST_F(FieldMapTest, AnImportOrderOfItsOwnNamesEveryRowOnce) {
+TEST_F(FieldMapTest, AnImportOrderMovesTheRowsItNamesAmongTheirOwnPlaces) {
   constexpr ItemField fields[] = {
-      {.element = "A", .column = "FA", .kind = Text},
-      {.element = "B", .column = "FB", .kind = Text},
-      {.element = "C", .column = "FC", .kind = Text},
+      {.element = "A", .column = "FA", .kind = Text}, {.element = "B", .column = "FB", .kind = Text},
+      {.element = "C", .column = "FC", .kind = Text}, {.element = "D", .column = "FD", .kind = Text},
   };
-  constexpr const char* order[] = {"C", "a", "B"};
-  const FieldMap map(fields, {.importOrder = order});
-  EXPECT_EQ(imported(map, {{"A", "1"}, {"B", "2"}, {"C", "3"}}), "UPDATE t_Test SET FC='3',FA='1',FB='2',");
-  EXPECT_EQ(packed(map, {"FA", "FB", "FC"}, {"1", "2", "3"}), "A=1;B=2;C=3");
+  const std::vector<std::pair<const char*, Variant>> all = {{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}};
+  constexpr const char* whole[] = {"C", "a", "D", "B"};
+  EXPECT_EQ(imported(FieldMap(fields, {.importOrder = whole}), all), "UPDATE t_Test SET FC='3',FA='1',FD='4',FB='2',");
+  // B and D trade places; A and C stay where the table has them.
+  constexpr const char* some[] = {"D", "B"};
+  const FieldMap map(fields, {.importOrder = some});
+  EXPECT_EQ(imported(map, all), "UPDATE t_Test SET FA='1',FD='4',FC='3',FB='2',");
+  EXPECT_EQ(packed(map, {"FA", "FB", "FC", "FD"}, {"1", "2", "3", "4"}), "A=1;B=2;C=3;D=4");
 
   constexpr const char* twice[] = {"A", "B", "A"};
-  constexpr const char* unknown[] = {"A", "B", "D"};
-  constexpr const char* short_[] = {"A", "B"};
-  for (std::span<const char* const> bad : {std::span<const char* const>(twice), std::span<const char* const>(unknown),
-                                           std::span<const char* const>(short_)})
+  constexpr const char* unknown[] = {"A", "E"};
+  for (std::span<const char* const> bad : {std::span<const char* const>(twice), std::span<const char* const>(unknown)})
     EXPECT_THROW(FieldMap(fields, {.importOrder = bad}), std::logic_error) << bad.back();
 }
 

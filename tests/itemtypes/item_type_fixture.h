@@ -22,6 +22,7 @@ struct LinkColumn {
 inline constexpr const char* kAssistName = "SELECT FName FROM t_SubMessage WHERE FInterID = ";
 inline constexpr const char* kAccountName = "SELECT FNumber FROM t_Account WHERE FAccountID = ";
 inline constexpr const char* kItemName = "SELECT FName FROM t_Item WHERE FItemID <> 0 AND FItemID = ";
+inline constexpr const char* kCurrencyName = "SELECT FNumber FROM t_Currency WHERE FCurrencyID = ";
 
 class ItemTypeTest : public ExchangeDbTest {
  protected:
@@ -92,9 +93,9 @@ class ItemTypeTest : public ExchangeDbTest {
 
   // Gives target the records that the sample's items link to, under other identifiers than source's:
   // the auxiliary data, accounts, currencies, settlement modes, stock-place groups, stock places, team
-  // times, job types, units, and the items of every class but lItemClassID.
-  static void copyLinkTargets(const std::string& source, const std::string& target, std::int32_t lItemClassID) {
-    const std::string cls = std::to_string(lItemClassID);
+  // times, job types, units and their groups, inspection schemes, routings, work types, the custom
+  // classes, and the items of every class but those of excludedClasses (an SQL list).
+  static void copyLinkTargets(const std::string& source, const std::string& target, const std::string& excludedClasses) {
     execSqlite(target,
                "ATTACH '" + source + "' AS src;"
                "INSERT INTO t_SubMessage (FTypeID, FID, FName, UUID) SELECT FTypeID, FID, FName, UUID FROM src.t_SubMessage "
@@ -103,6 +104,9 @@ class ItemTypeTest : public ExchangeDbTest {
                "INSERT INTO t_Currency (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM src.t_Currency "
                "ORDER BY FCurrencyID DESC;"
                "INSERT INTO t_Settle (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM src.t_Settle ORDER BY FItemID DESC;"
+               "INSERT INTO t_ItemClass (FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID) "
+               "SELECT FItemClassID, FNumber, FName, FName_EN, FName_CHT, FType, FSQLTableName, UUID FROM src.t_ItemClass "
+               "WHERE FItemClassID NOT IN (SELECT FItemClassID FROM main.t_ItemClass);"
                "INSERT INTO t_StockPlaceGroup (FNumber, FName, UUID) SELECT FNumber, FName, UUID FROM "
                "src.t_StockPlaceGroup ORDER BY FSPGroupID DESC;"
                "INSERT INTO t_StockPlace (FNumber, FName, FFullNumber, UUID) SELECT FNumber, FName, FFullNumber, UUID FROM "
@@ -111,8 +115,20 @@ class ItemTypeTest : public ExchangeDbTest {
                "ORDER BY FID DESC;"
                "INSERT INTO t_JobType (FName) SELECT FName FROM src.t_JobType ORDER BY FInterID DESC;"
                "INSERT INTO t_Item (FItemClassID, FNumber, FName, FLevel, FDetail, FDeleted, UUID) SELECT FItemClassID, "
-               "FNumber, FName, FLevel, FDetail, FDeleted, UUID FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID <> " + cls +
-               " ORDER BY FItemID DESC;"
+               "FNumber, FName, FLevel, FDetail, FDeleted, UUID FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" +
+                   excludedClasses + ") ORDER BY FItemID DESC;"
+               "INSERT INTO t_UnitGroup (FUnitGroupID, FName, UUID) SELECT (SELECT FItemID FROM main.t_Item i WHERE "
+               "i.UUID = (SELECT UUID FROM src.t_Item s WHERE s.FItemID = g.FUnitGroupID)), FName, UUID FROM src.t_UnitGroup g;"
+               "INSERT INTO t_MeasureUnit (FItemID, FUnitGroupID, FNumber, FName, FShortNumber, FStandard, UUID) SELECT "
+               "(SELECT FItemID FROM main.t_Item i WHERE i.UUID = (SELECT UUID FROM src.t_Item s WHERE s.FItemID = u.FItemID)), "
+               "(SELECT FUnitGroupID FROM main.t_UnitGroup g WHERE g.UUID = (SELECT UUID FROM src.t_UnitGroup s WHERE "
+               "s.FUnitGroupID = u.FUnitGroupID)), FNumber, FName, FShortNumber, FStandard, UUID FROM src.t_MeasureUnit u "
+               "ORDER BY FMeasureUnitID DESC;"
+               "INSERT INTO ICQCScheme (FInterID, FBillNo, FSchemeName, UUID) SELECT FInterID + 50, FBillNo, FSchemeName, UUID "
+               "FROM src.ICQCScheme;"
+               "INSERT INTO t_Routing (FInterID, FBillNo, FRoutingName, UUID) SELECT FInterID + 50, FBillNo, FRoutingName, UUID "
+               "FROM src.t_Routing;"
+               "INSERT INTO t_WorkType (FInterID, FNumber, FName) SELECT FInterID + 50, FNumber, FName FROM src.t_WorkType;"
                "DETACH src;");
   }
 

@@ -243,6 +243,8 @@ bool OnTheRoad(std::int32_t lIO) {
     // t_Supplier.FCyID, t_SonCompany.FDepartmentID, t_WorkCenter.FDeptID, t_Fee.FFeeType and more),
     // and a branch's FSuperDeptID points at no record of the copy.
     case 7: case 9: case 11: case 12: case 13: case 18:
+    // Materials name the custom class of their auxiliary properties, which is not on the road yet.
+    case 8:
       return false;
   }
   return true;

@@ -35,6 +35,7 @@ inline constexpr DataType kDataTypes[] = {
     {"work-center", 13, "Quillane.clsWorkCenter"},
     {"fee", 18, "Quillane.clsFee"},
     {"cost-item", 15, "Quillane.clsCBCostItem"},
+    {"material", 8, "Quillane.clsMaterial"},
     {"customer", 5, "Quillane.clsCustomer"},
     {"cost-object", 14, "Quillane.clsCBCostObject"},
     {"expense-element", 16, "Quillane.clsCBExpenseElement"},
