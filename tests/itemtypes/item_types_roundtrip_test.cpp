@@ -83,7 +83,7 @@ const TypeCase kTypes[] = {
       {"Fplanner", kItemName}, {"FCheckCycUnit", kAssistName}},
      "SELECT m.FNumber, p.FNumber, p.FName FROM COM_ItemAuxProp a JOIN t_Item m ON m.FItemID = a.FItemID JOIN t_Item p "
      "ON p.FItemID = a.FAuxPropID ORDER BY m.FNumber, p.FNumber",
-     "加权平均法,COLOR,WL0001,原材料,重量组,False,True,30,H0001,别名0001,13,备注0001,1002,True,自制,kg,kg,仓库0001,01.01", true,
+     "加权平均法,COLOR,WL0001,原材料,重量组,True,True,30,H0001,别名0001,13,备注0001,1002,True,外购,kg,kg,仓库0001,01,", true,
      {}, {"FModel"}, ", 2001"},
     {"employee", "Quillane.clsEmployee", 7, 3, "t_Emp",
      {{"FDepartmentID", kItemName}, {"FGender", kAssistName}, {"FDegree", kAssistName}, {"FDuty", kAssistName},
