@@ -52,6 +52,7 @@ while IFS='|' read -r code expected args; do
 done <<CASES
 0|Made an account set: s.db~  Department: |init s.db --sample 1
 0|Made an empty account set: e.db|init e.db
+0|Made an account set: k.db~  Colours and sizes: 2|init k.db --sample 1 --acct-type commercial
 0|已建立空账套：z.db|init z.db --lang chs
 1|Unknown language (chs, en or cht): xx|init x.db --lang xx
 0|records: 7~next stamp: 0x~highest stamp: 0x|export --db a.db --type department --per-count 7 --out page.xml

@@ -250,6 +250,29 @@ bool OnTheRoad(std::int32_t lIO) {
   return true;
 }
 
+std::string DanglingLinks(const std::string& path) {
+  // Identifiers are positive: 0 names no record, and -1 every item of a class (t_ItemDetailV).
+  sql::Database db(path, sql::Database::Mode::OpenExisting);
+  std::string out;
+  for (const std::string& table : TablesOf(db)) {
+    const std::vector<Column> columns = ColumnsOf(db, table);
+    for (const Column& c : columns) {
+      const std::string target = TargetOf(table, c, columns);
+      if (target.empty()) continue;
+      const std::string id = target == "t_Item" ? "FItemID" : IdentityOf(ColumnsOf(db, target));
+      if (id.empty()) continue;
+      const std::string column = "x." + sql::QuoteIdentifier(c.name);
+      const auto dangling = db.query("SELECT COUNT(*), MIN(" + column + ") FROM " + sql::QuoteIdentifier(table) +
+                                     " x WHERE " + column + " > 0 AND NOT EXISTS (SELECT 1 FROM " + target +
+                                     " WHERE " + id + " = " + column + ")").rows.at(0);
+      if (CLng(dangling[0]) > 0)
+        out += table + "." + c.name + ": " + CStr(dangling[0]) + " rows point at no row of " + target + " (such as " +
+               CStr(dangling[1]) + ")\n";
+    }
+  }
+  return out;
+}
+
 std::string Literal(const std::string& path) {
   std::string text = "'";
   for (char c : path) text += c == '\'' ? std::string("''") : std::string(1, c);

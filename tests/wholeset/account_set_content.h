@@ -19,6 +19,10 @@ enum class Identifiers {
 // row or table found on one side only); empty when they are equal. Row versions are never compared.
 std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers);
 
+// Every link column whose value points at no record of its target table, one a line; empty when every
+// link resolves. Null, 0 and negative values are no link.
+std::string DanglingLinks(const std::string& path);
+
 // Copies from source into target, identifiers kept, the rows of the tables and item classes that no
 // data type of the program exchanges yet, so that the records of the other types find their links;
 // and the columns that source's user-defined item classes added to its tables.

@@ -107,6 +107,8 @@ TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
              "WHERE FItemID = (SELECT MIN(FItemID) FROM t_Organization)");
   exec(copy, "UPDATE t_Currency SET FScale = 5 WHERE FNumber = 'USD'");
   exec(copy, "DELETE FROM cb_CostObj_Product WHERE FQuotiety = 0.5");
+  exec(copy, "UPDATE t_Settle SET FAcctID = 99999 WHERE FNumber = 'JF01'");
+  EXPECT_EQ(DanglingLinks(copy), "t_Settle.FAcctID: 1 rows point at no row of t_Account (such as 99999)\n");
   const std::string differences = Differences(source, copy, Identifiers::ByWhatTheyPointAt);
   EXPECT_NE(differences.find("t_Organization: '00000001-0000-4000-8000-000000000003': FDepartment: "
                              "'00000002-0000-4000-8000-000000000003' | '00000002-0000-4000-8000-"),
@@ -132,6 +134,64 @@ TEST_P(WholeSetRoad, CarriesEveryTableAndASecondPassChangesNothingButRowVersions
 
 INSTANTIATE_TEST_SUITE_P(Roads, WholeSetRoad, ::testing::Values(WholeSet::Road::Pages, WholeSet::Road::BulkFiles),
                          [](const auto& info) { return info.param == WholeSet::Road::Pages ? "Pages" : "BulkFiles"; });
+
+// The types that only an industrial account set has records of: cost accounting, work centres, fees.
+bool IndustrialOnly(std::int32_t lIO) {
+  for (std::int32_t industrial : {13, 14, 15, 16, 17, 18})
+    if (lIO == industrial) return true;
+  return false;
+}
+
+std::string PropsOfKind(accountset::Kind kind) {
+  return kind == accountset::Kind::Industrial ? "UserID=16;AcctType=GY;Setuptype=;Language=CHS"
+                                              : "UserID=16;AcctType=SY;Setuptype=;Language=CHS";
+}
+
+// The sample of each kind of account set holds records of every type that kind exchanges (and none of
+// the types it has not), and every link of its records finds the record it names.
+class SampleOfKind : public ExchangeDbTest, public ::testing::WithParamInterface<accountset::Kind> {};
+
+TEST_P(SampleOfKind, HoldsRecordsOfEveryTypeItExchangesAndEveryLinkResolves) {
+  const accountset::Kind kind = GetParam();
+  const bool commercial = kind == accountset::Kind::Commercial;
+  const std::string sample = dir_.file("sample.db");
+  accountset::CreateSample(sample, 5, kind);
+  EXPECT_EQ(DanglingLinks(sample), "");
+
+  ObjectRef facade = CreateObject("Quillane.clsExpImp");
+  for (const cli::DataType& type : kDataTypes) {
+    if (type.lIO == 23) continue;  // user-defined classes go by their names: below
+    std::vector<Variant> out{props(sample, PropsOfKind(kind)), type.lIO, "", std::int32_t{0}, "", "", ""};
+    const bool exported = CBool(facade->Call("Export", out));
+    const bool expected = type.lIO == 20 ? commercial : !(commercial && IndustrialOnly(type.lIO));
+    EXPECT_EQ(exported && CStr(out[2]).find("UUID>") != std::string::npos, expected) << type.name << ": " << CStr(out[6]);
+  }
+  // Every user-defined class has records in its own table; those of goods' properties in both kinds,
+  // their combinations (FType 4) in a commercial account set only.
+  EXPECT_EQ(rows(sample, "SELECT c.FName, c.FType, COUNT(i.FItemID) FROM t_ItemClass c LEFT JOIN t_Item i ON "
+                         "i.FItemClassID = c.FItemClassID AND i.FDetail = 1 WHERE c.FItemClassID > 1000 AND "
+                         "c.FItemClassID < 2000 OR c.FItemClassID > 3000 GROUP BY c.FItemClassID ORDER BY c.FItemClassID"),
+            commercial ? "项目,0,5;合同,0,5;颜色,3,5;尺码,3,5;颜色尺码,4,5" : "项目,0,5;合同,0,5;颜色,3,5");
+  for (const char* table : {"t_Item_1001", "t_Item_3001", "t_Item_3002"})
+    EXPECT_EQ(rows(sample, std::string("SELECT COUNT(*) FROM ") + table), "5") << table;
+  // A material names two properties of its class of properties of goods.
+  EXPECT_EQ(rows(sample, "SELECT COUNT(*) FROM COM_ItemAuxProp a JOIN t_ICItem m ON m.FItemID = a.FItemID JOIN t_Item p "
+                         "ON p.FItemID = a.FAuxPropID AND p.FItemClassID = m.FAuxClassID"),
+            "10");
+  EXPECT_EQ(rows(sample, "SELECT COUNT(*) FROM com_SysType s JOIN com_SysTypeClass c ON c.FTypeClassID = s.FClassID"), "4");
+  if (commercial) {
+    // A combination's properties pick from the classes of colours and sizes and name their items.
+    EXPECT_EQ(rows(sample, "SELECT d.FName, c.FName FROM t_ItemPropDesc d JOIN t_ItemClass c ON c.FItemClassID = d.FSearch "
+                           "WHERE d.FItemClassID = 3004 ORDER BY d.FPropID"),
+              "颜色,颜色;尺码,尺码");
+    EXPECT_EQ(rows(sample, "SELECT COUNT(*) FROM t_Item_3004 x JOIN t_Item colour ON colour.FItemClassID = 3002 AND "
+                           "colour.FName = x.F_101 JOIN t_Item size ON size.FItemClassID = 3003 AND size.FName = x.F_102"),
+              "5");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SampleOfKind, ::testing::Values(accountset::Kind::Industrial, accountset::Kind::Commercial),
+                         [](const auto& info) { return info.param == accountset::Kind::Industrial ? "Industrial" : "Commercial"; });
 
 // The record's own table and item class, found by its UUID wherever it stands.
 struct Place {

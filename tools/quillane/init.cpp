@@ -5,6 +5,7 @@
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/counts.h"
+#include "tools/quillane/props.h"
 
 namespace quillane::cli {
 
@@ -12,7 +13,7 @@ int Init(const CommandLine& line) {
   if (line.words.size() != 2) throw std::runtime_error(mdlLanguage::LoadLangString("init 需要一个文件名"));
   const std::string& path = line.words[1];
   if (line.value("sample"))
-    accountset::CreateSample(path, NumberOption(line, "sample", 0));
+    accountset::CreateSample(path, NumberOption(line, "sample", 0), KindOf(line));
   else
     accountset::CreateEmpty(path);
   auto counts = RecordsPerClass(path);
