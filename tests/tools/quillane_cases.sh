@@ -63,6 +63,7 @@ done <<CASES
 1|Not a non-negative whole number: --user 16;AcctType=XX|export --db a.db --type department --user '16;AcctType=XX'
 1|cannot carry an account set path holding "}": x}y.db|export --db 'x}y.db' --type department
 1|industrial or commercial, not: retail|export --db a.db --type department --acct-type retail
+1|industrial or commercial, not: retail|init r.db --acct-type retail
 1|--system-type applies to --in only|import --db b.db --type department --bulk all.xml --system-type 0
 0|records read: $n~records imported: $n~records failed: 0|import --db b.db --type department --bulk all.xml
 0|records imported: 1|import --db c.db --type department --in utf16.xml
