@@ -110,6 +110,8 @@ const Link kLinks[] = {
     // An entry of auxiliary data stands under its type twice.
     {"t_SubMessage", "FTypeID", "t_SubMesType"}, {"t_SubMessage", "FParentID", "t_SubMesType"},
     {"com_SysType", "FClassID", "com_SysTypeClass"},
+    // A material's auxiliary property is an item of a class of goods' properties.
+    {"COM_ItemAuxProp", "FAuxPropID", "t_Item"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
 };
 // clang-format on
