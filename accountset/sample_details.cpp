@@ -191,9 +191,10 @@ constexpr const char* kStatements[] = {
     "FCheckCycUnit = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 47), FDaysPer = 7, FOIHighLimit = 10, "
     "FOILowLimit = 2, FSOHighLimit = 10, FSOLowLimit = 2",
     // Each material has the first two properties of its class of auxiliary properties.
-    "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN t_Item p ON "
-    "p.FItemClassID = m.FAuxClassID AND p.FDetail = 1 AND p.FItemID IN (SELECT FItemID FROM t_Item WHERE "
-    "FItemClassID = m.FAuxClassID AND FDetail = 1 ORDER BY FItemID LIMIT 2) ORDER BY m.FItemID, p.FItemID",
+    // The details of every class are numbered once: a subquery per pair of material and item took minutes.
+    "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN (SELECT "
+    "FItemClassID, FItemID, row_number() OVER (PARTITION BY FItemClassID ORDER BY FItemID) AS n FROM t_Item WHERE "
+    "FDetail = 1) p ON p.FItemClassID = m.FAuxClassID AND p.n <= 2 ORDER BY m.FItemID, p.FItemID",
 };
 
 // Employees, warehouses, suppliers, branches, work centres and fees: each column's value.
