@@ -14,8 +14,6 @@ namespace {
 // What no data type of the program exchanges yet: the account set's link targets and the item classes
 // without a type. A type that joins the program leaves this list with its tables or class.
 const std::set<std::string> kNotCarriedTables = {
-    // the commercial auxiliary data (the road runs an industrial account set)
-    "com_SysType", "com_SysTypeClass",
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
     // user-defined item classes: their catalogue, rights and own tables
     "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
@@ -25,6 +23,31 @@ const std::set<std::string> kNotCarriedTables = {
     "t_ICItem", "t_ICItemCore", "COM_ItemAuxProp", "COM_Item", "COM_Stock"};
 // The item classes whose records the program carries.
 const std::vector<int> kCarriedItemClasses = {1, 2, 3, 5, 7, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
+
+// The auxiliary properties of goods, which travel in a commercial account set only: their classes
+// (FType 3 and 4) and the classes' own tables.
+const std::vector<int> kAuxPropClasses = {3002, 3003, 3004};
+
+bool IsAuxPropTable(const std::string& table) {
+  for (int c : kAuxPropClasses)
+    if (table == "t_Item_" + std::to_string(c)) return true;
+  return false;
+}
+
+// Each kind of account set keeps its auxiliary data in tables of its own; those of the other kind are
+// not on its road. Nothing but the tables of this list and of kNotCarriedTables is seeded.
+bool NotCarried(const std::string& table, Kind kind) {
+  static const std::set<std::string> industrialAssist = {"t_SubMessage", "t_SubMesType"};
+  static const std::set<std::string> commercialAssist = {"com_SysType", "com_SysTypeClass"};
+  if (kind == Kind::Commercial && IsAuxPropTable(table)) return false;
+  return kNotCarriedTables.count(table) || (kind == Kind::Industrial ? commercialAssist : industrialAssist).count(table);
+}
+
+std::vector<int> CarriedItemClasses(Kind kind) {
+  std::vector<int> classes = kCarriedItemClasses;
+  if (kind == Kind::Commercial) classes.insert(classes.end(), kAuxPropClasses.begin(), kAuxPropClasses.end());
+  return classes;
+}
 
 // Deletion keys are compared by their own pass: an import of records writes none.
 bool Compared(const std::string& table) {
@@ -99,6 +122,8 @@ const Link kLinks[] = {
     // An entry of auxiliary data stands under its type twice.
     {"t_SubMessage", "FTypeID", "t_SubMesType"}, {"t_SubMessage", "FParentID", "t_SubMesType"},
     {"com_SysType", "FClassID", "com_SysTypeClass"},
+    // A material's auxiliary property is an item of a class of goods' properties.
+    {"COM_ItemAuxProp", "FAuxPropID", "t_Item"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
 };
 // clang-format on
@@ -110,8 +135,21 @@ struct Uncarried {
   const char* rows;
 };
 const Uncarried kUncarried[] = {
-    {"t_Item", "FDeleted", "x.FItemClassID = 2003"},  // a cost item's record has no deleted mark
+    // the records of cost items and of the classes that users define carry no deleted mark
+    {"t_Item", "FDeleted", "x.FItemClassID = 2003 OR x.FItemClassID BETWEEN 1001 AND 1999 OR x.FItemClassID > 3000"},
     {"t_AcctGroup", "UUID", "1"},  // an account's group arrives without its UUID, made anew when missing
+};
+
+// Rows that no type exchanges by design, left out of the comparison.
+struct LeftBehind {
+  const char* table;
+  const char* rows;
+};
+const LeftBehind kLeftBehind[] = {
+    // the ERP's predefined auxiliary data of a commercial account set: every account set has its own
+    {"com_SysType", "x.FPreDefined <> 0"},
+    // a class of them travels with its entries: one that has only predefined entries stays behind
+    {"com_SysTypeClass", "NOT EXISTS (SELECT 1 FROM com_SysType s WHERE s.FClassID = x.FTypeClassID AND s.FPreDefined = 0)"},
 };
 
 struct Column {
@@ -164,9 +202,9 @@ struct Table {
   std::vector<std::vector<std::string>> rows;
 };
 
-Table Read(sql::Database& db, const std::string& table, Identifiers identifiers) {
+Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, Kind kind) {
   // A seeded table is a copy with the identifiers it had, its links included.
-  if (kNotCarriedTables.count(table)) identifiers = Identifiers::Equal;
+  if (NotCarried(table, kind)) identifiers = Identifiers::Equal;
   const std::vector<Column> columns = ColumnsOf(db, table);
   Table result;
   std::string select;
@@ -189,7 +227,10 @@ Table Read(sql::Database& db, const std::string& table, Identifiers identifiers)
     select += (select.empty() ? "" : ", ") + std::string("quote(") + expr + ")";
     result.columns.push_back(c.name);
   }
-  for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x").rows) {
+  std::string where;
+  for (const LeftBehind& l : kLeftBehind)
+    if (l.table == table) where += std::string(where.empty() ? " WHERE " : " AND ") + "NOT (" + l.rows + ")";
+  for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x" + where).rows) {
     std::vector<std::string> values;
     for (const Variant& v : row) values.push_back(CStr(v));
     result.rows.push_back(std::move(values));
@@ -246,15 +287,39 @@ std::string TableDifferences(const std::string& name, const Table& a, const Tabl
 
 }  // namespace
 
-bool OnTheRoad(std::int32_t lIO) {
+bool OnTheRoad(std::int32_t lIO, Kind kind) {
   switch (lIO) {
-    case 23:  // user-defined item classes go by their names
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
+      return kind == Kind::Commercial;
+    case 23:  // user-defined item classes go by their names
     // Materials name the custom class of their auxiliary properties, which is not on the road yet.
     case 8:
       return false;
   }
   return true;
+}
+
+std::string DanglingLinks(const std::string& path) {
+  // Identifiers are positive: 0 names no record, and -1 every item of a class (t_ItemDetailV).
+  sql::Database db(path, sql::Database::Mode::OpenExisting);
+  std::string out;
+  for (const std::string& table : TablesOf(db)) {
+    const std::vector<Column> columns = ColumnsOf(db, table);
+    for (const Column& c : columns) {
+      const std::string target = TargetOf(table, c, columns);
+      if (target.empty()) continue;
+      const std::string id = target == "t_Item" ? "FItemID" : IdentityOf(ColumnsOf(db, target));
+      if (id.empty()) continue;
+      const std::string column = "x." + sql::QuoteIdentifier(c.name);
+      const auto dangling = db.query("SELECT COUNT(*), MIN(" + column + ") FROM " + sql::QuoteIdentifier(table) +
+                                     " x WHERE " + column + " > 0 AND NOT EXISTS (SELECT 1 FROM " + target +
+                                     " WHERE " + id + " = " + column + ")").rows.at(0);
+      if (CLng(dangling[0]) > 0)
+        out += table + "." + c.name + ": " + CStr(dangling[0]) + " rows point at no row of " + target + " (such as " +
+               CStr(dangling[1]) + ")\n";
+    }
+  }
+  return out;
 }
 
 std::string Literal(const std::string& path) {
@@ -263,7 +328,11 @@ std::string Literal(const std::string& path) {
   return text + "'";
 }
 
-std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers) {
+std::string PropsOfKind(Kind kind) {
+  return std::string("UserID=16;AcctType=") + (kind == Kind::Industrial ? "GY" : "SY") + ";Setuptype=;Language=CHS";
+}
+
+std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers, Kind kind) {
   sql::Database da(a, sql::Database::Mode::OpenExisting), db(b, sql::Database::Mode::OpenExisting);
   std::string out;
   const std::vector<std::string> inA = TablesOf(da), inB = TablesOf(db);
@@ -272,14 +341,14 @@ std::string Differences(const std::string& a, const std::string& b, Identifiers 
       out += table + ": only in the first account set\n";
       continue;
     }
-    out += TableDifferences(table, Read(da, table, identifiers), Read(db, table, identifiers));
+    out += TableDifferences(table, Read(da, table, identifiers, kind), Read(db, table, identifiers, kind));
   }
   for (const std::string& table : inB)
     if (std::find(inA.begin(), inA.end(), table) == inA.end()) out += table + ": only in the second account set\n";
   return out;
 }
 
-void SeedNotCarried(const std::string& source, const std::string& target) {
+void SeedNotCarried(const std::string& source, const std::string& target, Kind kind) {
   sql::Database db(target, sql::Database::Mode::OpenExisting);
   db.execScript("ATTACH " + Literal(source) + " AS src");
   std::string script = "BEGIN;";
@@ -288,8 +357,10 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
     const std::string quoted = sql::QuoteIdentifier(table);
     const std::vector<Variant> name{Variant(table)};
     const bool present = !db.query("SELECT 1 FROM main.sqlite_master WHERE name = ?1", name).rows.empty();
-    const bool carried = !kNotCarriedTables.count(table);
-    if (carried && !present) continue;
+    const bool carried = !NotCarried(table, kind);
+    // A class's own table comes with its class: while the classes are seeded, so are the (empty)
+    // tables of the classes whose records travel.
+    if (carried && !present && !(NotCarried("t_ItemClass", kind) && table.rfind("t_Item_", 0) == 0)) continue;
     if (!present) script += CStr(row[1]) + ";";
     // User-defined classes add their columns to tables of the account set, carried ones too.
     std::string columns;
@@ -306,7 +377,7 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
               " FROM src." + quoted + ";";
   }
   std::string carriedClasses;
-  for (int c : kCarriedItemClasses) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
+  for (int c : CarriedItemClasses(kind)) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
   script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses + ");"
             "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ");"
             "COMMIT; DETACH src;";

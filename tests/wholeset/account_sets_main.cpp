@@ -1,20 +1,36 @@
-// account_sets seed SOURCE TARGET: gives TARGET the rows of SOURCE that no data type carries yet.
-// account_sets compare A B: prints the differences of two account sets; exits 1 when there are any.
+// account_sets seed SOURCE TARGET [commercial]: gives TARGET the rows of SOURCE that no data type carries
+// yet on the road of that kind of account set (industrial unless "commercial" is given).
+// account_sets compare A B [commercial]: prints the differences of two account sets; exits 1 when there
+// are any.
+// account_sets road [commercial]: the --type names that the whole-set road of the kind carries, one a
+// line, in the order of a full transfer.
 #include <iostream>
 #include <string>
 
+#include "tools/quillane/data_type_table.h"
 #include "wholeset/account_set_content.h"
 
 int main(int argc, char** argv) {
   using namespace quillane::testing;
-  const std::string command = argc == 4 ? argv[1] : "";
+  const std::string command = argc > 1 ? argv[1] : "";
+  // The kind is the last word, after the command's paths; industrial when it is left out.
+  const int kindAt = command == "road" ? 2 : 4;
+  const std::string kindName = argc == kindAt + 1 ? argv[kindAt] : "industrial";
+  const Kind kind = kindName == "commercial" ? Kind::Commercial : Kind::Industrial;
+  const bool wellFormed =
+      (kindName == "industrial" || kindName == "commercial") && (argc == kindAt || argc == kindAt + 1);
   try {
-    if (command == "seed") {
-      SeedNotCarried(argv[2], argv[3]);
+    if (wellFormed && command == "road") {
+      for (const auto& type : quillane::cli::kDataTypes)
+        if (OnTheRoad(type.lIO, kind)) std::cout << type.name << '\n';
       return 0;
     }
-    if (command == "compare") {
-      const std::string differences = Differences(argv[2], argv[3], Identifiers::ByWhatTheyPointAt);
+    if (wellFormed && command == "seed") {
+      SeedNotCarried(argv[2], argv[3], kind);
+      return 0;
+    }
+    if (wellFormed && command == "compare") {
+      const std::string differences = Differences(argv[2], argv[3], Identifiers::ByWhatTheyPointAt, kind);
       std::cout << differences;
       return differences.empty() ? 0 : 1;
     }
@@ -22,6 +38,7 @@ int main(int argc, char** argv) {
     std::cerr << "account_sets: " << e.what() << '\n';
     return 2;
   }
-  std::cerr << "usage: account_sets seed SOURCE TARGET | account_sets compare A B\n";
+  std::cerr << "usage: account_sets seed SOURCE TARGET [industrial|commercial] | "
+               "account_sets compare A B [industrial|commercial] | account_sets road [industrial|commercial]\n";
   return 2;
 }

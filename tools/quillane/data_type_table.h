@@ -16,8 +16,8 @@ struct DataType {
 
 // One row per type, one a line; a new type needs only its row here, at its place in the order:
 // currencies before accounts, accounts and auxiliary data before anything that names them, units and
-// stock places before materials, departments before employees, materials before cost objects, customers
-// before branches.
+// stock places before materials, departments before employees, the auxiliary properties of goods before
+// materials, materials before cost objects, customers before branches.
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
@@ -35,6 +35,9 @@ inline constexpr DataType kDataTypes[] = {
     {"work-center", 13, "Quillane.clsWorkCenter"},
     {"fee", 18, "Quillane.clsFee"},
     {"cost-item", 15, "Quillane.clsCBCostItem"},
+    // the auxiliary properties of goods: item classes of FType 3 and 4, in commercial account sets only;
+    // before the materials, which name them
+    {"aux-prop", 20, "Quillane.clsAuxProp"},
     {"material", 8, "Quillane.clsMaterial"},
     {"customer", 5, "Quillane.clsCustomer"},
     {"sub-company", 12, "Quillane.clsSubCompany"},
@@ -44,8 +47,6 @@ inline constexpr DataType kDataTypes[] = {
     {"cash-flow-item", 21, "Quillane.clsCashFlowItem"},
     // the item classes that users define, named by --class; their records may name items of any class
     {"custom", 23, "Quillane.clsItemClass"},
-    // the auxiliary properties of goods: item classes of FType 3 and 4, in commercial account sets only
-    {"aux-prop", 20, "Quillane.clsAuxProp"},
 };
 // clang-format on
 
