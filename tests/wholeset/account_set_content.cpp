@@ -18,11 +18,11 @@ const std::set<std::string> kNotCarriedTables = {
     // user-defined item classes: their catalogue, rights and own tables
     "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
     "t_AccessControl", "t_Item_1001", "t_Item_3001", "t_Item_3002",
-    // detail tables of item classes without a type
-    "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
-    "t_ICItemCore", "COM_ItemAuxProp"};
+    // the detail tables of materials, which are not on the road yet, and the commercial tables of
+    // materials and warehouses
+    "t_ICItem", "t_ICItemCore", "COM_ItemAuxProp", "COM_Item", "COM_Stock"};
 // The item classes whose records the program carries.
-const std::vector<int> kCarriedItemClasses = {1, 2, 7, 9, 2001, 2002, 2003, 2004};
+const std::vector<int> kCarriedItemClasses = {1, 2, 3, 5, 7, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
 
 // The auxiliary properties of goods, which travel in a commercial account set only: their classes
 // (FType 3 and 4) and the classes' own tables.
@@ -87,19 +87,31 @@ const Link kLinks[] = {
     {"t_Settle", "FAcctID", "t_Account"},
     {"t_Emp", "FDepartmentID", "t_Item"}, {"t_Emp", "FOtherArAcctID", "t_Account"},
     {"t_Emp", "FOtherAPAcctID", "t_Account"}, {"t_Emp", "FPreApAcctID", "t_Account"},
-    {"t_Emp", "FPreArAcctID", "t_Account"},
-    {"t_Stock", "FEmpID", "t_Item"},
+    {"t_Emp", "FPreArAcctID", "t_Account"}, {"t_Emp", "FGender", "t_SubMessage"},
+    {"t_Emp", "FDegree", "t_SubMessage"}, {"t_Emp", "FDuty", "t_SubMessage"},
+    {"t_Emp", "FProfessionalGroup", "t_SubMessage"}, {"t_Emp", "FEmpGroup", "t_SubMessage"},
+    {"t_Emp", "FJobTypeID", "t_JobType"},
+    {"t_Stock", "FEmpID", "t_Item"}, {"t_Stock", "FTypeID", "t_SubMessage"}, {"t_Stock", "FProperty", "t_SubMessage"},
+    {"t_Stock", "FSPGroupID", "t_StockPlaceGroup"},
+    {"t_Supplier", "FStatus", "t_SubMessage"}, {"t_Supplier", "FRegionID", "t_SubMessage"},
+    {"t_Supplier", "FTrade", "t_SubMessage"}, {"t_Supplier", "FTypeID", "t_SubMessage"},
     {"t_Supplier", "FCyID", "t_Currency"}, {"t_Supplier", "FSetID", "t_Settle"},
     {"t_Supplier", "FDepartment", "t_Item"}, {"t_Supplier", "FEmployee", "t_Item"},
     {"t_Supplier", "FStockIDAssignee", "t_Item"}, {"t_Supplier", "FAPAccountID", "t_Account"},
     {"t_Supplier", "FPreAcctID", "t_Account"}, {"t_Supplier", "FPayTaxAcctID", "t_Account"},
     {"t_Supplier", "FOtherARAcctID", "t_Account"}, {"t_Supplier", "FOtherAPAcctID", "t_Account"},
     {"t_Supplier", "FPreARAcctID", "t_Account"}, {"t_Supplier", "FARAccountID", "t_Account"},
-    {"t_SonCompany", "FSuperDeptID", "t_Item"}, {"t_SonCompany", "FRetailStockID", "t_Item"},
+    // A branch's superior department is an entry of the auxiliary data, as are its five classifications.
+    {"t_SonCompany", "FSuperDeptID", "t_SubMessage"}, {"t_SonCompany", "FTrade", "t_SubMessage"},
+    {"t_SonCompany", "FRegionID", "t_SubMessage"}, {"t_SonCompany", "FAcctModeID", "t_SubMessage"},
+    {"t_SonCompany", "FOwnershipID", "t_SubMessage"}, {"t_SonCompany", "FAssetshipID", "t_SubMessage"},
+    {"t_SonCompany", "FStockPlaceID", "t_StockPlace"}, {"t_SonCompany", "FRetailStockID", "t_Item"},
     {"t_SonCompany", "FProviderID", "t_Item"}, {"t_SonCompany", "FClientID", "t_Item"},
     {"t_SonCompany", "FDepartmentID", "t_Item"}, {"t_SonCompany", "FSuperiorID", "t_Item"},
     {"t_SonCompany", "FCorProvider", "t_Item"}, {"t_SonCompany", "FCorCustomer", "t_Item"},
-    {"t_WorkCenter", "FDeptID", "t_Item"},
+    {"t_WorkCenter", "FDeptID", "t_Item"}, {"t_WorkCenter", "FTeamTimeID", "t_IcTeamTime"},
+    {"t_WorkCenter", "FCapacityCalType", "t_SubMessage"},
+    {"t_Fee", "FFeeType", "t_SubMessage"},
     {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_Item"},
     {"t_Account", "FUnitGroupID", "t_Item"}, {"t_Account", "FEarnAccountID", "t_Account"},
     {"t_Account", "FRootID", "t_Account"}, {"t_Account", "FDetailID", "t_ItemDetail"},
@@ -280,11 +292,6 @@ bool OnTheRoad(std::int32_t lIO, Kind kind) {
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
       return kind == Kind::Commercial;
     case 23:  // user-defined item classes go by their names
-    // Not yet equal after the road: employees, warehouses, suppliers, branches, work centres and fees
-    // arrive with 0 where the sample's detail rows hold NULL (t_Emp.FProfessionalGroup, t_Stock.FEmpID,
-    // t_Supplier.FCyID, t_SonCompany.FDepartmentID, t_WorkCenter.FDeptID, t_Fee.FFeeType and more),
-    // and a branch's FSuperDeptID points at no record of the copy.
-    case 7: case 9: case 11: case 12: case 13: case 18:
     // Materials name the custom class of their auxiliary properties, which is not on the road yet.
     case 8:
       return false;

@@ -110,8 +110,8 @@ class WholeSet : public ExchangeDbTest {
 
 std::string KindName(Kind kind) { return kind == Kind::Industrial ? "Industrial" : "Commercial"; }
 
-// The comparison itself: a copy is equal; a link moved to another record, a changed value and a
-// lost row are each named, with the table, the row and the column.
+// The comparison itself: a copy is equal; a link moved to another record (of the items or of the
+// auxiliary data), a changed value and a lost row are each named, with the table, the row and the column.
 TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
   makeSource(Kind::Industrial);
   const std::string copy = dir_.file("copy.db");
@@ -121,6 +121,8 @@ TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
              "WHERE FItemID = (SELECT MIN(FItemID) FROM t_Organization)");
   exec(copy, "UPDATE t_Currency SET FScale = 5 WHERE FNumber = 'USD'");
   exec(copy, "DELETE FROM cb_CostObj_Product WHERE FQuotiety = 0.5");
+  // A branch's superior department is an entry of the auxiliary data, whose ids an item may share.
+  exec(copy, "UPDATE t_SonCompany SET FSuperDeptID = 20 WHERE FSuperDeptID = 21");
   exec(copy, "UPDATE t_Settle SET FAcctID = 99999 WHERE FNumber = 'JF01'");
   EXPECT_EQ(DanglingLinks(copy), "t_Settle.FAcctID: 1 rows point at no row of t_Account (such as 99999)\n");
   const std::string differences = Differences(source, copy, Identifiers::ByWhatTheyPointAt, kind_);
@@ -130,6 +132,9 @@ TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
   EXPECT_NE(differences.find("t_Currency: 'A0000001-0000-4000-8000-000000000002': FScale: 2 | 5"), std::string::npos)
       << differences;
   EXPECT_NE(differences.find("cb_CostObj_Product: only in the first: "), std::string::npos) << differences;
+  EXPECT_NE(differences.find("t_SonCompany: '0000000A-0000-4000-8000-000000000003': FSuperDeptID: "
+                             "'A0000003-0000-4000-8000-000000000015' | 'A0000003-0000-4000-8000-000000000014'"),
+            std::string::npos) << differences;
 }
 
 // Both roads carry the whole set of each kind; a second pass from the copy into a third set finds every

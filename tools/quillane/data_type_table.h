@@ -17,7 +17,7 @@ struct DataType {
 // One row per type, one a line; a new type needs only its row here, at its place in the order:
 // currencies before accounts, accounts and auxiliary data before anything that names them, units and
 // stock places before materials, departments before employees, the auxiliary properties of goods before
-// materials, materials before cost objects.
+// materials, materials before cost objects, customers before branches.
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
@@ -32,7 +32,6 @@ inline constexpr DataType kDataTypes[] = {
     {"stockplace", 24, "Quillane.clsStockPlace"},
     {"stock", 9, "Quillane.clsStock"},
     {"supplier", 11, "Quillane.clsSupplier"},
-    {"sub-company", 12, "Quillane.clsSubCompany"},
     {"work-center", 13, "Quillane.clsWorkCenter"},
     {"fee", 18, "Quillane.clsFee"},
     {"cost-item", 15, "Quillane.clsCBCostItem"},
@@ -41,6 +40,7 @@ inline constexpr DataType kDataTypes[] = {
     {"aux-prop", 20, "Quillane.clsAuxProp"},
     {"material", 8, "Quillane.clsMaterial"},
     {"customer", 5, "Quillane.clsCustomer"},
+    {"sub-company", 12, "Quillane.clsSubCompany"},
     {"cost-object", 14, "Quillane.clsCBCostObject"},
     {"expense-element", 16, "Quillane.clsCBExpenseElement"},
     {"service", 17, "Quillane.clsCBService"},
