@@ -95,6 +95,30 @@ class Lexer {
     return tokens;
   }
 
+  // The text with each literal cut out (its kind left in its place) and every other token closed by a
+  // separator, blanks and comments as written; the literals as run() gives them.
+  void skeleton(std::string& key, std::vector<Token>& literals) {
+    key.reserve(s_.size() + s_.size() / 4);
+    std::size_t last = 0;
+    while (true) {
+      skipBlanksAndComments();
+      if (i_ >= s_.size()) break;
+      key.append(s_.substr(last, i_ - last));
+      const std::size_t start = i_;
+      Token t = next();
+      if (t.kind == TokenKind::Number || t.kind == TokenKind::String || t.kind == TokenKind::Binary) {  // IsLiteral
+        key += '\x01';
+        key += static_cast<char>('A' + static_cast<int>(t.kind));
+        literals.push_back(std::move(t));
+      } else {
+        key.append(s_.substr(start, i_ - start));
+        key += '\x02';
+      }
+      last = i_;
+    }
+    key.append(s_.substr(last));
+  }
+
  private:
   bool skipBlanksAndComments() {
     bool skipped = false;
@@ -252,6 +276,17 @@ std::string renderToken(const Token& t) {
 }  // namespace
 
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
+
+bool LexSkeleton(std::string_view text, std::string& skeleton, std::vector<Token>& literals) {
+  // The marks of the skeleton must not stand in the text itself.
+  if (text.find_first_of("\x01\x02") != std::string_view::npos) return false;
+  try {
+    Lexer(text, {}).skeleton(skeleton, literals);
+    return true;
+  } catch (const AutomationError&) {
+    return false;
+  }
+}
 
 void SyntaxErrorNear(const Token* near) {
   throw ProviderError(OleDbError::ErrorsInCommand,
