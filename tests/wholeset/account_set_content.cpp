@@ -17,26 +17,31 @@ const std::set<std::string> kNotCarriedTables = {
     // the commercial auxiliary data (the road runs an industrial account set)
     "com_SysType", "com_SysTypeClass",
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
-    // user-defined item classes: their catalogue, rights and own tables
-    "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
-    "t_AccessControl", "t_Item_1001", "t_Item_3001", "t_Item_3002",
     // detail tables of item classes without a type
     "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
     "t_ICItemCore", "COM_ItemAuxProp"};
-// The item classes whose records the program carries.
+// The built-in item classes whose records the program carries; the user-defined classes travel too.
 const std::vector<int> kCarriedItemClasses = {1, 2, 7, 9, 2001, 2002, 2003, 2004};
+
+// Whether the item class identifier `id` (an SQL expression) is one of a class that users define.
+std::string UserClass(const std::string& id) {
+  return "(" + id + " BETWEEN 1000 AND 1999 OR " + id + " BETWEEN 3000 AND 9999)";
+}
 
 // Deletion keys are compared by their own pass: an import of records writes none.
 bool Compared(const std::string& table) {
   return table.rfind("sqlite_", 0) != 0 && table.rfind("quillane_", 0) != 0 && table != "t_BaseDataDeleted";
 }
 
-// A link column and the table of the record it points at; "*" stands for every table.
+// A link column and the table of the record it points at, in the rows the condition picks; "*" stands
+// for every table.
 struct Link {
   const char* table;
   const char* column;
   const char* target;
+  const char* rows = "1";
 };
+constexpr const char* kClassObject = "x.FObjectType IN (3, 2002)";
 // clang-format off
 const Link kLinks[] = {
     {"*", "FItemClassID", "t_ItemClass"},
@@ -88,6 +93,9 @@ const Link kLinks[] = {
     {"t_SubMessage", "FTypeID", "t_SubMesType"}, {"t_SubMessage", "FParentID", "t_SubMesType"},
     {"com_SysType", "FClassID", "com_SysTypeClass"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
+    // The rights of an item class (object type 3) and of its records' attachments (2002).
+    {"t_ObjectType", "FObjectID", "t_ItemClass", kClassObject}, {"t_ObjectAccessType", "FObjectID", "t_ItemClass", kClassObject},
+    {"t_ObjectAccess", "FObjectID", "t_ItemClass", kClassObject}, {"t_AccessControl", "FObjectID", "t_ItemClass", kClassObject},
 };
 // clang-format on
 
@@ -95,12 +103,41 @@ const Link kLinks[] = {
 struct Uncarried {
   const char* table;
   const char* column;
-  const char* rows;
+  std::string rows;
 };
 const Uncarried kUncarried[] = {
     {"t_Item", "FDeleted", "x.FItemClassID = 2003"},  // a cost item's record has no deleted mark
     {"t_AcctGroup", "UUID", "1"},  // an account's group arrives without its UUID, made anew when missing
+    // The records of a user-defined class carry no deleted mark either; the class record carries no
+    // UUID and one name, which its import writes into all three name columns.
+    {"t_Item", "FDeleted", UserClass("x.FItemClassID")},
+    {"t_ItemClass", "UUID", UserClass("x.FItemClassID")},
+    {"t_ItemClass", "FName_EN", UserClass("x.FItemClassID")},
+    {"t_ItemClass", "FName_CHT", UserClass("x.FItemClassID")},
 };
+
+bool UuidTravels(const std::string& table) {
+  return std::none_of(std::begin(kUncarried), std::end(kUncarried),
+                      [&](const Uncarried& u) { return u.table == table && std::string(u.column) == "UUID"; });
+}
+
+// The own table of a user-defined item class and its column in t_ItemDetail are named by the class's
+// identifier, which every account set gives on its own: they are compared under the class's number.
+struct ClassNames {
+  std::map<std::string, std::string> tables, columns;  // as named in the account set -> as compared
+  std::string table(const std::string& name) const { return tables.count(name) ? tables.at(name) : name; }
+  std::string column(const std::string& name) const { return columns.count(name) ? columns.at(name) : name; }
+};
+
+ClassNames ClassNamesOf(sql::Database& db, Identifiers identifiers) {
+  ClassNames names;
+  if (identifiers == Identifiers::Equal) return names;
+  for (const auto& row : db.query("SELECT FItemClassID, FNumber FROM t_ItemClass WHERE FSQLTableName = 't_Item_' || FItemClassID").rows) {
+    names.tables["t_Item_" + CStr(row[0])] = "t_Item_{" + CStr(row[1]) + "}";
+    names.columns["F" + CStr(row[0])] = "F{" + CStr(row[1]) + "}";
+  }
+  return names;
+}
 
 struct Column {
   std::string name, type;
@@ -125,22 +162,33 @@ std::string IdentityOf(const std::vector<Column>& columns) {
   return "";
 }
 
-// The table a column points into, or "" when it is no link.
-std::string TargetOf(const std::string& table, const Column& column, const std::vector<Column>& columns) {
-  if (column.identity) return "";
+// The table a column points into and the rows in which it does; no target when it is no link.
+struct Target {
+  std::string table;
+  std::string rows = "1";
+};
+
+Target TargetOf(sql::Database& db, const std::string& table, const Column& column, const std::vector<Column>& columns) {
+  if (column.identity) return {};
   for (const Link& link : kLinks)
     if ((link.table == table || std::string(link.table) == "*") && link.column == column.name && link.target != table)
-      return link.target;
-  if (column.name == "FItemID") return "t_Item";
+      return {link.target, link.rows};
+  if (column.name == "FItemID") return {"t_Item"};
   // A parent is a record of the same table, or the item whose detail row this is.
-  if (column.name == "FParentID") return IdentityOf(columns).empty() ? "t_Item" : table;
-  return "";
+  if (column.name == "FParentID") return {IdentityOf(columns).empty() ? "t_Item" : table};
+  // A property of a user-defined class that looks its value up keeps a key of its source table.
+  for (const auto& row : db.query("SELECT d.FSrcTable FROM t_ItemPropDesc d JOIN t_ItemClass c ON c.FItemClassID = "
+                                  "d.FItemClassID WHERE c.FSQLTableName = ?1 AND d.FSQLColumnName = ?2 AND d.FSrcTable <> ''",
+                                  std::vector<Variant>{Variant(table), Variant(column.name)}).rows)
+    return {CStr(row[0])};
+  return {};
 }
 
-// What names a record in any account set: its UUID, else its number, else its name, else all it holds.
-std::string KeyOf(const std::vector<Column>& columns) {
+// What names a record in any account set: its UUID (where it travels), else its number, else its name,
+// else all it holds.
+std::string KeyOf(const std::string& table, const std::vector<Column>& columns) {
   for (const char* key : {"UUID", "FNumber", "FName"})
-    if (Has(columns, key)) return key;
+    if (Has(columns, key) && (key != std::string("UUID") || UuidTravels(table))) return key;
   std::string all;
   for (const Column& c : columns)
     if (!c.identity) all += (all.empty() ? "" : " || ',' || ") + ("quote(" + sql::QuoteIdentifier(c.name) + ")");
@@ -152,7 +200,7 @@ struct Table {
   std::vector<std::vector<std::string>> rows;
 };
 
-Table Read(sql::Database& db, const std::string& table, Identifiers identifiers) {
+Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, const ClassNames& names) {
   // A seeded table is a copy with the identifiers it had, its links included.
   if (kNotCarriedTables.count(table)) identifiers = Identifiers::Equal;
   const std::vector<Column> columns = ColumnsOf(db, table);
@@ -163,19 +211,22 @@ Table Read(sql::Database& db, const std::string& table, Identifiers identifiers)
     if (c.identity && identifiers == Identifiers::ByWhatTheyPointAt) continue;
     const std::string value = "x." + sql::QuoteIdentifier(c.name);
     std::string expr = value;
-    const std::string target = TargetOf(table, c, columns);
-    if (!target.empty() && identifiers == Identifiers::ByWhatTheyPointAt) {
-      const std::vector<Column> targetColumns = ColumnsOf(db, target);
-      const std::string id = target == "t_Item" ? "FItemID" : IdentityOf(targetColumns);
+    const Target target = TargetOf(db, table, c, columns);
+    if (!target.table.empty() && identifiers == Identifiers::ByWhatTheyPointAt) {
+      const std::vector<Column> targetColumns = ColumnsOf(db, target.table);
+      const std::string id = target.table == "t_Item" ? "FItemID" : IdentityOf(targetColumns);
       if (!id.empty())
-        expr = "CASE WHEN " + value + " IS NULL OR " + value + " = 0 THEN " + value + " ELSE IFNULL((SELECT " +
-               KeyOf(targetColumns) + " FROM " + target + " WHERE " + id + " = " + value + "), 'dangling ' || " + value +
-               ") END";
+        expr = "CASE WHEN NOT (" + target.rows + ") OR " + value + " IS NULL OR " + value + " = 0 THEN " + value +
+               " ELSE IFNULL((SELECT " + KeyOf(target.table, targetColumns) + " FROM " + target.table + " WHERE " + id +
+               " = " + value + "), 'dangling ' || " + value + ") END";
     }
+    if (table == "t_ItemClass" && c.name == "FSQLTableName" && identifiers == Identifiers::ByWhatTheyPointAt)
+      expr = "CASE WHEN x.FSQLTableName = 't_Item_' || x.FItemClassID THEN 't_Item_{' || x.FNumber || '}' ELSE "
+             "x.FSQLTableName END";
     for (const Uncarried& u : kUncarried)
-      if (u.table == table && u.column == c.name) expr = "CASE WHEN " + std::string(u.rows) + " THEN NULL ELSE " + expr + " END";
+      if (u.table == table && u.column == c.name) expr = "CASE WHEN " + u.rows + " THEN NULL ELSE " + expr + " END";
     select += (select.empty() ? "" : ", ") + std::string("quote(") + expr + ")";
-    result.columns.push_back(c.name);
+    result.columns.push_back(names.column(c.name));
   }
   for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x").rows) {
     std::vector<std::string> values;
@@ -215,6 +266,8 @@ std::multimap<std::string, std::vector<std::string>> Keyed(const Table& t) {
 }
 
 std::string TableDifferences(const std::string& name, const Table& a, const Table& b) {
+  // Rows of tables whose columns differ (a user-defined class adds its own) cannot be set side by side.
+  if (a.columns != b.columns) return name + ": columns: " + Joined(a.columns) + " | " + Joined(b.columns) + "\n";
   std::string out;
   auto ka = Keyed(a), kb = Keyed(b);
   for (auto ia = ka.begin(); ia != ka.end(); ++ia) {
@@ -236,7 +289,6 @@ std::string TableDifferences(const std::string& name, const Table& a, const Tabl
 
 bool OnTheRoad(std::int32_t lIO) {
   switch (lIO) {
-    case 23:  // user-defined item classes go by their names
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
     // Not yet equal after the road: employees, warehouses, suppliers, branches, work centres and fees
     // arrive with 0 where the sample's detail rows hold NULL (t_Emp.FProfessionalGroup, t_Stock.FEmpID,
@@ -258,17 +310,22 @@ std::string Literal(const std::string& path) {
 
 std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers) {
   sql::Database da(a, sql::Database::Mode::OpenExisting), db(b, sql::Database::Mode::OpenExisting);
+  const ClassNames namesA = ClassNamesOf(da, identifiers), namesB = ClassNamesOf(db, identifiers);
+  // Each side's tables under the names they are compared by.
+  std::map<std::string, std::string> inA, inB;
+  for (const std::string& table : TablesOf(da)) inA[namesA.table(table)] = table;
+  for (const std::string& table : TablesOf(db)) inB[namesB.table(table)] = table;
   std::string out;
-  const std::vector<std::string> inA = TablesOf(da), inB = TablesOf(db);
-  for (const std::string& table : inA) {
-    if (std::find(inB.begin(), inB.end(), table) == inB.end()) {
-      out += table + ": only in the first account set\n";
+  for (const auto& [name, table] : inA) {
+    auto other = inB.find(name);
+    if (other == inB.end()) {
+      out += name + ": only in the first account set\n";
       continue;
     }
-    out += TableDifferences(table, Read(da, table, identifiers), Read(db, table, identifiers));
+    out += TableDifferences(name, Read(da, table, identifiers, namesA), Read(db, other->second, identifiers, namesB));
   }
-  for (const std::string& table : inB)
-    if (std::find(inA.begin(), inA.end(), table) == inA.end()) out += table + ": only in the second account set\n";
+  for (const auto& [name, table] : inB)
+    if (!inA.count(name)) out += name + ": only in the second account set\n";
   return out;
 }
 
@@ -282,26 +339,20 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
     const std::vector<Variant> name{Variant(table)};
     const bool present = !db.query("SELECT 1 FROM main.sqlite_master WHERE name = ?1", name).rows.empty();
     const bool carried = !kNotCarriedTables.count(table);
-    if (carried && !present) continue;
-    if (!present) script += CStr(row[1]) + ";";
-    // User-defined classes add their columns to tables of the account set, carried ones too.
-    std::string columns;
-    for (const auto& column : db.query("SELECT s.name, s.type, m.name IS NULL FROM pragma_table_info(?1, 'src') s "
-                                       "LEFT JOIN pragma_table_info(?1, 'main') m ON m.name = s.name ORDER BY s.cid",
-                                       name).rows) {
-      const std::string quotedColumn = sql::QuoteIdentifier(CStr(column[0]));
-      if (present && CBool(column[2]))
-        script += "ALTER TABLE main." + quoted + " ADD COLUMN " + quotedColumn + " " + CStr(column[1]) + ";";
-      columns += (columns.empty() ? "" : ", ") + quotedColumn;
-    }
     if (carried) continue;
+    if (!present) script += CStr(row[1]) + ";";
+    std::string columns;
+    for (const auto& column : db.query("SELECT name FROM pragma_table_info(?1, 'src') ORDER BY cid", name).rows)
+      columns += (columns.empty() ? "" : ", ") + sql::QuoteIdentifier(CStr(column[0]));
     script += "DELETE FROM main." + quoted + "; INSERT INTO main." + quoted + " (" + columns + ") SELECT " + columns +
               " FROM src." + quoted + ";";
   }
   std::string carriedClasses;
   for (int c : kCarriedItemClasses) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
-  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses + ");"
-            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ");"
+  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses +
+            ") AND NOT " + UserClass("FItemClassID") + ";"
+            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ") AND NOT " +
+            UserClass("FTypeID") + ";"
             "COMMIT; DETACH src;";
   db.execScript(script);
 }

@@ -20,8 +20,7 @@ enum class Identifiers {
 std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers);
 
 // Copies from source into target, identifiers kept, the rows of the tables and item classes that no
-// data type of the program exchanges yet, so that the records of the other types find their links;
-// and the columns that source's user-defined item classes added to its tables.
+// data type of the program exchanges yet, so that the records of the other types find their links.
 void SeedNotCarried(const std::string& source, const std::string& target);
 
 // Whether the whole-set road carries the data type lIO; the tables of the types it leaves out are seeded.

@@ -16,7 +16,10 @@ struct DataType {
 
 // One row per type, one a line; a new type needs only its row here, at its place in the order:
 // currencies before accounts, accounts and auxiliary data before anything that names them, units and
-// stock places before materials, departments before employees, materials before cost objects.
+// stock places before materials, departments before employees, user-defined item classes before
+// materials (whose auxiliary properties are items of such a class), materials before cost objects.
+// A user-defined class whose properties look up records of a type after it (materials, customers...)
+// is carried a second time after that type: the second run finds its items and fills those links.
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
@@ -35,14 +38,15 @@ inline constexpr DataType kDataTypes[] = {
     {"work-center", 13, "Quillane.clsWorkCenter"},
     {"fee", 18, "Quillane.clsFee"},
     {"cost-item", 15, "Quillane.clsCBCostItem"},
+    // the item classes that users define, named by --class: after the records their properties look up,
+    // before the materials, which name one of them as the class of their auxiliary properties
+    {"custom", 23, "Quillane.clsItemClass"},
     {"material", 8, "Quillane.clsMaterial"},
     {"customer", 5, "Quillane.clsCustomer"},
     {"cost-object", 14, "Quillane.clsCBCostObject"},
     {"expense-element", 16, "Quillane.clsCBExpenseElement"},
     {"service", 17, "Quillane.clsCBService"},
     {"cash-flow-item", 21, "Quillane.clsCashFlowItem"},
-    // the item classes that users define, named by --class; their records may name items of any class
-    {"custom", 23, "Quillane.clsItemClass"},
     // the auxiliary properties of goods: item classes of FType 3 and 4, in commercial account sets only
     {"aux-prop", 20, "Quillane.clsAuxProp"},
 };
