@@ -39,8 +39,8 @@ void CreateEmpty(const std::string& path) {
   create(path, [](sql::Database&) {});
 }
 
-void CreateSample(const std::string& path, std::int32_t itemsPerClass) {
-  create(path, [itemsPerClass](sql::Database& db) { FillSample(db, itemsPerClass); });
+void CreateSample(const std::string& path, std::int32_t itemsPerClass, Kind kind) {
+  create(path, [itemsPerClass, kind](sql::Database& db) { FillSample(db, itemsPerClass, kind); });
 }
 
 }  // namespace quillane::accountset

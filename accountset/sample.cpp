@@ -80,11 +80,14 @@ void writeLinkTargets(sql::Database& db) {
 
 }  // namespace
 
-void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
+void FillSample(sql::Database& db, std::int32_t itemsPerClass, Kind kind) {
   writeLinkTargets(db);
   // The classes of the exchange and their detail tables, as the account set lists them; units of
-  // measure (7) are link targets above.
-  sql::Rowset classes = db.query("SELECT FItemClassID, FName, FSQLTableName FROM t_ItemClass WHERE FItemClassID <> 7 ORDER BY FItemClassID");
+  // measure (7) are link targets above. A commercial account set keeps no records of cost accounting
+  // (2001-2004), work centres (14) or fees (2014).
+  const char* kindsClasses = kind == Kind::Commercial ? " AND FItemClassID NOT IN (14, 2001, 2002, 2003, 2004, 2014)" : "";
+  sql::Rowset classes = db.query(std::string("SELECT FItemClassID, FName, FSQLTableName FROM t_ItemClass WHERE "
+                                             "FItemClassID <> 7") + kindsClasses + " ORDER BY FItemClassID");
   ItemWriter items(db);
   for (const Row& c : classes.rows) {
     const std::string detailTable = CStr(c[2]);
@@ -99,7 +102,7 @@ void FillSample(sql::Database& db, std::int32_t itemsPerClass) {
     });
   }
   // The custom classes first: materials name one of them as their class of auxiliary properties.
-  WriteSampleItemClasses(db, items, itemsPerClass);
+  WriteSampleItemClasses(db, items, itemsPerClass, kind);
   FillOwnColumns(db);
   WriteSampleAssistTypes(db);
 }

@@ -13,10 +13,10 @@ namespace {
 // FItemID, so that a sample holds empty, zero and Null columns beside filled ones and links to
 // different records, and stays the same for the same size.
 
-// One of the rows that `from` selects, chosen by the detail row's FItemID; Null when there are none.
+// One of the rows that `from` selects, chosen by the detail row's FItemID; 0 (no link) when there are none.
 std::string pick(const std::string& table, const std::string& id, const std::string& from) {
-  return "(SELECT id FROM (SELECT " + id + " AS id, row_number() OVER (ORDER BY " + id + ") - 1 AS n FROM " + from +
-         ") WHERE n = " + table + ".FItemID % (SELECT count(*) FROM " + from + "))";
+  return "IFNULL((SELECT id FROM (SELECT " + id + " AS id, row_number() OVER (ORDER BY " + id + ") - 1 AS n FROM " +
+         from + ") WHERE n = " + table + ".FItemID % (SELECT count(*) FROM " + from + ")), 0)";
 }
 
 // A detail item of an item class, which a link of kind Item (or vwAssigneeStock) can find.
@@ -30,9 +30,10 @@ std::string assist(const std::string& table, int typeID) {
 }
 std::string account(const std::string& table) { return pick(table, "FAccountID", "t_Account"); }
 
-// The value on most rows; 0 (no link) on every fifth and Null on the next.
+// The link on most rows; 0 (no link) on every fifth. A link column never holds Null: the ERP writes 0
+// for no link, and an import that meets no link leaves the 0 its new detail row starts with.
 std::string mostly(const std::string& table, const std::string& value) {
-  return "CASE " + table + ".FItemID % 5 WHEN 0 THEN 0 WHEN 1 THEN NULL ELSE " + value + " END";
+  return "CASE " + table + ".FItemID % 5 WHEN 0 THEN 0 ELSE " + value + " END";
 }
 // A text on most rows; Null on every fourth, the empty text on the next, and on the one after a text
 // that SQL and LIKE treat specially (an apostrophe, a percent sign, an underscore) with Chinese in it.
@@ -190,9 +191,10 @@ constexpr const char* kStatements[] = {
     "FCheckCycUnit = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 47), FDaysPer = 7, FOIHighLimit = 10, "
     "FOILowLimit = 2, FSOHighLimit = 10, FSOLowLimit = 2",
     // Each material has the first two properties of its class of auxiliary properties.
-    "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN t_Item p ON "
-    "p.FItemClassID = m.FAuxClassID AND p.FDetail = 1 AND p.FItemID IN (SELECT FItemID FROM t_Item WHERE "
-    "FItemClassID = m.FAuxClassID AND FDetail = 1 ORDER BY FItemID LIMIT 2) ORDER BY m.FItemID, p.FItemID",
+    // The details of every class are numbered once: a subquery per pair of material and item took minutes.
+    "INSERT INTO COM_ItemAuxProp (FItemID, FAuxPropID) SELECT m.FItemID, p.FItemID FROM t_ICItem m JOIN (SELECT "
+    "FItemClassID, FItemID, row_number() OVER (PARTITION BY FItemClassID ORDER BY FItemID) AS n FROM t_Item WHERE "
+    "FDetail = 1) p ON p.FItemClassID = m.FAuxClassID AND p.n <= 2 ORDER BY m.FItemID, p.FItemID",
 };
 
 // Employees, warehouses, suppliers, branches, work centres and fees: each column's value.
@@ -298,7 +300,7 @@ std::vector<DetailSample> detailSamples() {
         {"FClientID", item(b, 1)},
         {"FDepartmentID", mostly(b, item(b, 2))},
         // The first group of branches, which an import of the class meets before any branch.
-        {"FSuperiorID", mostly(b, "(SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 10 AND FDetail = 0)")},
+        {"FSuperiorID", mostly(b, "IFNULL((SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 10 AND FDetail = 0), 0)")},
         {"FCorProvider", item(b, 8)},
         {"FCorCustomer", mostly(b, item(b, 1))},
         {"FStockPlaceID", mostly(b, pick(b, "FSPID", "t_StockPlace"))}}},

@@ -1,6 +1,7 @@
-// The sample's custom item classes, one in each range of their identifiers and one of auxiliary
-// properties of goods: each with its own table of several column types, the descriptions of its
-// properties (some looking their values up in another table), its access rights and its records.
+// The sample's custom item classes, one in each range of their identifiers, and auxiliary properties
+// of goods: colours, and in a commercial account set sizes and their combinations. Each has its own
+// table of several column types, the descriptions of its properties (some looking their values up in
+// another table), its access rights and its records.
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,14 +37,14 @@ struct SampleClass {
   std::vector<SampleProperty> properties;
 };
 
-std::vector<SampleClass> sampleClasses(sql::Database& db) {
+std::vector<SampleClass> sampleClasses(sql::Database& db, Kind kind) {
   auto idOf = [&](const char* sqlText) { return Variant(CLng(db.query(sqlText).rows.at(0).at(0))); };
   const Variant rmb = idOf("SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'RMB'");
   const Variant usd = idOf("SELECT FCurrencyID FROM t_Currency WHERE FNumber = 'USD'");
   const Variant general = idOf("SELECT FInterID FROM t_SubMessage WHERE FTypeID = 1 AND FID = '01'");
   const Variant small = idOf("SELECT FInterID FROM t_SubMessage WHERE FTypeID = 1 AND FID = '02'");
   const Variant none = Variant::null();
-  return {
+  std::vector<SampleClass> classes{
       {1001, "P", "项目", Variant("Projects"), "項目", 0,
        {{"预算", "FBudget", 6, 8, "", "", "", none, [](int k) { return Variant(Currency{k * 10000000LL + 5000}); }},
         {"开始日期", "FStartDate", 135, 8, "", "", "", none,
@@ -61,6 +62,19 @@ std::vector<SampleClass> sampleClasses(sql::Database& db) {
       {3002, "COLOR", "颜色", none, "顏色", 3,
        {{"色号", "F_101", 200, 10, "", "", "", none, [](int k) { return Variant("C" + std::to_string(k)); }}}},
   };
+  if (kind == Kind::Commercial) {
+    // The sizes of goods, and their combinations with colours: each property of a combination picks
+    // from a class of properties (its search code) and keeps the name of the item it picked.
+    classes.push_back({3003, "SIZE", "尺码", Variant("Sizes"), "尺碼", 3,
+                       {{"尺寸", "F_101", 200, 10, "", "", "", none,
+                         [](int k) { return Variant(std::string(k % 2 ? "S" : "M") + std::to_string(k)); }}}});
+    classes.push_back({3004, "COLORSIZE", "颜色尺码", Variant("Colours and sizes"), "顏色尺碼", 4,
+                       {{"颜色", "F_101", 200, 80, "", "", "", Variant(std::int32_t{3002}),
+                         [](int k) { return Variant(Format("颜色%04d", k)); }},
+                        {"尺码", "F_102", 200, 80, "", "", "", Variant(std::int32_t{3003}),
+                         [](int k) { return Variant(Format("尺码%04d", 1 + k % 3)); }}}});
+  }
+  return classes;
 }
 
 void writeClass(sql::Database& db, ItemWriter& items, const SampleClass& c, std::int32_t& lastPropID,
@@ -104,9 +118,9 @@ void writeClass(sql::Database& db, ItemWriter& items, const SampleClass& c, std:
 
 }  // namespace
 
-void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count) {
+void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count, Kind kind) {
   std::int32_t lastPropID = 0;
-  for (const SampleClass& c : sampleClasses(db)) writeClass(db, items, c, lastPropID, count);
+  for (const SampleClass& c : sampleClasses(db, kind)) writeClass(db, items, c, lastPropID, count);
 }
 
 }  // namespace quillane::accountset

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "accountset/accountset.h"
 #include "platform/automation/variant.h"
 #include "platform/sql/database.h"
 
@@ -52,8 +53,8 @@ class ItemWriter {
 };
 
 // The item classes that users define, with their own tables, property descriptions, access rights and
-// count records each.
-void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count);
+// count records each; a commercial account set's auxiliary properties of goods among them.
+void WriteSampleItemClasses(sql::Database& db, ItemWriter& items, std::int32_t count, Kind kind);
 
 // The chart of accounts with its groups and item-class combinations; its currencies and units must be
 // written first.

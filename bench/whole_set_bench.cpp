@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   quillane::accountset::CreateSample(source, perClass);
   for (const std::string& path : {target, raw}) {
     quillane::accountset::CreateEmpty(path);
-    quillane::testing::SeedNotCarried(source, path);
+    quillane::testing::SeedNotCarried(source, path, quillane::testing::Kind::Industrial);
   }
 
   std::printf("the sample set with %d records per class, by bulk files\n", perClass);
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
   });
   int failures = 0;
   for (const auto& type : quillane::cli::kDataTypes) {
-    if (!quillane::testing::OnTheRoad(type.lIO)) continue;
+    if (!quillane::testing::OnTheRoad(type.lIO, quillane::testing::Kind::Industrial)) continue;
     const std::string file = dir / (std::string(type.name) + ".xml");
     const auto before = HighestRowids(target);
     double engine = seconds([&] {
@@ -127,7 +127,8 @@ int main(int argc, char** argv) {
   }
   facade->Unadvise(cookie);
   const std::string differences =
-      quillane::testing::Differences(source, target, quillane::testing::Identifiers::ByWhatTheyPointAt);
+      quillane::testing::Differences(source, target, quillane::testing::Identifiers::ByWhatTheyPointAt,
+                                    quillane::testing::Kind::Industrial);
   std::printf("peak memory %ld MiB; %d records failed; the copy %s\n", peakMemoryMiB(), failures,
               differences.empty() ? "equals the sample" : "differs from the sample");
   std::filesystem::remove_all(dir);

@@ -87,6 +87,11 @@ std::int16_t GetUserID() { return CInt(Variant(GetProp("UserID"))); }
 
 bool IsIndustry() { return state.industry; }
 
+std::string ClassNameColumn() {
+  const std::string language = UCase(GetProp("Language"));
+  return language == "EN" ? "FName_EN" : language == "CHT" ? "FName_CHT" : "FName";
+}
+
 void LoadServicePack() {
   ObjectRef connection = modFunction::CreateObjectEx(modFunction::kConnectionProgID, "", true);
   connection->Let("ConnString", Variant(GetConnectString()));

@@ -24,6 +24,10 @@ std::int16_t GetUserID();
 // AcctType was "GY" (in any case) in the last parse: an industrial account set.
 bool IsIndustry();
 
+// The column of t_ItemClass that holds the names of item classes in the last parse's Language:
+// FName_EN for "EN", FName_CHT for "CHT" (in any case), FName otherwise. Error 5 without Language.
+std::string ClassNameColumn();
+
 // Reads FValue of ServicePack in t_SystemProfile over a connection of its own; no row keeps the text
 // it had, a Null value empties it.
 void LoadServicePack();

@@ -1,5 +1,6 @@
 // The facade's bulk files of custom item classes: every permitted class exported page by page through
 // clsItemClass into one file, and such a file imported back through it.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -118,8 +119,7 @@ struct ItemClassRow {
 // that is closed again. A class without a name in that language can be asked for by no name: it is
 // left out.
 std::vector<ItemClassRow> ItemClassesByName() {
-  const std::string language = UCase(MParse::GetProp("Language"));
-  const std::string nameColumn = language == "EN" ? "FName_EN" : language == "CHT" ? "FName_CHT" : "FName";
+  const std::string nameColumn = MParse::ClassNameColumn();
   ObjectRef cn;
   modFunction::OpenConnection(cn);
   std::vector<ItemClassRow> rows;
@@ -154,18 +154,31 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   MParse::ParseProps(strPropsString);
 
   std::vector<std::string> allowed;
-  std::string refused;
+  std::string refused, unknown;
   const std::string separator = mdlLanguage::LoadLangString("、");
-  for (const ItemClassRow& row : ItemClassesByName()) {
+  const std::vector<ItemClassRow> named = ItemClassesByName();
+  for (const ItemClassRow& row : named) {
     for (const std::string& name : requested) {
       if (name != row.name) continue;
       if (modFunction::HasAccessRight(3, row.id, kExportRight)) allowed.push_back(row.className);
       else refused += separator + row.name;
     }
   }
+  // A name that no class bears in the user's language is said, not passed over in silence.
+  for (const std::string& name : requested) {
+    auto bearsName = [&](const ItemClassRow& row) { return row.name == name; };
+    if (!name.empty() && std::none_of(named.begin(), named.end(), bearsName)) unknown += separator + name;
+  }
+  // What the caller is told at the end: each page's call clears its own error text, and would wipe
+  // out the classes left out and the failure of a class before the last.
+  std::string notices;
   if (!refused.empty())
-    strError = mdlLanguage::LoadLangString("自定义核算项目(") + refused.substr(separator.size()) +
-               mdlLanguage::LoadLangString(")没有导出权限！");
+    notices = mdlLanguage::LoadLangString("自定义核算项目(") + refused.substr(separator.size()) +
+              mdlLanguage::LoadLangString(")没有导出权限！");
+  if (!unknown.empty())
+    notices += mdlLanguage::LoadLangString("自定义核算项目(") + unknown.substr(separator.size()) +
+               mdlLanguage::LoadLangString(")不存在！");
+  strError = notices;
   if (allowed.empty()) return false;
 
   CustomClassFile file(strFile);
@@ -183,13 +196,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
       previousStamp = strTimeStamp;
       std::vector<Variant> args{Variant(strPropsString), Variant(name),         Variant(""),
                                 Variant(lPerCount),      Variant(strTimeStamp), Variant(strMaxTimeStamp),
-                                Variant(strError)};
+                                Variant("")};
       const bool ok = CBool(classes->Call("Export", args));
       strTimeStamp = CStr(args[4]);
       strMaxTimeStamp = CStr(args[5]);
-      strError = CStr(args[6]);
       if (!ok) {
         allExported = false;
+        notices += (notices.empty() ? "" : "\r\n") + CStr(args[6]);
         break;
       }
       file.AddPage(CStr(args[2]));
@@ -197,6 +210,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
     file.EndClass();
   }
   file.Finish();
+  strError = notices;
   return allExported;
 }
 

@@ -11,6 +11,7 @@
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
 #include "platform/xml/DOMDocument.h"
 #include "standalone/private_temp_file.h"
 
@@ -58,11 +59,18 @@ ObjectRef clsAuxProp::Query(std::string strSQL) {
   return modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
 }
 
-std::string clsAuxProp::ClassList() {
+std::string clsAuxProp::ClassList(std::string& unnamed) {
   std::string list;
-  for (ObjectRef rs = Query("SELECT FName FROM t_ItemClass WHERE FType=3 OR FType=4 ORDER BY FType");
-       !modFunction::IsEOF(rs); modFunction::MoveNext(rs))
-    list += "|" + CStr(modFunction::FieldValue(rs, "FName"));
+  const std::string separator = mdlLanguage::LoadLangString("、");
+  for (ObjectRef rs = Query("SELECT " + MParse::ClassNameColumn() +
+                            " AS FShownName,FName FROM t_ItemClass WHERE FType=3 OR FType=4 ORDER BY FType");
+       !modFunction::IsEOF(rs); modFunction::MoveNext(rs)) {
+    const Variant shown = modFunction::FieldValue(rs, "FShownName");
+    if (shown.isNull() || Trim(CStr(shown)).empty())
+      unnamed += (unnamed.empty() ? "" : separator) + CStr(modFunction::FieldValue(rs, "FName"));
+    else
+      list += "|" + CStr(shown);
+  }
   return list;
 }
 
@@ -77,7 +85,14 @@ bool clsAuxProp::Export(std::string& strPropsString, std::string& strXML, std::i
   if (AccountSetRefused(strError)) return false;
   try {
     modFunction::OpenConnection(m_oConn);
-    const std::string classes = ClassList();
+    std::string unnamed;
+    const std::string classes = ClassList(unnamed);
+    // The properties travel as one whole: a class that the facade cannot be asked for refuses them all.
+    if (!unnamed.empty()) {
+      strError = mdlLanguage::LoadLangString("商品辅助属性类别(") + unnamed +
+                 mdlLanguage::LoadLangString(")没有当前语言的名称，无法导出!");
+      return false;
+    }
     if (classes.empty()) {
       strError = mdlLanguage::LoadLangString("不存在商品辅助属性的记录!");
       return false;

@@ -51,8 +51,10 @@ class clsAuxProp : public AutomationObject {
  private:
   // Both operations refuse industrial account sets and those older than the properties' service pack.
   static bool AccountSetRefused(std::string& strError);
-  // "|" followed by each class name, or empty when the account set has none.
-  std::string ClassList();
+  // "|" followed by the name of each class in the user's language, the language in which the facade
+  // finds them; empty when the account set has none. The classes that have no name in that language
+  // go into unnamed instead, by their own names joined by "、".
+  std::string ClassList(std::string& unnamed);
   ObjectRef Facade() const;
   ObjectRef Query(std::string strSQL);
   void PackageItemClass(const ObjectRef& classes, TrzRecords& vect);

@@ -158,10 +158,13 @@ TEST_F(AccountSet, PagesAndLinksAreFoundByIndexes) {
     EXPECT_EQ(CStr(db.query(std::string("EXPLAIN QUERY PLAN ") + query).rows.at(0).at(3)), plan) << query;
 }
 
-TEST_F(AccountSet, SampleRowsDependOnTheSizeOnly) {
+TEST_F(AccountSet, SampleRowsDependOnTheSizeAndKindOnly) {
   accountset::CreateSample(folder_.file("a.db"), 30);
   accountset::CreateSample(folder_.file("b.db"), 30);
   EXPECT_EQ(dump(folder_.file("a.db")), dump(folder_.file("b.db")));
+  accountset::CreateSample(folder_.file("c.db"), 30, accountset::Kind::Commercial);
+  accountset::CreateSample(folder_.file("d.db"), 30, accountset::Kind::Commercial);
+  EXPECT_EQ(dump(folder_.file("c.db")), dump(folder_.file("d.db")));
   auto c = open(folder_.file("a.db"));
   EXPECT_EQ(one(*c, "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 1 AND FDetail = 1"), "30");
   EXPECT_EQ(one(*c, "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 1 AND FDetail = 0"), "2");

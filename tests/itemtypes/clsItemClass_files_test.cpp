@@ -100,7 +100,22 @@ TEST_F(ItemClassFiles, ClassesAreNamedInTheLanguageOfThePropsString) {
     EXPECT_EQ(count(classElement(text, "项目"), "<Item>"), 32u) << c.language;
     EXPECT_EQ(count(classElement(text, "合同"), "<Item>"), 32u) << c.language;
     EXPECT_EQ(count(classElement(text, "颜色"), "<Item>"), std::string(c.language) == "EN" ? 0u : 32u) << c.language;
+    // A name that no class bears is said; the others are exported all the same.
+    EXPECT_EQ(result.error, std::string(c.language) == "EN" ? "自定义核算项目(Colours)不存在！" : "") << c.language;
   }
+  // When none of the names is a class, the export fails and says which they are.
+  Result none = exportFile("|Colours|Shapes", file, "EN");
+  EXPECT_FALSE(none.ok);
+  EXPECT_EQ(none.error, "自定义核算项目(Colours、Shapes)不存在！");
+}
+
+// A class that fails before another is exported fails the export with its text: the next class's
+// call must not wipe it out.
+TEST_F(ItemClassFiles, AClassThatFailsBeforeAnotherFailsTheExportAndSaysWhy) {
+  exec(source, "DROP TABLE t_Item_1001");
+  Result result = exportFile("项目|合同", file);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("t_Item_1001"), std::string::npos) << result.error;
 }
 
 TEST_F(ItemClassFiles, AnyClassOfTheAccountSetIsExportedByItsName) {

@@ -231,6 +231,32 @@ TEST_F(ItemTypeFields, ZeroLinksAndAZeroCorperateWriteNoElement) {
   }
 }
 
+// A branch's superior department is an entry of the auxiliary data. In the source its id is also that of
+// a customer; in the target the entry stands under another id: the copy must name the target's entry,
+// found by its UUID or by its number and name, never the source's id nor an item.
+TEST_F(ItemTypeFields, ABranchsSuperiorDepartmentArrivesAsTheTargetsEntryOfTheAuxiliaryData) {
+  for (bool byUUID : {false, true}) {
+    SCOPED_TRACE(byUUID ? "by UUID" : "by number and name");
+    const std::string tag = byUUID ? "uuid" : "name";
+    const std::string source = accountSet("superdept-source-" + tag + ".db");
+    const std::string target = accountSet("superdept-target-" + tag + ".db");
+    exec(source, "INSERT INTO t_SubMessage (FInterID, FTypeID, FID, FName, UUID) VALUES (910, 32, 'D1', '总部', 'U-D1')");
+    exec(target, "INSERT INTO t_SubMessage (FInterID, FTypeID, FID, FName, UUID) VALUES (7, 32, 'D1', '总部', 'U-D1')");
+    addItem(source, kSubCompanyType, ", FSuperDeptID", ", 910");
+
+    Page page = exportOf(kSubCompanyType, source);
+    ASSERT_TRUE(page.ok) << page.error;
+    EXPECT_TRUE(holds(page.xml, "<SuperDept><Number>D1</Number><Name>总部</Name>")) << page.xml;
+    ObjectRef branches = CreateObject(kSubCompanyType.progID);
+    branches->Let("CheckByUUID", Variant(byUUID));
+    Imported imported = importXml(branches, props(target), page.xml);
+    ASSERT_TRUE(imported.ok) << imported.error;
+    EXPECT_EQ(rows(target, "SELECT s.FSuperDeptID FROM t_SonCompany s JOIN t_Item i ON i.FItemID = s.FItemID "
+                           "WHERE i.UUID = 'U-01'"),
+              "7");
+  }
+}
+
 // A record fails with its error line and leaves nothing behind; the records around it are imported.
 TEST_F(ItemTypeFields, ASupplierThatCannotBeWrittenFailsAloneWithItsLine) {
   struct Case {

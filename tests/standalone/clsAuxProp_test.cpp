@@ -80,6 +80,22 @@ TEST_F(AuxPropTest, TheSampleSetsPropertiesArriveInAnEmptySetTableByTable) {
   }
 }
 
+// The classes are asked of the facade by their names in the user's language, as it matches them.
+TEST_F(AuxPropTest, AnEnglishUserCarriesTheClassesByTheirEnglishNames) {
+  accountset::CreateSample(source, 3, accountset::Kind::Commercial);
+  exec(source, "UPDATE t_ItemClass SET FName_EN = 'Colours' WHERE FItemClassID = 3002");
+  const std::string english = "UserID=16;AcctType=SY;Language=EN";
+  Result out = exportFrom(props(source, english));
+  ASSERT_TRUE(out.ok) << out.error;
+  EXPECT_EQ(out.error, "");
+  Result in = importInto(props(target, english), out.xml);
+  ASSERT_TRUE(in.ok) << in.error;
+  EXPECT_EQ(rows(target, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c JOIN t_Item i ON i.FItemClassID = "
+                         "c.FItemClassID WHERE c.FItemClassID > 3000 GROUP BY c.FName ORDER BY c.FName"),
+            rows(source, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c JOIN t_Item i ON i.FItemClassID = "
+                         "c.FItemClassID WHERE c.FType IN (3, 4) GROUP BY c.FName ORDER BY c.FName"));
+}
+
 TEST_F(AuxPropTest, RefusalsComeBackAsFalseWithTheirText) {
   accountset::CreateSample(source, 3);
   const std::string empty = newAccountSet("empty.db");
@@ -97,6 +113,9 @@ TEST_F(AuxPropTest, RefusalsComeBackAsFalseWithTheirText) {
       {"old service pack", props(oldPack, kCommercial), "只有 Q7 9.2 及以上版本的工业账套才支持商品辅助属性的导入导出!"},
       {"no such class", props(empty, kCommercial), "不存在商品辅助属性的记录!"},
       {"no export right", props(source, "UserID=20;AcctType=SY;Language=CHS"), "自定义核算项目(颜色)没有导出权限！"},
+      // The facade finds classes by their names in the user's language, and the colours have no English one.
+      {"no name in the user's language", props(source, "UserID=16;AcctType=SY;Language=EN"),
+       "商品辅助属性类别(颜色)没有当前语言的名称，无法导出!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -187,6 +206,27 @@ TEST_F(AuxPropTest, GetDataSetListsEveryItemOnceAndStopsWhenProgressCancels) {
     EXPECT_EQ(text(record, "Lenth"), "2");
     EXPECT_EQ(text(record, "ChildID"), "");
   }
+}
+
+// A combination of properties (FType 4) names the classes it combines, and each of its items the values
+// it combines.
+TEST_F(AuxPropTest, GetDataSetListsACombinationByTheClassesItCombinesAndItsValues) {
+  accountset::CreateSample(source, 3, accountset::Kind::Commercial);
+  ObjectRef object = directObject();
+  ASSERT_TRUE(ExportPage(object, props(source, kCommercial)).ok);
+  auto vect = std::make_shared<TrzRecords>();
+  std::vector<Variant> args{Variant(ObjectRef(vect))};
+  ASSERT_TRUE(CBool(object->Call("GetDataSet", args)));
+  std::string combinations;
+  for (std::int32_t i = 1; i <= vect->Count(); ++i) {
+    ObjectRef record = vect->Item(i).object();
+    if (text(record, "ClassNumber") != "COLORSIZE") continue;
+    EXPECT_EQ(std::static_pointer_cast<TrzRecord>(record)->Item("ClassType"), Variant(std::int16_t{4}));
+    EXPECT_EQ(text(record, "ChildID"), "颜色/尺码");
+    EXPECT_EQ(text(record, "Lenth"), "10");
+    combinations += text(record, "ItemNumber") + "=" + text(record, "PropName") + ";";
+  }
+  EXPECT_EQ(combinations, "01=;01.0001=颜色0001/尺码0002;01.0002=颜色0002/尺码0003;01.0003=颜色0003/尺码0001;");
 }
 
 }  // namespace

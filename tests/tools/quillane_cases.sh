@@ -52,6 +52,7 @@ while IFS='|' read -r code expected args; do
 done <<CASES
 0|Made an account set: s.db~  Department: |init s.db --sample 1
 0|Made an empty account set: e.db|init e.db
+0|Made an account set: k.db~  Colours and sizes: 2|init k.db --sample 1 --acct-type commercial
 0|已建立空账套：z.db|init z.db --lang chs
 1|Unknown language (chs, en or cht): xx|init x.db --lang xx
 0|records: 7~next stamp: 0x~highest stamp: 0x|export --db a.db --type department --per-count 7 --out page.xml
@@ -62,6 +63,7 @@ done <<CASES
 1|Not a non-negative whole number: --user 16;AcctType=XX|export --db a.db --type department --user '16;AcctType=XX'
 1|cannot carry an account set path holding "}": x}y.db|export --db 'x}y.db' --type department
 1|industrial or commercial, not: retail|export --db a.db --type department --acct-type retail
+1|industrial or commercial, not: retail|init r.db --acct-type retail
 1|--system-type applies to --in only|import --db b.db --type department --bulk all.xml --system-type 0
 0|records read: $n~records imported: $n~records failed: 0|import --db b.db --type department --bulk all.xml
 0|records imported: 1|import --db c.db --type department --in utf16.xml

@@ -14,18 +14,32 @@ namespace {
 // What no data type of the program exchanges yet: the account set's link targets and the item classes
 // without a type. A type that joins the program leaves this list with its tables or class.
 const std::set<std::string> kNotCarriedTables = {
-    // the commercial auxiliary data (the road runs an industrial account set)
-    "com_SysType", "com_SysTypeClass",
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
-    // detail tables of item classes without a type
-    "t_Emp", "t_ICItem", "t_Stock", "t_Supplier", "t_SonCompany", "t_WorkCenter", "t_Fee", "COM_Item", "COM_Stock",
-    "t_ICItemCore", "COM_ItemAuxProp"};
+    // the commercial tables of materials and warehouses
+    "COM_Item", "COM_Stock"};
 // The built-in item classes whose records the program carries; the user-defined classes travel too.
-const std::vector<int> kCarriedItemClasses = {1, 2, 7, 9, 2001, 2002, 2003, 2004};
+const std::vector<int> kCarriedItemClasses = {1, 2, 3, 4, 5, 7, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
 
 // Whether the item class identifier `id` (an SQL expression) is one of a class that users define.
 std::string UserClass(const std::string& id) {
   return "(" + id + " BETWEEN 1000 AND 1999 OR " + id + " BETWEEN 3000 AND 9999)";
+}
+
+// Each kind of account set keeps its auxiliary data in tables of its own; those of the other kind are
+// not on its road. Nothing but the tables of this list and of kNotCarriedTables is seeded.
+bool NotCarried(const std::string& table, Kind kind) {
+  static const std::set<std::string> industrialAssist = {"t_SubMessage", "t_SubMesType"};
+  static const std::set<std::string> commercialAssist = {"com_SysType", "com_SysTypeClass"};
+  // materials are not on the commercial road (OnTheRoad)
+  static const std::set<std::string> materials = {"t_ICItem", "COM_ItemAuxProp"};
+  if (kind == Kind::Commercial && materials.count(table)) return true;
+  return kNotCarriedTables.count(table) || (kind == Kind::Industrial ? commercialAssist : industrialAssist).count(table);
+}
+
+std::vector<int> CarriedItemClasses(Kind kind) {
+  std::vector<int> classes = kCarriedItemClasses;
+  if (kind == Kind::Commercial) std::erase(classes, 4);  // materials
+  return classes;
 }
 
 // Deletion keys are compared by their own pass: an import of records writes none.
@@ -41,7 +55,9 @@ struct Link {
   const char* target;
   const char* rows = "1";
 };
-constexpr const char* kClassObject = "x.FObjectType IN (3, 2002)";
+// Rights of an item class (object type 3) and of its records' attachments (2002); class 20 is the
+// template of every class's rights, no row of t_ItemClass.
+constexpr const char* kClassObject = "x.FObjectType IN (3, 2002) AND x.FObjectID <> 20";
 // clang-format off
 const Link kLinks[] = {
     {"*", "FItemClassID", "t_ItemClass"},
@@ -69,19 +85,31 @@ const Link kLinks[] = {
     {"t_Settle", "FAcctID", "t_Account"},
     {"t_Emp", "FDepartmentID", "t_Item"}, {"t_Emp", "FOtherArAcctID", "t_Account"},
     {"t_Emp", "FOtherAPAcctID", "t_Account"}, {"t_Emp", "FPreApAcctID", "t_Account"},
-    {"t_Emp", "FPreArAcctID", "t_Account"},
-    {"t_Stock", "FEmpID", "t_Item"},
+    {"t_Emp", "FPreArAcctID", "t_Account"}, {"t_Emp", "FGender", "t_SubMessage"},
+    {"t_Emp", "FDegree", "t_SubMessage"}, {"t_Emp", "FDuty", "t_SubMessage"},
+    {"t_Emp", "FProfessionalGroup", "t_SubMessage"}, {"t_Emp", "FEmpGroup", "t_SubMessage"},
+    {"t_Emp", "FJobTypeID", "t_JobType"},
+    {"t_Stock", "FEmpID", "t_Item"}, {"t_Stock", "FTypeID", "t_SubMessage"}, {"t_Stock", "FProperty", "t_SubMessage"},
+    {"t_Stock", "FSPGroupID", "t_StockPlaceGroup"},
+    {"t_Supplier", "FStatus", "t_SubMessage"}, {"t_Supplier", "FRegionID", "t_SubMessage"},
+    {"t_Supplier", "FTrade", "t_SubMessage"}, {"t_Supplier", "FTypeID", "t_SubMessage"},
     {"t_Supplier", "FCyID", "t_Currency"}, {"t_Supplier", "FSetID", "t_Settle"},
     {"t_Supplier", "FDepartment", "t_Item"}, {"t_Supplier", "FEmployee", "t_Item"},
     {"t_Supplier", "FStockIDAssignee", "t_Item"}, {"t_Supplier", "FAPAccountID", "t_Account"},
     {"t_Supplier", "FPreAcctID", "t_Account"}, {"t_Supplier", "FPayTaxAcctID", "t_Account"},
     {"t_Supplier", "FOtherARAcctID", "t_Account"}, {"t_Supplier", "FOtherAPAcctID", "t_Account"},
     {"t_Supplier", "FPreARAcctID", "t_Account"}, {"t_Supplier", "FARAccountID", "t_Account"},
-    {"t_SonCompany", "FSuperDeptID", "t_Item"}, {"t_SonCompany", "FRetailStockID", "t_Item"},
+    // A branch's superior department is an entry of the auxiliary data, as are its five classifications.
+    {"t_SonCompany", "FSuperDeptID", "t_SubMessage"}, {"t_SonCompany", "FTrade", "t_SubMessage"},
+    {"t_SonCompany", "FRegionID", "t_SubMessage"}, {"t_SonCompany", "FAcctModeID", "t_SubMessage"},
+    {"t_SonCompany", "FOwnershipID", "t_SubMessage"}, {"t_SonCompany", "FAssetshipID", "t_SubMessage"},
+    {"t_SonCompany", "FStockPlaceID", "t_StockPlace"}, {"t_SonCompany", "FRetailStockID", "t_Item"},
     {"t_SonCompany", "FProviderID", "t_Item"}, {"t_SonCompany", "FClientID", "t_Item"},
     {"t_SonCompany", "FDepartmentID", "t_Item"}, {"t_SonCompany", "FSuperiorID", "t_Item"},
     {"t_SonCompany", "FCorProvider", "t_Item"}, {"t_SonCompany", "FCorCustomer", "t_Item"},
-    {"t_WorkCenter", "FDeptID", "t_Item"},
+    {"t_WorkCenter", "FDeptID", "t_Item"}, {"t_WorkCenter", "FTeamTimeID", "t_IcTeamTime"},
+    {"t_WorkCenter", "FCapacityCalType", "t_SubMessage"},
+    {"t_Fee", "FFeeType", "t_SubMessage"},
     {"t_Account", "FCurrencyID", "t_Currency"}, {"t_Account", "FMeasureUnitID", "t_Item"},
     {"t_Account", "FUnitGroupID", "t_Item"}, {"t_Account", "FEarnAccountID", "t_Account"},
     {"t_Account", "FRootID", "t_Account"}, {"t_Account", "FDetailID", "t_ItemDetail"},
@@ -92,8 +120,36 @@ const Link kLinks[] = {
     // An entry of auxiliary data stands under its type twice.
     {"t_SubMessage", "FTypeID", "t_SubMesType"}, {"t_SubMessage", "FParentID", "t_SubMesType"},
     {"com_SysType", "FClassID", "com_SysTypeClass"},
+    // A material's auxiliary property is an item of a class of goods' properties.
+    {"COM_ItemAuxProp", "FAuxPropID", "t_Item"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
-    // The rights of an item class (object type 3) and of its records' attachments (2002).
+    // A material's links; its units and unit group are items.
+    {"t_ICItem", "FTrack", "t_SubMessage"}, {"t_ICItem", "FTypeID", "t_SubMessage"},
+    {"t_ICItem", "FErpClsID", "t_SubMessage"}, {"t_ICItem", "FUseState", "t_SubMessage"},
+    {"t_ICItem", "FInspectionLevel", "t_SubMessage"}, {"t_ICItem", "FGoodSpec", "t_SubMessage"},
+    {"t_ICItem", "FPlanTrategy", "t_SubMessage"}, {"t_ICItem", "FOrderTrategy", "t_SubMessage"},
+    {"t_ICItem", "FProChkMde", "t_SubMessage"}, {"t_ICItem", "FWWChkMde", "t_SubMessage"},
+    {"t_ICItem", "FSOChkMde", "t_SubMessage"}, {"t_ICItem", "FWthDrwChkMde", "t_SubMessage"},
+    {"t_ICItem", "FStkChkMde", "t_SubMessage"}, {"t_ICItem", "FOtherChkMde", "t_SubMessage"},
+    {"t_ICItem", "FCheckCycUnit", "t_SubMessage"},
+    {"t_ICItem", "FUnitGroupID", "t_Item"}, {"t_ICItem", "FUnitID", "t_Item"}, {"t_ICItem", "FCUUnitID", "t_Item"},
+    {"t_ICItem", "FOrderUnitID", "t_Item"}, {"t_ICItem", "FSaleUnitID", "t_Item"},
+    {"t_ICItem", "FStoreUnitID", "t_Item"}, {"t_ICItem", "FProductUnitID", "t_Item"},
+    {"t_ICItem", "FSecUnitID", "t_Item"}, {"t_ICItem", "FMaund", "t_Item"}, {"t_ICItem", "FCubicMeasure", "t_Item"},
+    {"t_ICItem", "FDefaultLoc", "t_Item"}, {"t_ICItem", "FSource", "t_Item"}, {"t_ICItem", "FOrderRector", "t_Item"},
+    {"t_ICItem", "FIdentifier", "t_Item"}, {"t_ICItem", "FProductPrincipal", "t_Item"},
+    {"t_ICItem", "Fplanner", "t_Item"}, {"t_ICItem", "FCostProject", "t_Item"},
+    {"t_ICItem", "FAdminAcctID", "t_Account"}, {"t_ICItem", "FAcctID", "t_Account"},
+    {"t_ICItem", "FSaleAcctID", "t_Account"}, {"t_ICItem", "FCostAcctID", "t_Account"},
+    {"t_ICItem", "FAPAcctID", "t_Account"},
+    {"t_ICItem", "FPOHghPrcMnyType", "t_Currency"}, {"t_ICItem", "FSOLowPrcMnyType", "t_Currency"},
+    {"t_ICItem", "FWWHghPrcMnyType", "t_Currency"},
+    {"t_ICItem", "FAuxClassID", "t_ItemClass"}, {"t_ICItem", "FSPID", "t_StockPlace"},
+    {"t_ICItem", "FInspectionProject", "ICQCScheme"}, {"t_ICItem", "FDefaultRoutingID", "t_Routing"},
+    {"t_ICItem", "FDefaultWorkTypeID", "t_WorkType"},
+    // A property picked from a user-defined class (of goods' properties) names the class.
+    {"t_ItemPropDesc", "FSearch", "t_ItemClass", "x.FSearch BETWEEN 3000 AND 9999"},
+    // The rights of an item class.
     {"t_ObjectType", "FObjectID", "t_ItemClass", kClassObject}, {"t_ObjectAccessType", "FObjectID", "t_ItemClass", kClassObject},
     {"t_ObjectAccess", "FObjectID", "t_ItemClass", kClassObject}, {"t_AccessControl", "FObjectID", "t_ItemClass", kClassObject},
 };
@@ -106,20 +162,37 @@ struct Uncarried {
   std::string rows;
 };
 const Uncarried kUncarried[] = {
-    {"t_Item", "FDeleted", "x.FItemClassID = 2003"},  // a cost item's record has no deleted mark
+    // the records of cost items and of the classes that users define carry no deleted mark
+    {"t_Item", "FDeleted", "x.FItemClassID = 2003 OR " + UserClass("x.FItemClassID")},
     {"t_AcctGroup", "UUID", "1"},  // an account's group arrives without its UUID, made anew when missing
-    // The records of a user-defined class carry no deleted mark either; the class record carries no
-    // UUID and one name, which its import writes into all three name columns.
-    {"t_Item", "FDeleted", UserClass("x.FItemClassID")},
+    // A user-defined class record carries no UUID and one name, which its import writes into all three
+    // name columns.
     {"t_ItemClass", "UUID", UserClass("x.FItemClassID")},
     {"t_ItemClass", "FName_EN", UserClass("x.FItemClassID")},
     {"t_ItemClass", "FName_CHT", UserClass("x.FItemClassID")},
+    // Property descriptions are numbered over all classes by the account set, in the order the classes
+    // arrive (a commercial road brings the classes of goods' properties first).
+    {"t_ItemPropDesc", "FPropID", "1"},
+    // A bar code's remark travels as text: one the account set holds as Null arrives empty.
+    {"t_BarCode", "FRemark", "x.FRemark = ''"},
 };
 
 bool UuidTravels(const std::string& table) {
   return std::none_of(std::begin(kUncarried), std::end(kUncarried),
                       [&](const Uncarried& u) { return u.table == table && std::string(u.column) == "UUID"; });
 }
+
+// Rows that no type exchanges by design, left out of the comparison.
+struct LeftBehind {
+  const char* table;
+  const char* rows;
+};
+const LeftBehind kLeftBehind[] = {
+    // the ERP's predefined auxiliary data of a commercial account set: every account set has its own
+    {"com_SysType", "x.FPreDefined <> 0"},
+    // a class of them travels with its entries: one that has only predefined entries stays behind
+    {"com_SysTypeClass", "NOT EXISTS (SELECT 1 FROM com_SysType s WHERE s.FClassID = x.FTypeClassID AND s.FPreDefined = 0)"},
+};
 
 // The own table of a user-defined item class and its column in t_ItemDetail are named by the class's
 // identifier, which every account set gives on its own: they are compared under the class's number.
@@ -200,12 +273,12 @@ struct Table {
   std::vector<std::vector<std::string>> rows;
 };
 
-Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, const ClassNames& names) {
+Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, Kind kind, const ClassNames& names) {
   // A seeded table is a copy with the identifiers it had, its links included.
-  if (kNotCarriedTables.count(table)) identifiers = Identifiers::Equal;
+  if (NotCarried(table, kind)) identifiers = Identifiers::Equal;
   const std::vector<Column> columns = ColumnsOf(db, table);
-  Table result;
-  std::string select;
+  // Each column as compared and the expression of its value.
+  std::vector<std::pair<std::string, std::string>> read;
   for (const Column& c : columns) {
     if (c.type.find("TIMESTAMP") != std::string::npos) continue;  // row versions differ by design
     if (c.identity && identifiers == Identifiers::ByWhatTheyPointAt) continue;
@@ -225,10 +298,23 @@ Table Read(sql::Database& db, const std::string& table, Identifiers identifiers,
              "x.FSQLTableName END";
     for (const Uncarried& u : kUncarried)
       if (u.table == table && u.column == c.name) expr = "CASE WHEN " + u.rows + " THEN NULL ELSE " + expr + " END";
-    select += (select.empty() ? "" : ", ") + std::string("quote(") + expr + ")";
-    result.columns.push_back(names.column(c.name));
+    read.emplace_back(names.column(c.name), expr);
   }
-  for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x").rows) {
+  // The columns of user-defined classes stand in the order their classes arrived: they go last, by name.
+  std::stable_sort(read.begin(), read.end(), [&](const auto& a, const auto& b) {
+    const bool classA = a.first.ends_with("}"), classB = b.first.ends_with("}");
+    return classA != classB ? classB : classA && a.first < b.first;
+  });
+  Table result;
+  std::string select;
+  for (const auto& [name, expr] : read) {
+    select += (select.empty() ? "" : ", ") + std::string("quote(") + expr + ")";
+    result.columns.push_back(name);
+  }
+  std::string where;
+  for (const LeftBehind& l : kLeftBehind)
+    if (l.table == table) where += std::string(where.empty() ? " WHERE " : " AND ") + "NOT (" + l.rows + ")";
+  for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x" + where).rows) {
     std::vector<std::string> values;
     for (const Variant& v : row) values.push_back(CStr(v));
     result.rows.push_back(std::move(values));
@@ -287,19 +373,39 @@ std::string TableDifferences(const std::string& name, const Table& a, const Tabl
 
 }  // namespace
 
-bool OnTheRoad(std::int32_t lIO) {
+bool OnTheRoad(std::int32_t lIO, Kind kind) {
   switch (lIO) {
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
-    // Not yet equal after the road: employees, warehouses, suppliers, branches, work centres and fees
-    // arrive with 0 where the sample's detail rows hold NULL (t_Emp.FProfessionalGroup, t_Stock.FEmpID,
-    // t_Supplier.FCyID, t_SonCompany.FDepartmentID, t_WorkCenter.FDeptID, t_Fee.FFeeType and more),
-    // and a branch's FSuperDeptID points at no record of the copy.
-    case 7: case 9: case 11: case 12: case 13: case 18:
-    // Materials name the custom class of their auxiliary properties, which is not on the road yet.
+      return kind == Kind::Commercial;
+    // Made materials make their own cost objects in any account set; a commercial one carries no cost
+    // objects, so a copy would hold some that its sample has not.
     case 8:
-      return false;
+      return kind == Kind::Industrial;
   }
   return true;
+}
+
+std::string DanglingLinks(const std::string& path) {
+  // Identifiers are positive: 0 names no record, and -1 every item of a class (t_ItemDetailV).
+  sql::Database db(path, sql::Database::Mode::OpenExisting);
+  std::string out;
+  for (const std::string& table : TablesOf(db)) {
+    const std::vector<Column> columns = ColumnsOf(db, table);
+    for (const Column& c : columns) {
+      const Target target = TargetOf(db, table, c, columns);
+      if (target.table.empty()) continue;
+      const std::string id = target.table == "t_Item" ? "FItemID" : IdentityOf(ColumnsOf(db, target.table));
+      if (id.empty()) continue;
+      const std::string column = "x." + sql::QuoteIdentifier(c.name);
+      const auto dangling = db.query("SELECT COUNT(*), MIN(" + column + ") FROM " + sql::QuoteIdentifier(table) +
+                                     " x WHERE (" + target.rows + ") AND " + column + " > 0 AND NOT EXISTS (SELECT 1 FROM " +
+                                     target.table + " WHERE " + id + " = " + column + ")").rows.at(0);
+      if (CLng(dangling[0]) > 0)
+        out += table + "." + c.name + ": " + CStr(dangling[0]) + " rows point at no row of " + target.table + " (such as " +
+               CStr(dangling[1]) + ")\n";
+    }
+  }
+  return out;
 }
 
 std::string Literal(const std::string& path) {
@@ -308,7 +414,11 @@ std::string Literal(const std::string& path) {
   return text + "'";
 }
 
-std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers) {
+std::string PropsOfKind(Kind kind) {
+  return std::string("UserID=16;AcctType=") + (kind == Kind::Industrial ? "GY" : "SY") + ";Setuptype=;Language=CHS";
+}
+
+std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers, Kind kind) {
   sql::Database da(a, sql::Database::Mode::OpenExisting), db(b, sql::Database::Mode::OpenExisting);
   const ClassNames namesA = ClassNamesOf(da, identifiers), namesB = ClassNamesOf(db, identifiers);
   // Each side's tables under the names they are compared by.
@@ -322,14 +432,15 @@ std::string Differences(const std::string& a, const std::string& b, Identifiers 
       out += name + ": only in the first account set\n";
       continue;
     }
-    out += TableDifferences(name, Read(da, table, identifiers, namesA), Read(db, other->second, identifiers, namesB));
+    out += TableDifferences(name, Read(da, table, identifiers, kind, namesA),
+                            Read(db, other->second, identifiers, kind, namesB));
   }
   for (const auto& [name, table] : inB)
     if (!inA.count(name)) out += name + ": only in the second account set\n";
   return out;
 }
 
-void SeedNotCarried(const std::string& source, const std::string& target) {
+void SeedNotCarried(const std::string& source, const std::string& target, Kind kind) {
   sql::Database db(target, sql::Database::Mode::OpenExisting);
   db.execScript("ATTACH " + Literal(source) + " AS src");
   std::string script = "BEGIN;";
@@ -338,8 +449,7 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
     const std::string quoted = sql::QuoteIdentifier(table);
     const std::vector<Variant> name{Variant(table)};
     const bool present = !db.query("SELECT 1 FROM main.sqlite_master WHERE name = ?1", name).rows.empty();
-    const bool carried = !kNotCarriedTables.count(table);
-    if (carried) continue;
+    if (!NotCarried(table, kind)) continue;
     if (!present) script += CStr(row[1]) + ";";
     std::string columns;
     for (const auto& column : db.query("SELECT name FROM pragma_table_info(?1, 'src') ORDER BY cid", name).rows)
@@ -348,7 +458,7 @@ void SeedNotCarried(const std::string& source, const std::string& target) {
               " FROM src." + quoted + ";";
   }
   std::string carriedClasses;
-  for (int c : kCarriedItemClasses) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
+  for (int c : CarriedItemClasses(kind)) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
   script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses +
             ") AND NOT " + UserClass("FItemClassID") + ";"
             "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ") AND NOT " +

@@ -5,6 +5,7 @@
 #include "tools/quillane/commands.h"
 #include "tools/quillane/counts.h"
 #include "tools/quillane/data_types.h"
+#include "tools/quillane/documents.h"
 #include "tools/quillane/facade.h"
 #include "tools/quillane/files.h"
 #include "tools/quillane/props.h"
@@ -29,8 +30,10 @@ int Export(const CommandLine& line, bool keys) {
     std::vector<Variant> args{props, what, *bulk, perCount, since, std::string(), std::string()};
     CallOrFail(facade, custom ? "ExportCustIOToFile" : "ExportPreIOToFile", args, 6);
     bar.Finish();
-    // The file holds everything up to the highest stamp: that stamp is where a later export starts.
-    std::cerr << "records: " << tally.records << "\nhighest stamp: " << CStr(args[5]) << '\n';
+    // The records the file holds, as an import counts them: the Progress events of a call may count
+    // more (the auxiliary properties of goods raise one more for their classes). The file holds
+    // everything up to the highest stamp: that stamp is where a later export starts.
+    std::cerr << "records: " << ScanBulkFile(*bulk).records << "\nhighest stamp: " << CStr(args[5]) << '\n';
     return 0;
   }
   Tally tally(facade, bar, true);

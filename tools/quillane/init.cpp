@@ -5,14 +5,17 @@
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/counts.h"
+#include "tools/quillane/props.h"
 
 namespace quillane::cli {
 
 int Init(const CommandLine& line) {
   if (line.words.size() != 2) throw std::runtime_error(mdlLanguage::LoadLangString("init 需要一个文件名"));
   const std::string& path = line.words[1];
+  // Read first: a kind that is none is refused whether or not a sample is asked for.
+  const accountset::Kind kind = KindOf(line);
   if (line.value("sample"))
-    accountset::CreateSample(path, NumberOption(line, "sample", 0));
+    accountset::CreateSample(path, NumberOption(line, "sample", 0), kind);
   else
     accountset::CreateEmpty(path);
   auto counts = RecordsPerClass(path);

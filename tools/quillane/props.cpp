@@ -12,15 +12,17 @@ namespace {
 
 using mdlLanguage::LoadLangString;
 
-std::string AcctTypeOf(const CommandLine& line) {
-  std::string kind = line.value("acct-type").value_or("industrial");
-  if (kind == "industrial") return "GY";
-  // Any value but "GY" marks a commercial account set.
-  if (kind == "commercial") return "QY";
-  throw std::runtime_error(LoadLangString("账套类型只能是 industrial 或 commercial：") + kind);
-}
+// Any value but "GY" marks a commercial account set.
+std::string AcctTypeOf(const CommandLine& line) { return KindOf(line) == accountset::Kind::Industrial ? "GY" : "QY"; }
 
 }  // namespace
+
+accountset::Kind KindOf(const CommandLine& line) {
+  std::string kind = line.value("acct-type").value_or("industrial");
+  if (kind == "industrial") return accountset::Kind::Industrial;
+  if (kind == "commercial") return accountset::Kind::Commercial;
+  throw std::runtime_error(LoadLangString("账套类型只能是 industrial 或 commercial：") + kind);
+}
 
 std::string PropsOf(const CommandLine& line) {
   if (auto props = line.value("props")) return *props;

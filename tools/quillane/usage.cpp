@@ -6,7 +6,9 @@ namespace quillane::cli {
 
 std::string Usage() {
   return "usage: quillane <command> [options]\n"
-         "  init FILE [--sample N]        a new account set, empty or with N sample records per class\n"
+         "  init FILE [--sample N [--acct-type KIND]]\n"
+         "                                a new account set, empty or with N sample records per class of\n"
+         "                                an industrial (default) or a commercial account set\n"
          "  export --db FILE --type T [--per-count N] [--since STAMP] [--out FILE]\n"
          "                                one page of at most N records (default 100) changed after STAMP\n"
          "  export --db FILE --type T --bulk FILE [--since STAMP]\n"
