@@ -1,6 +1,7 @@
 #include "platform/xml/TrzWriter.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/xml/object_support.h"
 #include "platform/xml/record_schema.h"
 #include "platform/xml/record_values.h"
+#include "platform/xml/schema_check.h"
 
 namespace quillane {
 namespace {
@@ -50,12 +52,14 @@ class DomOut {
 };
 
 // The markup exactly as libxml2 serialises the DOM of the same data (UTF-8 text, "<", ">", "&" and CR
-// escaped, an element without content as "<Name/>"), without building the DOM.
+// escaped, an element without content as "<Name/>"), without building the DOM; each element is shown to
+// the schema's check, when there is one, as it is written.
 class TextOut {
  public:
-  explicit TextOut(std::string& out) : out_(out) {}
+  TextOut(std::string& out, xml_detail::DocumentCheck* check) : out_(out), check_(check) {}
   // An attribute's value is written as it is: the one the document has is a checked XML name.
   void start(const std::string& name, std::string_view attribute = {}, std::string_view value = {}) {
+    if (check_) check_->Start(name, attribute);
     closeStartTag();
     out_ += '<';
     out_ += name;
@@ -70,6 +74,7 @@ class TextOut {
     startTagOpen_ = true;
   }
   void leaf(const std::string& name, const std::string& text) {
+    if (check_) check_->Leaf(name, text);
     closeStartTag();
     out_ += '<';
     out_ += name;
@@ -84,6 +89,7 @@ class TextOut {
     out_ += '>';
   }
   void end() {
+    if (check_) check_->End();
     if (startTagOpen_) {
       out_ += "/>";
       startTagOpen_ = false;
@@ -112,6 +118,7 @@ class TextOut {
     }
   }
   std::string& out_;
+  xml_detail::DocumentCheck* check_;
   std::vector<std::string> open_;
   bool startTagOpen_ = false;
 };
@@ -234,7 +241,9 @@ std::string domDocument(const TrzRecords& vect, std::string& strXML, xml_detail:
 }
 
 // The document of the vector, or the reason why there is none. The markup is written straight out and
-// validated as a stream; only a document the schema refuses is built again as a DOM, for its message.
+// checked as it is written by the compiled schema; a document the check does not accept (or whose
+// schema does not compile) is validated by libxml2 as a stream, and only one the schema refuses is built
+// again as a DOM, for its message.
 std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& strXML, const std::string& strXSD,
                           const std::string& strTypeName) {
   if (!vect) return "There is no data vector to write.";
@@ -248,13 +257,16 @@ std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& 
   xml_detail::InitLibxml();
   if (strTypeName == "ItemClass") return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
 
+  std::optional<xml_detail::DocumentCheck> check;
+  if (const xml_detail::SchemaCheck* compiled = schema->Check()) check.emplace(*compiled);
   std::string text = "<?xml version=\"1.0\"?>";
-  TextOut out(text);
+  TextOut out(text, check ? &*check : nullptr);
   out.start("Root", "VelmoraNameSpace", strTypeName);
   error = writeRecords(out, *vect, recordShape, strTypeName);
   if (!error.empty()) return error;
   out.end();
-  if (!schema->ValidateText(text)) return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
+  if (!(check && check->Accepted()) && !schema->ValidateText(text))
+    return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
   strXML = std::move(text);
   return {};
 }

@@ -2,47 +2,21 @@
 
 #include <charconv>
 #include <climits>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <vector>
 
+#include "platform/xml/schema_check.h"
+#include "platform/xml/xsd_nodes.h"
+
 namespace quillane::xml_detail {
 namespace {
 
-constexpr const char* kXsdNamespace = "http://www.w3.org/2001/XMLSchema";
 // Deeper type chains than this are no record schema; the rest of the chain is read as text.
 constexpr int kMaxTypeDepth = 32;
 
-bool isXsd(const xmlNode* node, const char* localName) {
-  return node->type == XML_ELEMENT_NODE && node->ns && node->ns->href &&
-         std::strcmp(Chars(node->ns->href), kXsdNamespace) == 0 && std::strcmp(Chars(node->name), localName) == 0;
-}
-
-std::string attribute(const xmlNode* node, const char* name) {
-  xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-  std::string text = value ? Chars(value) : "";
-  xmlFree(value);
-  return text;
-}
-
-std::string localPart(const std::string& qname) {
-  std::size_t colon = qname.find(':');
-  return colon == std::string::npos ? qname : qname.substr(colon + 1);
-}
-
-// True when the QName names a type of the XSD namespace itself (xs:string, or string under a default
-// namespace of XSD).
-bool isBuiltinName(const xmlNode* context, const std::string& qname) {
-  std::size_t colon = qname.find(':');
-  std::string prefix = colon == std::string::npos ? "" : qname.substr(0, colon);
-  xmlNs* ns = xmlSearchNs(context->doc, const_cast<xmlNode*>(context),
-                          prefix.empty() ? nullptr : reinterpret_cast<const xmlChar*>(prefix.c_str()));
-  return ns && ns->href && std::strcmp(Chars(ns->href), kXsdNamespace) == 0;
-}
-
 bool occursMany(const xmlNode* particle) {
-  std::string max = attribute(particle, "maxOccurs");
+  std::string max = Attribute(particle, "maxOccurs");
   if (max == "unbounded") return true;
   unsigned long long n = 0;
   auto [end, ec] = std::from_chars(max.data(), max.data() + max.size(), n);
@@ -61,12 +35,6 @@ ValueKind builtinKind(const std::string& name) {
   return ValueKind::Text;
 }
 
-template <class F>
-void forEachChildElement(const xmlNode* node, F&& f) {
-  for (const xmlNode* c = node->children; c; c = c->next)
-    if (c->type == XML_ELEMENT_NODE) f(c);
-}
-
 }  // namespace
 
 const ElementShape* ElementShape::Child(std::string_view name) const {
@@ -76,10 +44,9 @@ const ElementShape* ElementShape::Child(std::string_view name) const {
 }
 
 // The global definitions of the schema file and of the files it includes, and the shapes built from them.
-struct RecordSchema::Definitions {
+struct RecordSchema::Definitions : SchemaGlobals {
   std::vector<DocPtr> documents;
   std::set<std::string> loadedFiles;
-  std::map<std::string, const xmlNode*, std::less<>> elements, complexTypes, simpleTypes, groups;
   std::map<const xmlNode*, ComplexShape> contents;  // per complex type; node-based, so pointers stay valid
 
   bool loadFile(const std::filesystem::path& file, std::string& error);
@@ -105,17 +72,18 @@ bool RecordSchema::Definitions::loadFile(const std::filesystem::path& file, std:
     return false;
   }
   const xmlNode* root = xmlDocGetRootElement(doc.get());
-  forEachChildElement(root, [&](const xmlNode* c) {
-    std::string name = attribute(c, "name");
-    if (isXsd(c, "element")) elements.emplace(name, c);
-    else if (isXsd(c, "complexType")) complexTypes.emplace(name, c);
-    else if (isXsd(c, "simpleType")) simpleTypes.emplace(name, c);
-    else if (isXsd(c, "group")) groups.emplace(name, c);
+  roots.push_back(root);
+  ForEachChildElement(root, [&](const xmlNode* c) {
+    std::string name = Attribute(c, "name");
+    if (IsXsd(c, "element")) elements.emplace(name, c);
+    else if (IsXsd(c, "complexType")) complexTypes.emplace(name, c);
+    else if (IsXsd(c, "simpleType")) simpleTypes.emplace(name, c);
+    else if (IsXsd(c, "group")) groups.emplace(name, c);
   });
   std::vector<std::filesystem::path> referenced;
-  forEachChildElement(root, [&](const xmlNode* c) {
-    if (!isXsd(c, "include") && !isXsd(c, "import") && !isXsd(c, "redefine")) return;
-    std::string location = attribute(c, "schemaLocation");
+  ForEachChildElement(root, [&](const xmlNode* c) {
+    if (!IsXsd(c, "include") && !IsXsd(c, "import") && !IsXsd(c, "redefine")) return;
+    std::string location = Attribute(c, "schemaLocation");
     if (location.rfind("file://", 0) == 0) location.erase(0, 7);
     if (!location.empty()) referenced.push_back(file.parent_path() / location);
   });
@@ -129,16 +97,16 @@ ElementShape RecordSchema::Definitions::declaration(const xmlNode* decl, bool re
   ElementShape shape;
   bool repeated = repeatedByGroup || occursMany(decl);
   if (depth > kMaxTypeDepth) return shape;
-  if (std::string ref = attribute(decl, "ref"); !ref.empty()) {
-    auto global = elements.find(localPart(ref));
+  if (std::string ref = Attribute(decl, "ref"); !ref.empty()) {
+    auto global = elements.find(LocalPart(ref));
     if (global != elements.end()) shape = declaration(global->second, false, depth + 1);
-  } else if (std::string type = attribute(decl, "type"); !type.empty()) {
+  } else if (std::string type = Attribute(decl, "type"); !type.empty()) {
     applyType(decl, type, shape, depth);
   } else {
-    forEachChildElement(decl, [&](const xmlNode* c) {
-      if (isXsd(c, "complexType")) {
+    ForEachChildElement(decl, [&](const xmlNode* c) {
+      if (IsXsd(c, "complexType")) {
         applyComplexType(c, shape, depth);
-      } else if (isXsd(c, "simpleType")) {
+      } else if (IsXsd(c, "simpleType")) {
         shape.form = ElementShape::Form::Value;
         shape.valueKind = simpleKind(c, depth + 1);
       }
@@ -150,8 +118,8 @@ ElementShape RecordSchema::Definitions::declaration(const xmlNode* decl, bool re
 
 void RecordSchema::Definitions::applyType(const xmlNode* context, const std::string& qname, ElementShape& shape,
                                           int depth) {
-  std::string name = localPart(qname);
-  if (isBuiltinName(context, qname)) {
+  std::string name = LocalPart(qname);
+  if (IsBuiltinName(context, qname)) {
     if (name == "anyType") return;
     shape.form = ElementShape::Form::Value;
     shape.valueKind = builtinKind(name);
@@ -165,8 +133,8 @@ void RecordSchema::Definitions::applyType(const xmlNode* context, const std::str
 
 void RecordSchema::Definitions::applyComplexType(const xmlNode* complexType, ElementShape& shape, int depth) {
   const xmlNode* simpleContent = nullptr;
-  forEachChildElement(complexType, [&](const xmlNode* c) {
-    if (isXsd(c, "simpleContent")) simpleContent = c;
+  ForEachChildElement(complexType, [&](const xmlNode* c) {
+    if (IsXsd(c, "simpleContent")) simpleContent = c;
   });
   if (simpleContent) {
     shape.form = ElementShape::Form::Value;
@@ -186,26 +154,26 @@ const ComplexShape* RecordSchema::Definitions::content(const xmlNode* complexTyp
 
 void RecordSchema::Definitions::addParticles(const xmlNode* node, ComplexShape& shape, bool repeated, int depth) {
   if (depth > kMaxTypeDepth) return;
-  forEachChildElement(node, [&](const xmlNode* c) {
-    if (isXsd(c, "element")) {
-      std::string name = attribute(c, "name");
-      if (name.empty()) name = localPart(attribute(c, "ref"));
+  ForEachChildElement(node, [&](const xmlNode* c) {
+    if (IsXsd(c, "element")) {
+      std::string name = Attribute(c, "name");
+      if (name.empty()) name = LocalPart(Attribute(c, "ref"));
       ElementShape child = declaration(c, repeated, depth + 1);
       auto [it, inserted] = shape.children.emplace(name, child);
       // The same name twice in one content model ("A, B, A") is a repeated element as well.
       if (!inserted) it->second.repeated = true;
-    } else if (isXsd(c, "sequence") || isXsd(c, "choice") || isXsd(c, "all")) {
+    } else if (IsXsd(c, "sequence") || IsXsd(c, "choice") || IsXsd(c, "all")) {
       addParticles(c, shape, repeated || occursMany(c), depth + 1);
-    } else if (isXsd(c, "group")) {
-      auto group = groups.find(localPart(attribute(c, "ref")));
+    } else if (IsXsd(c, "group")) {
+      auto group = groups.find(LocalPart(Attribute(c, "ref")));
       if (group != groups.end()) addParticles(group->second, shape, repeated || occursMany(c), depth + 1);
-    } else if (isXsd(c, "complexContent")) {
+    } else if (IsXsd(c, "complexContent")) {
       addParticles(c, shape, repeated, depth + 1);
-    } else if (isXsd(c, "extension")) {
-      auto base = complexTypes.find(localPart(attribute(c, "base")));
+    } else if (IsXsd(c, "extension")) {
+      auto base = complexTypes.find(LocalPart(Attribute(c, "base")));
       if (base != complexTypes.end()) addParticles(base->second, shape, repeated, depth + 1);
       addParticles(c, shape, repeated, depth + 1);
-    } else if (isXsd(c, "restriction")) {
+    } else if (IsXsd(c, "restriction")) {
       addParticles(c, shape, repeated, depth + 1);
     }
   });
@@ -214,27 +182,27 @@ void RecordSchema::Definitions::addParticles(const xmlNode* node, ComplexShape& 
 ValueKind RecordSchema::Definitions::simpleKind(const xmlNode* simpleType, int depth) {
   ValueKind kind = ValueKind::Text;
   if (depth > kMaxTypeDepth) return kind;
-  forEachChildElement(simpleType, [&](const xmlNode* c) {
-    if (!isXsd(c, "restriction")) return;  // a list or a union is read as text
-    if (std::string base = attribute(c, "base"); !base.empty()) {
+  ForEachChildElement(simpleType, [&](const xmlNode* c) {
+    if (!IsXsd(c, "restriction")) return;  // a list or a union is read as text
+    if (std::string base = Attribute(c, "base"); !base.empty()) {
       kind = kindOfTypeName(c, base, depth + 1);
       return;
     }
-    forEachChildElement(c, [&](const xmlNode* inner) {
-      if (isXsd(inner, "simpleType")) kind = simpleKind(inner, depth + 1);
+    ForEachChildElement(c, [&](const xmlNode* inner) {
+      if (IsXsd(inner, "simpleType")) kind = simpleKind(inner, depth + 1);
     });
   });
   return kind;
 }
 
 ValueKind RecordSchema::Definitions::kindOfTypeName(const xmlNode* context, const std::string& qname, int depth) {
-  std::string name = localPart(qname);
-  if (isBuiltinName(context, qname)) return builtinKind(name);
+  std::string name = LocalPart(qname);
+  if (IsBuiltinName(context, qname)) return builtinKind(name);
   if (auto st = simpleTypes.find(name); st != simpleTypes.end()) return simpleKind(st->second, depth + 1);
   if (auto ct = complexTypes.find(name); ct != complexTypes.end()) {
     ValueKind kind = ValueKind::Text;
-    forEachChildElement(ct->second, [&](const xmlNode* c) {
-      if (isXsd(c, "simpleContent")) kind = simpleContentKind(c, depth + 1);
+    ForEachChildElement(ct->second, [&](const xmlNode* c) {
+      if (IsXsd(c, "simpleContent")) kind = simpleContentKind(c, depth + 1);
     });
     return kind;
   }
@@ -243,8 +211,8 @@ ValueKind RecordSchema::Definitions::kindOfTypeName(const xmlNode* context, cons
 
 ValueKind RecordSchema::Definitions::simpleContentKind(const xmlNode* simpleContent, int depth) {
   ValueKind kind = ValueKind::Text;
-  forEachChildElement(simpleContent, [&](const xmlNode* c) {
-    if (isXsd(c, "extension") || isXsd(c, "restriction")) kind = kindOfTypeName(c, attribute(c, "base"), depth + 1);
+  ForEachChildElement(simpleContent, [&](const xmlNode* c) {
+    if (IsXsd(c, "extension") || IsXsd(c, "restriction")) kind = kindOfTypeName(c, Attribute(c, "base"), depth + 1);
   });
   return kind;
 }
@@ -290,6 +258,12 @@ const ElementShape* RecordSchema::RecordElement(std::string_view typeName) {
     found = &recordElements_.emplace(std::string(typeName), d.declaration(global->second, false, 0)).first->second;
   }
   return found;
+}
+
+const SchemaCheck* RecordSchema::Check() {
+  if (!checkCompiled_) check_ = SchemaCheck::Compile(*definitions_);
+  checkCompiled_ = true;
+  return check_.get();
 }
 
 bool RecordSchema::Validate(xmlDoc* doc, std::string& error) const {

@@ -29,6 +29,7 @@ enum class ValueKind {
 };
 
 struct ComplexShape;
+class SchemaCheck;
 
 struct ElementShape {
   enum class Form { Value, Record, Unknown };
@@ -57,6 +58,10 @@ class RecordSchema {
 
   // True when the document is valid; else false with the validator's messages in `error`.
   bool Validate(xmlDoc* doc, std::string& error) const;
+  // The schema compiled for checking documents while they are written; null when it uses a construct the
+  // check does not know.
+  const SchemaCheck* Check();
+
   // The same verdict for a document as UTF-8 markup, read as a stream without building it; the messages
   // are dropped (a stream knows no element paths to name: validate the DOM for them).
   bool ValidateText(std::string_view markup) const;
@@ -71,6 +76,8 @@ class RecordSchema {
   xmlSchema* compiled_ = nullptr;
   std::unique_ptr<Definitions> definitions_;
   std::map<std::string, ElementShape, std::less<>> recordElements_;
+  std::unique_ptr<SchemaCheck> check_;
+  bool checkCompiled_ = false;
 };
 
 }  // namespace quillane::xml_detail
