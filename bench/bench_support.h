@@ -111,8 +111,10 @@ inline std::string numbered(const char* pattern, int n) {
   return text;
 }
 
+// As the ERP and the program give it: the edition key Setuptype is always there (the import of fees and
+// of other classes from 2005 on reads it), empty for the standard edition.
 inline std::string props(const std::string& path) {
-  return "ConnectString={" + quillane::accountset::ConnectString(path) + "};UserID=16;AcctType=GY";
+  return "ConnectString={" + quillane::accountset::ConnectString(path) + "};UserID=16;AcctType=GY;Setuptype=";
 }
 
 inline std::int64_t count(const std::string& path, const char* sql) {

@@ -71,7 +71,8 @@ class clsExpImp : public AutomationObject {
                           std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                           std::string& strError);
   // Imports such a file through clsItemClass: a small file whole, a large one in batches of the SAX
-  // splitter. Every error ends up in strError with the result False.
+  // splitter; either way each failed item is added once to ErrorCount (which this call does not reset).
+  // Every error ends up in strError with the result False.
   bool ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
                             std::int32_t lPerCount, std::string& strError);
 
@@ -142,9 +143,10 @@ class clsExpImp : public AutomationObject {
   // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
                              const std::string& strICName, const std::string& strFile, std::string& strError);
-  // One batch document of the splitter in custom mode, imported into classes.
-  void ImportCustomBatch(const ObjectRef& classes, const std::string& strPropsString, const std::string& strXML,
-                         std::string& strError);
+  // One document of custom item classes, a small file whole or a batch of the splitter, imported into
+  // classes; its failed items are added to ErrorCount.
+  bool ImportCustomDocument(const ObjectRef& classes, const std::string& strPropsString, const std::string& strXML,
+                            std::string& strError);
 
   std::string m_strFilter;
   bool m_bCheckByUUID = false;

@@ -231,11 +231,7 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
       throw AutomationError(kLibraryRefusal, kSource,
                             mdlLanguage::LoadLangString("导入的文件不是完整的XML文档:") +
                                 document.parseError()->reason());
-    std::vector<Variant> args{Variant(strPropsString), Variant(document.xml()), Variant(strError),
-                              Variant(std::int32_t{1})};
-    const bool result = CBool(classes->Call("Import", args));
-    strError = CStr(args[2]);
-    return result;
+    return ImportCustomDocument(classes, strPropsString, document.xml(), strError);
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -254,18 +250,20 @@ bool clsExpImp::ImportCustomInBatches(const ObjectRef& classes, const std::strin
   return result;
 }
 
-void clsExpImp::ImportCustomBatch(const ObjectRef& classes, const std::string& strPropsString,
-                                  const std::string& strXML, std::string& strError) {
+bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string& strPropsString,
+                                     const std::string& strXML, std::string& strError) {
   std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
-  classes->Call("Import", args);
+  const bool result = CBool(classes->Call("Import", args));
   strError = CStr(args[2]);
-  // ErrorCount holds the failures of the last class whose items were imported and no import resets it:
-  // a batch without items would count them again, a batch of several classes lose all but the last.
-  // The library's class tells the failed items of the batch itself; another class is read as it offers.
+  // A file's failed items count whether it is imported whole or in batches. ErrorCount holds the
+  // failures of the last class whose items were imported and no import resets it: a batch without items
+  // would count them again, a document of several classes lose all but the last. The library's class
+  // tells the failed items of the document itself; another class is read as it offers.
   if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
     AddErrors(tally->FailedItemsOfLastImport());
   else
     AddErrorCount(classes);
+  return result;
 }
 
 }  // namespace quillane

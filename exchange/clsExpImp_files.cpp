@@ -218,7 +218,7 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
 void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                                     std::string& strError) {
   if (splitter.bCustom)
-    ImportCustomBatch(classes, splitter.strPropsString, strXML, strError);
+    ImportCustomDocument(classes, splitter.strPropsString, strXML, strError);
   else
     Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
 }

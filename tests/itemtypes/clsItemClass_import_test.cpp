@@ -356,35 +356,51 @@ TEST_F(ItemClassImport, DescriptionsOfOneClassDoNotStandInForAnothers) {
   EXPECT_EQ(rows(target, "SELECT FSite FROM t_Item_3002"), "北区");
 }
 
-TEST_F(ItemClassImport, ALargeFileCountsEveryFailedItemOnceThroughTheFacade) {
-  // Three classes over several batches: the first with three failing items, the second without items
-  // (its batch imports none), the third with one failing item.
+TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
+  // Three classes: the first with failing items, the second without items (a batch of it imports none),
+  // the third with one failing item. A small file is imported whole, a large one in several batches.
+  struct Case {
+    const char* name;
+    int firstItems;
+    std::vector<int> firstFailing;
+    int thirdItems;
+    bool large;
+    std::string counted;
+  };
+  const Case cases[] = {
+      {"small file", 5, {2, 4}, 3, false, "工程,3;其他,0;第三,2"},
+      {"large file", 250, {10, 150, 240}, 120, true, "工程,247;其他,0;第三,119"},
+  };
   // Bar codes of the longest the account set keeps make the file large.
   const std::string barCodes = [] {
     std::string xml;
     for (char c : {'a', 'b', 'c'}) xml += tag("BarCodes", tag("BarCode", std::string(250, c)));
     return xml;
   }();
-  auto items = [&](int count, const std::vector<int>& failing) {
-    std::string xml;
-    for (int k = 1; k <= count; ++k) {
-      bool fails = std::find(failing.begin(), failing.end(), k) != failing.end();
-      xml += item(std::to_string(1000 + k), "项" + std::to_string(k),
-                  value("数量", fails ? "三" : std::to_string(k)) + barCodes);
-    }
-    return xml;
-  };
-  const std::string xml = classDoc({worksKeys() + items(250, {10, 150, 240}), classKeys("V", "其他"),
-                                    classKeys("X", "第三") + desc("数量", "FQty", "3") + items(120, {100})});
-  const std::string file = dir_.write("large.xml", Utf16LeFile(xml));
-  ASSERT_GE(std::filesystem::file_size(file), 512000u);
-  ObjectRef facade = CreateObject("Quillane.clsExpImp");
-  std::vector<Variant> args{props(target), "", file, std::int32_t{500}, ""};
-  EXPECT_FALSE(CBool(facade->Call("ImportCustIOFromFile", args)));
-  EXPECT_EQ(CLng(facade->Get("ErrorCount")), 4);
-  EXPECT_EQ(rows(target, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c LEFT JOIN t_Item i ON i.FItemClassID = "
-                         "c.FItemClassID WHERE c.FItemClassID > 3000 GROUP BY c.FName ORDER BY c.FItemClassID"),
-            "工程,247;其他,0;第三,119");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto items = [&](int count, const std::vector<int>& failing) {
+      std::string xml;
+      for (int k = 1; k <= count; ++k) {
+        bool fails = std::find(failing.begin(), failing.end(), k) != failing.end();
+        xml += item(std::to_string(1000 + k), "项" + std::to_string(k),
+                    value("数量", fails ? "三" : std::to_string(k)) + (c.large ? barCodes : ""));
+      }
+      return xml;
+    };
+    const std::string xml = classDoc({worksKeys() + items(c.firstItems, c.firstFailing), classKeys("V", "其他"),
+                                      classKeys("X", "第三") + desc("数量", "FQty", "3") + items(c.thirdItems, {1})});
+    const std::string file = dir_.write(std::string(c.name) + ".xml", Utf16LeFile(xml));
+    EXPECT_EQ(std::filesystem::file_size(file) >= 512000u, c.large);
+    const std::string set = newAccountSet(std::string(c.name) + ".db");
+    ObjectRef facade = CreateObject("Quillane.clsExpImp");
+    std::vector<Variant> args{props(set), "", file, std::int32_t{500}, ""};
+    EXPECT_FALSE(CBool(facade->Call("ImportCustIOFromFile", args)));
+    EXPECT_EQ(CLng(facade->Get("ErrorCount")), static_cast<std::int32_t>(c.firstFailing.size()) + 1);
+    EXPECT_EQ(rows(set, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c LEFT JOIN t_Item i ON i.FItemClassID = "
+                        "c.FItemClassID WHERE c.FItemClassID > 3000 GROUP BY c.FName ORDER BY c.FItemClassID"),
+              c.counted);
+  }
 }
 
 // The connection component, recording the defaults it is asked for and refusing the statements that

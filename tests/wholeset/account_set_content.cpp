@@ -15,23 +15,14 @@ namespace {
 // without a type. A type that joins the program leaves this list with its tables or class.
 const std::set<std::string> kNotCarriedTables = {
     "ICQCScheme", "t_Routing", "t_WorkType", "t_JobType", "t_IcTeamTime",
-    // user-defined item classes: their catalogue, rights and own tables
-    "t_ItemClass", "t_ItemPropDesc", "t_ObjectType", "t_ObjectAccessType", "t_ObjectAccess",
-    "t_AccessControl", "t_Item_1001", "t_Item_3001", "t_Item_3002",
-    // the detail tables of materials, which are not on the road yet, and the commercial tables of
-    // materials and warehouses
-    "t_ICItem", "t_ICItemCore", "COM_ItemAuxProp", "COM_Item", "COM_Stock"};
-// The item classes whose records the program carries.
-const std::vector<int> kCarriedItemClasses = {1, 2, 3, 5, 7, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
+    // the commercial tables of materials and warehouses
+    "COM_Item", "COM_Stock"};
+// The built-in item classes whose records the program carries; the user-defined classes travel too.
+const std::vector<int> kCarriedItemClasses = {1, 2, 3, 4, 5, 7, 8, 9, 10, 14, 2001, 2002, 2003, 2004, 2014};
 
-// The auxiliary properties of goods, which travel in a commercial account set only: their classes
-// (FType 3 and 4) and the classes' own tables.
-const std::vector<int> kAuxPropClasses = {3002, 3003, 3004};
-
-bool IsAuxPropTable(const std::string& table) {
-  for (int c : kAuxPropClasses)
-    if (table == "t_Item_" + std::to_string(c)) return true;
-  return false;
+// Whether the item class identifier `id` (an SQL expression) is one of a class that users define.
+std::string UserClass(const std::string& id) {
+  return "(" + id + " BETWEEN 1000 AND 1999 OR " + id + " BETWEEN 3000 AND 9999)";
 }
 
 // Each kind of account set keeps its auxiliary data in tables of its own; those of the other kind are
@@ -39,13 +30,15 @@ bool IsAuxPropTable(const std::string& table) {
 bool NotCarried(const std::string& table, Kind kind) {
   static const std::set<std::string> industrialAssist = {"t_SubMessage", "t_SubMesType"};
   static const std::set<std::string> commercialAssist = {"com_SysType", "com_SysTypeClass"};
-  if (kind == Kind::Commercial && IsAuxPropTable(table)) return false;
+  // materials are not on the commercial road (OnTheRoad)
+  static const std::set<std::string> materials = {"t_ICItem", "COM_ItemAuxProp"};
+  if (kind == Kind::Commercial && materials.count(table)) return true;
   return kNotCarriedTables.count(table) || (kind == Kind::Industrial ? commercialAssist : industrialAssist).count(table);
 }
 
 std::vector<int> CarriedItemClasses(Kind kind) {
   std::vector<int> classes = kCarriedItemClasses;
-  if (kind == Kind::Commercial) classes.insert(classes.end(), kAuxPropClasses.begin(), kAuxPropClasses.end());
+  if (kind == Kind::Commercial) std::erase(classes, 4);  // materials
   return classes;
 }
 
@@ -54,12 +47,17 @@ bool Compared(const std::string& table) {
   return table.rfind("sqlite_", 0) != 0 && table.rfind("quillane_", 0) != 0 && table != "t_BaseDataDeleted";
 }
 
-// A link column and the table of the record it points at; "*" stands for every table.
+// A link column and the table of the record it points at, in the rows the condition picks; "*" stands
+// for every table.
 struct Link {
   const char* table;
   const char* column;
   const char* target;
+  const char* rows = "1";
 };
+// Rights of an item class (object type 3) and of its records' attachments (2002); class 20 is the
+// template of every class's rights, no row of t_ItemClass.
+constexpr const char* kClassObject = "x.FObjectType IN (3, 2002) AND x.FObjectID <> 20";
 // clang-format off
 const Link kLinks[] = {
     {"*", "FItemClassID", "t_ItemClass"},
@@ -125,6 +123,35 @@ const Link kLinks[] = {
     // A material's auxiliary property is an item of a class of goods' properties.
     {"COM_ItemAuxProp", "FAuxPropID", "t_Item"},
     {"t_StockPlace", "FSPGroupID", "t_StockPlaceGroup"}, {"t_StockPlaceGroup", "FDefaultSPID", "t_StockPlace"},
+    // A material's links; its units and unit group are items.
+    {"t_ICItem", "FTrack", "t_SubMessage"}, {"t_ICItem", "FTypeID", "t_SubMessage"},
+    {"t_ICItem", "FErpClsID", "t_SubMessage"}, {"t_ICItem", "FUseState", "t_SubMessage"},
+    {"t_ICItem", "FInspectionLevel", "t_SubMessage"}, {"t_ICItem", "FGoodSpec", "t_SubMessage"},
+    {"t_ICItem", "FPlanTrategy", "t_SubMessage"}, {"t_ICItem", "FOrderTrategy", "t_SubMessage"},
+    {"t_ICItem", "FProChkMde", "t_SubMessage"}, {"t_ICItem", "FWWChkMde", "t_SubMessage"},
+    {"t_ICItem", "FSOChkMde", "t_SubMessage"}, {"t_ICItem", "FWthDrwChkMde", "t_SubMessage"},
+    {"t_ICItem", "FStkChkMde", "t_SubMessage"}, {"t_ICItem", "FOtherChkMde", "t_SubMessage"},
+    {"t_ICItem", "FCheckCycUnit", "t_SubMessage"},
+    {"t_ICItem", "FUnitGroupID", "t_Item"}, {"t_ICItem", "FUnitID", "t_Item"}, {"t_ICItem", "FCUUnitID", "t_Item"},
+    {"t_ICItem", "FOrderUnitID", "t_Item"}, {"t_ICItem", "FSaleUnitID", "t_Item"},
+    {"t_ICItem", "FStoreUnitID", "t_Item"}, {"t_ICItem", "FProductUnitID", "t_Item"},
+    {"t_ICItem", "FSecUnitID", "t_Item"}, {"t_ICItem", "FMaund", "t_Item"}, {"t_ICItem", "FCubicMeasure", "t_Item"},
+    {"t_ICItem", "FDefaultLoc", "t_Item"}, {"t_ICItem", "FSource", "t_Item"}, {"t_ICItem", "FOrderRector", "t_Item"},
+    {"t_ICItem", "FIdentifier", "t_Item"}, {"t_ICItem", "FProductPrincipal", "t_Item"},
+    {"t_ICItem", "Fplanner", "t_Item"}, {"t_ICItem", "FCostProject", "t_Item"},
+    {"t_ICItem", "FAdminAcctID", "t_Account"}, {"t_ICItem", "FAcctID", "t_Account"},
+    {"t_ICItem", "FSaleAcctID", "t_Account"}, {"t_ICItem", "FCostAcctID", "t_Account"},
+    {"t_ICItem", "FAPAcctID", "t_Account"},
+    {"t_ICItem", "FPOHghPrcMnyType", "t_Currency"}, {"t_ICItem", "FSOLowPrcMnyType", "t_Currency"},
+    {"t_ICItem", "FWWHghPrcMnyType", "t_Currency"},
+    {"t_ICItem", "FAuxClassID", "t_ItemClass"}, {"t_ICItem", "FSPID", "t_StockPlace"},
+    {"t_ICItem", "FInspectionProject", "ICQCScheme"}, {"t_ICItem", "FDefaultRoutingID", "t_Routing"},
+    {"t_ICItem", "FDefaultWorkTypeID", "t_WorkType"},
+    // A property picked from a user-defined class (of goods' properties) names the class.
+    {"t_ItemPropDesc", "FSearch", "t_ItemClass", "x.FSearch BETWEEN 3000 AND 9999"},
+    // The rights of an item class.
+    {"t_ObjectType", "FObjectID", "t_ItemClass", kClassObject}, {"t_ObjectAccessType", "FObjectID", "t_ItemClass", kClassObject},
+    {"t_ObjectAccess", "FObjectID", "t_ItemClass", kClassObject}, {"t_AccessControl", "FObjectID", "t_ItemClass", kClassObject},
 };
 // clang-format on
 
@@ -132,13 +159,28 @@ const Link kLinks[] = {
 struct Uncarried {
   const char* table;
   const char* column;
-  const char* rows;
+  std::string rows;
 };
 const Uncarried kUncarried[] = {
     // the records of cost items and of the classes that users define carry no deleted mark
-    {"t_Item", "FDeleted", "x.FItemClassID = 2003 OR x.FItemClassID BETWEEN 1001 AND 1999 OR x.FItemClassID > 3000"},
+    {"t_Item", "FDeleted", "x.FItemClassID = 2003 OR " + UserClass("x.FItemClassID")},
     {"t_AcctGroup", "UUID", "1"},  // an account's group arrives without its UUID, made anew when missing
+    // A user-defined class record carries no UUID and one name, which its import writes into all three
+    // name columns.
+    {"t_ItemClass", "UUID", UserClass("x.FItemClassID")},
+    {"t_ItemClass", "FName_EN", UserClass("x.FItemClassID")},
+    {"t_ItemClass", "FName_CHT", UserClass("x.FItemClassID")},
+    // Property descriptions are numbered over all classes by the account set, in the order the classes
+    // arrive (a commercial road brings the classes of goods' properties first).
+    {"t_ItemPropDesc", "FPropID", "1"},
+    // A bar code's remark travels as text: one the account set holds as Null arrives empty.
+    {"t_BarCode", "FRemark", "x.FRemark = ''"},
 };
+
+bool UuidTravels(const std::string& table) {
+  return std::none_of(std::begin(kUncarried), std::end(kUncarried),
+                      [&](const Uncarried& u) { return u.table == table && std::string(u.column) == "UUID"; });
+}
 
 // Rows that no type exchanges by design, left out of the comparison.
 struct LeftBehind {
@@ -151,6 +193,24 @@ const LeftBehind kLeftBehind[] = {
     // a class of them travels with its entries: one that has only predefined entries stays behind
     {"com_SysTypeClass", "NOT EXISTS (SELECT 1 FROM com_SysType s WHERE s.FClassID = x.FTypeClassID AND s.FPreDefined = 0)"},
 };
+
+// The own table of a user-defined item class and its column in t_ItemDetail are named by the class's
+// identifier, which every account set gives on its own: they are compared under the class's number.
+struct ClassNames {
+  std::map<std::string, std::string> tables, columns;  // as named in the account set -> as compared
+  std::string table(const std::string& name) const { return tables.count(name) ? tables.at(name) : name; }
+  std::string column(const std::string& name) const { return columns.count(name) ? columns.at(name) : name; }
+};
+
+ClassNames ClassNamesOf(sql::Database& db, Identifiers identifiers) {
+  ClassNames names;
+  if (identifiers == Identifiers::Equal) return names;
+  for (const auto& row : db.query("SELECT FItemClassID, FNumber FROM t_ItemClass WHERE FSQLTableName = 't_Item_' || FItemClassID").rows) {
+    names.tables["t_Item_" + CStr(row[0])] = "t_Item_{" + CStr(row[1]) + "}";
+    names.columns["F" + CStr(row[0])] = "F{" + CStr(row[1]) + "}";
+  }
+  return names;
+}
 
 struct Column {
   std::string name, type;
@@ -175,22 +235,33 @@ std::string IdentityOf(const std::vector<Column>& columns) {
   return "";
 }
 
-// The table a column points into, or "" when it is no link.
-std::string TargetOf(const std::string& table, const Column& column, const std::vector<Column>& columns) {
-  if (column.identity) return "";
+// The table a column points into and the rows in which it does; no target when it is no link.
+struct Target {
+  std::string table;
+  std::string rows = "1";
+};
+
+Target TargetOf(sql::Database& db, const std::string& table, const Column& column, const std::vector<Column>& columns) {
+  if (column.identity) return {};
   for (const Link& link : kLinks)
     if ((link.table == table || std::string(link.table) == "*") && link.column == column.name && link.target != table)
-      return link.target;
-  if (column.name == "FItemID") return "t_Item";
+      return {link.target, link.rows};
+  if (column.name == "FItemID") return {"t_Item"};
   // A parent is a record of the same table, or the item whose detail row this is.
-  if (column.name == "FParentID") return IdentityOf(columns).empty() ? "t_Item" : table;
-  return "";
+  if (column.name == "FParentID") return {IdentityOf(columns).empty() ? "t_Item" : table};
+  // A property of a user-defined class that looks its value up keeps a key of its source table.
+  for (const auto& row : db.query("SELECT d.FSrcTable FROM t_ItemPropDesc d JOIN t_ItemClass c ON c.FItemClassID = "
+                                  "d.FItemClassID WHERE c.FSQLTableName = ?1 AND d.FSQLColumnName = ?2 AND d.FSrcTable <> ''",
+                                  std::vector<Variant>{Variant(table), Variant(column.name)}).rows)
+    return {CStr(row[0])};
+  return {};
 }
 
-// What names a record in any account set: its UUID, else its number, else its name, else all it holds.
-std::string KeyOf(const std::vector<Column>& columns) {
+// What names a record in any account set: its UUID (where it travels), else its number, else its name,
+// else all it holds.
+std::string KeyOf(const std::string& table, const std::vector<Column>& columns) {
   for (const char* key : {"UUID", "FNumber", "FName"})
-    if (Has(columns, key)) return key;
+    if (Has(columns, key) && (key != std::string("UUID") || UuidTravels(table))) return key;
   std::string all;
   for (const Column& c : columns)
     if (!c.identity) all += (all.empty() ? "" : " || ',' || ") + ("quote(" + sql::QuoteIdentifier(c.name) + ")");
@@ -202,30 +273,43 @@ struct Table {
   std::vector<std::vector<std::string>> rows;
 };
 
-Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, Kind kind) {
+Table Read(sql::Database& db, const std::string& table, Identifiers identifiers, Kind kind, const ClassNames& names) {
   // A seeded table is a copy with the identifiers it had, its links included.
   if (NotCarried(table, kind)) identifiers = Identifiers::Equal;
   const std::vector<Column> columns = ColumnsOf(db, table);
-  Table result;
-  std::string select;
+  // Each column as compared and the expression of its value.
+  std::vector<std::pair<std::string, std::string>> read;
   for (const Column& c : columns) {
     if (c.type.find("TIMESTAMP") != std::string::npos) continue;  // row versions differ by design
     if (c.identity && identifiers == Identifiers::ByWhatTheyPointAt) continue;
     const std::string value = "x." + sql::QuoteIdentifier(c.name);
     std::string expr = value;
-    const std::string target = TargetOf(table, c, columns);
-    if (!target.empty() && identifiers == Identifiers::ByWhatTheyPointAt) {
-      const std::vector<Column> targetColumns = ColumnsOf(db, target);
-      const std::string id = target == "t_Item" ? "FItemID" : IdentityOf(targetColumns);
+    const Target target = TargetOf(db, table, c, columns);
+    if (!target.table.empty() && identifiers == Identifiers::ByWhatTheyPointAt) {
+      const std::vector<Column> targetColumns = ColumnsOf(db, target.table);
+      const std::string id = target.table == "t_Item" ? "FItemID" : IdentityOf(targetColumns);
       if (!id.empty())
-        expr = "CASE WHEN " + value + " IS NULL OR " + value + " = 0 THEN " + value + " ELSE IFNULL((SELECT " +
-               KeyOf(targetColumns) + " FROM " + target + " WHERE " + id + " = " + value + "), 'dangling ' || " + value +
-               ") END";
+        expr = "CASE WHEN NOT (" + target.rows + ") OR " + value + " IS NULL OR " + value + " = 0 THEN " + value +
+               " ELSE IFNULL((SELECT " + KeyOf(target.table, targetColumns) + " FROM " + target.table + " WHERE " + id +
+               " = " + value + "), 'dangling ' || " + value + ") END";
     }
+    if (table == "t_ItemClass" && c.name == "FSQLTableName" && identifiers == Identifiers::ByWhatTheyPointAt)
+      expr = "CASE WHEN x.FSQLTableName = 't_Item_' || x.FItemClassID THEN 't_Item_{' || x.FNumber || '}' ELSE "
+             "x.FSQLTableName END";
     for (const Uncarried& u : kUncarried)
-      if (u.table == table && u.column == c.name) expr = "CASE WHEN " + std::string(u.rows) + " THEN NULL ELSE " + expr + " END";
+      if (u.table == table && u.column == c.name) expr = "CASE WHEN " + u.rows + " THEN NULL ELSE " + expr + " END";
+    read.emplace_back(names.column(c.name), expr);
+  }
+  // The columns of user-defined classes stand in the order their classes arrived: they go last, by name.
+  std::stable_sort(read.begin(), read.end(), [&](const auto& a, const auto& b) {
+    const bool classA = a.first.ends_with("}"), classB = b.first.ends_with("}");
+    return classA != classB ? classB : classA && a.first < b.first;
+  });
+  Table result;
+  std::string select;
+  for (const auto& [name, expr] : read) {
     select += (select.empty() ? "" : ", ") + std::string("quote(") + expr + ")";
-    result.columns.push_back(c.name);
+    result.columns.push_back(name);
   }
   std::string where;
   for (const LeftBehind& l : kLeftBehind)
@@ -268,6 +352,8 @@ std::multimap<std::string, std::vector<std::string>> Keyed(const Table& t) {
 }
 
 std::string TableDifferences(const std::string& name, const Table& a, const Table& b) {
+  // Rows of tables whose columns differ (a user-defined class adds its own) cannot be set side by side.
+  if (a.columns != b.columns) return name + ": columns: " + Joined(a.columns) + " | " + Joined(b.columns) + "\n";
   std::string out;
   auto ka = Keyed(a), kb = Keyed(b);
   for (auto ia = ka.begin(); ia != ka.end(); ++ia) {
@@ -291,10 +377,10 @@ bool OnTheRoad(std::int32_t lIO, Kind kind) {
   switch (lIO) {
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
       return kind == Kind::Commercial;
-    case 23:  // user-defined item classes go by their names
-    // Materials name the custom class of their auxiliary properties, which is not on the road yet.
+    // Made materials make their own cost objects in any account set; a commercial one carries no cost
+    // objects, so a copy would hold some that its sample has not.
     case 8:
-      return false;
+      return kind == Kind::Industrial;
   }
   return true;
 }
@@ -306,16 +392,16 @@ std::string DanglingLinks(const std::string& path) {
   for (const std::string& table : TablesOf(db)) {
     const std::vector<Column> columns = ColumnsOf(db, table);
     for (const Column& c : columns) {
-      const std::string target = TargetOf(table, c, columns);
-      if (target.empty()) continue;
-      const std::string id = target == "t_Item" ? "FItemID" : IdentityOf(ColumnsOf(db, target));
+      const Target target = TargetOf(db, table, c, columns);
+      if (target.table.empty()) continue;
+      const std::string id = target.table == "t_Item" ? "FItemID" : IdentityOf(ColumnsOf(db, target.table));
       if (id.empty()) continue;
       const std::string column = "x." + sql::QuoteIdentifier(c.name);
       const auto dangling = db.query("SELECT COUNT(*), MIN(" + column + ") FROM " + sql::QuoteIdentifier(table) +
-                                     " x WHERE " + column + " > 0 AND NOT EXISTS (SELECT 1 FROM " + target +
-                                     " WHERE " + id + " = " + column + ")").rows.at(0);
+                                     " x WHERE (" + target.rows + ") AND " + column + " > 0 AND NOT EXISTS (SELECT 1 FROM " +
+                                     target.table + " WHERE " + id + " = " + column + ")").rows.at(0);
       if (CLng(dangling[0]) > 0)
-        out += table + "." + c.name + ": " + CStr(dangling[0]) + " rows point at no row of " + target + " (such as " +
+        out += table + "." + c.name + ": " + CStr(dangling[0]) + " rows point at no row of " + target.table + " (such as " +
                CStr(dangling[1]) + ")\n";
     }
   }
@@ -334,17 +420,23 @@ std::string PropsOfKind(Kind kind) {
 
 std::string Differences(const std::string& a, const std::string& b, Identifiers identifiers, Kind kind) {
   sql::Database da(a, sql::Database::Mode::OpenExisting), db(b, sql::Database::Mode::OpenExisting);
+  const ClassNames namesA = ClassNamesOf(da, identifiers), namesB = ClassNamesOf(db, identifiers);
+  // Each side's tables under the names they are compared by.
+  std::map<std::string, std::string> inA, inB;
+  for (const std::string& table : TablesOf(da)) inA[namesA.table(table)] = table;
+  for (const std::string& table : TablesOf(db)) inB[namesB.table(table)] = table;
   std::string out;
-  const std::vector<std::string> inA = TablesOf(da), inB = TablesOf(db);
-  for (const std::string& table : inA) {
-    if (std::find(inB.begin(), inB.end(), table) == inB.end()) {
-      out += table + ": only in the first account set\n";
+  for (const auto& [name, table] : inA) {
+    auto other = inB.find(name);
+    if (other == inB.end()) {
+      out += name + ": only in the first account set\n";
       continue;
     }
-    out += TableDifferences(table, Read(da, table, identifiers, kind), Read(db, table, identifiers, kind));
+    out += TableDifferences(name, Read(da, table, identifiers, kind, namesA),
+                            Read(db, other->second, identifiers, kind, namesB));
   }
-  for (const std::string& table : inB)
-    if (std::find(inA.begin(), inA.end(), table) == inA.end()) out += table + ": only in the second account set\n";
+  for (const auto& [name, table] : inB)
+    if (!inA.count(name)) out += name + ": only in the second account set\n";
   return out;
 }
 
@@ -357,29 +449,20 @@ void SeedNotCarried(const std::string& source, const std::string& target, Kind k
     const std::string quoted = sql::QuoteIdentifier(table);
     const std::vector<Variant> name{Variant(table)};
     const bool present = !db.query("SELECT 1 FROM main.sqlite_master WHERE name = ?1", name).rows.empty();
-    const bool carried = !NotCarried(table, kind);
-    // A class's own table comes with its class: while the classes are seeded, so are the (empty)
-    // tables of the classes whose records travel.
-    if (carried && !present && !(NotCarried("t_ItemClass", kind) && table.rfind("t_Item_", 0) == 0)) continue;
+    if (!NotCarried(table, kind)) continue;
     if (!present) script += CStr(row[1]) + ";";
-    // User-defined classes add their columns to tables of the account set, carried ones too.
     std::string columns;
-    for (const auto& column : db.query("SELECT s.name, s.type, m.name IS NULL FROM pragma_table_info(?1, 'src') s "
-                                       "LEFT JOIN pragma_table_info(?1, 'main') m ON m.name = s.name ORDER BY s.cid",
-                                       name).rows) {
-      const std::string quotedColumn = sql::QuoteIdentifier(CStr(column[0]));
-      if (present && CBool(column[2]))
-        script += "ALTER TABLE main." + quoted + " ADD COLUMN " + quotedColumn + " " + CStr(column[1]) + ";";
-      columns += (columns.empty() ? "" : ", ") + quotedColumn;
-    }
-    if (carried) continue;
+    for (const auto& column : db.query("SELECT name FROM pragma_table_info(?1, 'src') ORDER BY cid", name).rows)
+      columns += (columns.empty() ? "" : ", ") + sql::QuoteIdentifier(CStr(column[0]));
     script += "DELETE FROM main." + quoted + "; INSERT INTO main." + quoted + " (" + columns + ") SELECT " + columns +
               " FROM src." + quoted + ";";
   }
   std::string carriedClasses;
   for (int c : CarriedItemClasses(kind)) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
-  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses + ");"
-            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ");"
+  script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses +
+            ") AND NOT " + UserClass("FItemClassID") + ";"
+            "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ") AND NOT " +
+            UserClass("FTypeID") + ";"
             "COMMIT; DETACH src;";
   db.execScript(script);
 }

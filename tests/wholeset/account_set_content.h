@@ -30,8 +30,7 @@ std::string Differences(const std::string& a, const std::string& b, Identifiers 
 std::string DanglingLinks(const std::string& path);
 
 // Copies from source into target, identifiers kept, the rows of the tables and item classes that no
-// data type of the program exchanges yet, so that the records of the other types find their links;
-// and the columns that source's user-defined item classes added to its tables.
+// data type of the program exchanges yet, so that the records of the other types find their links.
 void SeedNotCarried(const std::string& source, const std::string& target, Kind kind);
 
 // Whether the whole-set road of the kind carries the data type lIO; the tables of the types it leaves

@@ -4,11 +4,13 @@
 // are any.
 // account_sets road [commercial]: the --type names that the whole-set road of the kind carries, one a
 // line, in the order of a full transfer.
+// account_sets classes SET: the names of SET's user-defined item classes, joined by "|".
 #include <iostream>
 #include <string>
 
 #include "tools/quillane/data_type_table.h"
 #include "wholeset/account_set_content.h"
+#include "wholeset/road.h"
 
 int main(int argc, char** argv) {
   using namespace quillane::testing;
@@ -25,6 +27,12 @@ int main(int argc, char** argv) {
         if (OnTheRoad(type.lIO, kind)) std::cout << type.name << '\n';
       return 0;
     }
+    if (command == "classes" && argc == 3) {
+      const std::string props = "ConnectString={" + quillane::accountset::ConnectString(argv[2]) + "};" +
+                                PropsOfKind(Kind::Industrial);
+      std::cout << CustomItemClassNames(quillane::CreateObject("Quillane.clsExpImp"), props) << '\n';
+      return 0;
+    }
     if (wellFormed && command == "seed") {
       SeedNotCarried(argv[2], argv[3], kind);
       return 0;
@@ -39,6 +47,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::cerr << "usage: account_sets seed SOURCE TARGET [industrial|commercial] | "
-               "account_sets compare A B [industrial|commercial] | account_sets road [industrial|commercial]\n";
+               "account_sets compare A B [industrial|commercial] | account_sets road [industrial|commercial] | "
+               "account_sets classes SET\n";
   return 2;
 }

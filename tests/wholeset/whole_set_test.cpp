@@ -11,9 +11,11 @@
 
 #include "exchange/exchange_db_fixture.h"
 #include "platform/automation/automation.h"
+#include "platform/automation/vbtext.h"
 #include "platform/sql/database.h"
 #include "tools/quillane/data_type_table.h"
 #include "wholeset/account_set_content.h"
+#include "wholeset/road.h"
 
 namespace quillane::testing {
 namespace {
@@ -59,6 +61,7 @@ class WholeSet : public ExchangeDbTest {
   }
 
   void carryByPages(const std::string& from, const std::string& to, const cli::DataType& type) {
+    if (type.lIO == kCustomItemClasses) return carryClassesByPages(from, to);
     std::string since;
     for (int page = 0;; ++page) {
       ASSERT_LT(page, 1000) << type.name << ": the pages never end";
@@ -75,13 +78,33 @@ class WholeSet : public ExchangeDbTest {
     }
   }
 
+  // A page of a custom item class goes through the class itself, by the class's name; each page holds
+  // the class's definition as well as its items.
+  void carryClassesByPages(const std::string& from, const std::string& to) {
+    for (const std::string& name : Split(CustomItemClassNames(facade, propsOf(from)), "|")) {
+      ObjectRef classes = CreateObject("Quillane.clsItemClass");
+      std::string since, previous, highest;
+      int page = 0;
+      do {
+        ASSERT_LT(page++, 1000) << name << ": the pages never end";
+        previous = since;
+        std::vector<Variant> out{propsOf(from), name, "", std::int32_t{7}, since, "", ""};
+        ASSERT_TRUE(CBool(classes->Call("Export", out))) << name << ": " << CStr(out[6]);
+        since = CStr(out[4]);
+        highest = CStr(out[5]);
+        std::vector<Variant> in{propsOf(to), out[2], "", std::int32_t{1}};
+        ASSERT_TRUE(CBool(classes->Call("Import", in))) << name << ": " << CStr(in[2]);
+        ASSERT_EQ(CLng(classes->Get("ErrorCount")), 0) << name << ": " << CStr(in[2]);
+      } while (since < highest && since != previous);
+    }
+  }
+
   void carryByBulkFile(const std::string& from, const std::string& to, const cli::DataType& type) {
     const std::string file = dir_.file(std::string(type.name) + ".xml");
-    std::vector<Variant> out{propsOf(from), type.lIO, file, std::int32_t{100}, "", "", ""};
-    ASSERT_TRUE(CBool(facade->Call("ExportPreIOToFile", out))) << type.name << ": " << CStr(out[6]);
-    std::vector<Variant> in{propsOf(to), type.lIO, file, std::int32_t{100}, ""};
-    ASSERT_TRUE(CBool(facade->Call("ImportPreIOFromFile", in))) << type.name << ": " << CStr(in[4]);
-    ASSERT_EQ(CLng(facade->Get("ErrorCount")), 0) << type.name << ": " << CStr(in[4]);
+    std::string error;
+    ASSERT_TRUE(ExportToFile(facade, propsOf(from), type.lIO, file, 100, error)) << type.name << ": " << error;
+    ASSERT_TRUE(ImportFromFile(facade, propsOf(to), type.lIO, file, 100, error)) << type.name << ": " << error;
+    ASSERT_EQ(CLng(facade->Get("ErrorCount")), 0) << type.name << ": " << error;
   }
 
   void carryAll(const std::string& from, const std::string& to, Road road) {
@@ -111,7 +134,8 @@ class WholeSet : public ExchangeDbTest {
 std::string KindName(Kind kind) { return kind == Kind::Industrial ? "Industrial" : "Commercial"; }
 
 // The comparison itself: a copy is equal; a link moved to another record (of the items or of the
-// auxiliary data), a changed value and a lost row are each named, with the table, the row and the column.
+// auxiliary data), a changed value (also in the own table of a user-defined class) and a lost row are each
+// named, with the table, the row and the column.
 TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
   makeSource(Kind::Industrial);
   const std::string copy = dir_.file("copy.db");
@@ -121,6 +145,8 @@ TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
              "WHERE FItemID = (SELECT MIN(FItemID) FROM t_Organization)");
   exec(copy, "UPDATE t_Currency SET FScale = 5 WHERE FNumber = 'USD'");
   exec(copy, "DELETE FROM cb_CostObj_Product WHERE FQuotiety = 0.5");
+  // A user-defined class's own table is named by the class's number.
+  exec(copy, "UPDATE t_Item_3001 SET FCopies = 9 WHERE FItemID = (SELECT MIN(FItemID) FROM t_Item_3001)");
   // A branch's superior department is an entry of the auxiliary data, whose ids an item may share.
   exec(copy, "UPDATE t_SonCompany SET FSuperDeptID = 20 WHERE FSuperDeptID = 21");
   exec(copy, "UPDATE t_Settle SET FAcctID = 99999 WHERE FNumber = 'JF01'");
@@ -132,6 +158,8 @@ TEST_F(WholeSet, TheComparisonNamesEveryDifference) {
   EXPECT_NE(differences.find("t_Currency: 'A0000001-0000-4000-8000-000000000002': FScale: 2 | 5"), std::string::npos)
       << differences;
   EXPECT_NE(differences.find("cb_CostObj_Product: only in the first: "), std::string::npos) << differences;
+  EXPECT_NE(differences.find("t_Item_{C}: '00000BB9-0000-4000-8000-000000000003': FCopies: 2 | 9"), std::string::npos)
+      << differences;
   EXPECT_NE(differences.find("t_SonCompany: '0000000A-0000-4000-8000-000000000003': FSuperDeptID: "
                              "'A0000003-0000-4000-8000-000000000015' | 'A0000003-0000-4000-8000-000000000014'"),
             std::string::npos) << differences;

@@ -16,8 +16,11 @@ struct DataType {
 
 // One row per type, one a line; a new type needs only its row here, at its place in the order:
 // currencies before accounts, accounts and auxiliary data before anything that names them, units and
-// stock places before materials, departments before employees, the auxiliary properties of goods before
-// materials, materials before cost objects, customers before branches.
+// stock places before materials, departments before employees, the auxiliary properties of goods and the
+// user-defined item classes before materials (whose auxiliary properties are items of such a class),
+// materials before cost objects, customers before branches. A user-defined class whose properties look
+// up records of a type after it (materials, customers...) is carried a second time after that type: the
+// second run finds its items and fills those links.
 // clang-format off
 inline constexpr DataType kDataTypes[] = {
     {"currency", 3, "Quillane.clsCurrency"},
@@ -38,6 +41,9 @@ inline constexpr DataType kDataTypes[] = {
     // the auxiliary properties of goods: item classes of FType 3 and 4, in commercial account sets only;
     // before the materials, which name them
     {"aux-prop", 20, "Quillane.clsAuxProp"},
+    // the item classes that users define, named by --class: after the records their properties look up,
+    // before the materials, which name one of them as the class of their auxiliary properties
+    {"custom", 23, "Quillane.clsItemClass"},
     {"material", 8, "Quillane.clsMaterial"},
     {"customer", 5, "Quillane.clsCustomer"},
     {"sub-company", 12, "Quillane.clsSubCompany"},
@@ -45,8 +51,6 @@ inline constexpr DataType kDataTypes[] = {
     {"expense-element", 16, "Quillane.clsCBExpenseElement"},
     {"service", 17, "Quillane.clsCBService"},
     {"cash-flow-item", 21, "Quillane.clsCashFlowItem"},
-    // the item classes that users define, named by --class; their records may name items of any class
-    {"custom", 23, "Quillane.clsItemClass"},
 };
 // clang-format on
 
