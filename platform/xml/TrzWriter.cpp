@@ -106,15 +106,20 @@ class TextOut {
     if (startTagOpen_) out_ += '>';
     startTagOpen_ = false;
   }
-  void escaped(const std::string& text) {
-    for (char c : text) {
-      switch (c) {
+  // The runs between the characters that need escaping are appended whole.
+  void escaped(std::string_view text) {
+    while (!text.empty()) {
+      std::size_t k = 0;
+      while (k < text.size() && text[k] != '<' && text[k] != '>' && text[k] != '&' && text[k] != '\r') ++k;
+      out_.append(text.substr(0, k));
+      if (k == text.size()) return;
+      switch (text[k]) {
         case '<': out_ += "&lt;"; break;
         case '>': out_ += "&gt;"; break;
         case '&': out_ += "&amp;"; break;
-        case '\r': out_ += "&#13;"; break;
-        default: out_ += c;
+        default: out_ += "&#13;";
       }
+      text.remove_prefix(k + 1);
     }
   }
   std::string& out_;
