@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/xml/libxml_support.h"
 
@@ -41,8 +42,15 @@ struct ElementShape {
   const ElementShape* Child(std::string_view name) const;
 };
 
+// Names hashed as views, so that the writer and the reader look up each key of each record without
+// making a string of it.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 struct ComplexShape {
-  std::map<std::string, ElementShape, std::less<>> children;
+  std::unordered_map<std::string, ElementShape, NameHash, std::equal_to<>> children;
 };
 
 class RecordSchema {
