@@ -9,7 +9,9 @@
 #include "platform/sql/procedures.h"
 #include "platform/sql/rewriter.h"
 #include "platform/sql/rowversion.h"
+#include "platform/sql/statement_cache.h"
 #include "platform/sql/statement_runner.h"
+#include "platform/sql/statement_shape.h"
 #include "platform/sql/trigger_switch.h"
 
 namespace quillane::sql {
@@ -102,9 +104,62 @@ class BatchRunner {
   std::optional<Rowset> first_;
 };
 
+// What a batch text is, for texts of its skeleton: one statement whose shape the cache now holds, with
+// the parameter of each literal; else nothing (an empty shape key).
+StatementCache::KnownText learn(Database& db, std::span<const Token> tokens,
+                                const std::vector<BatchStatement>& statements, bool writes) {
+  StatementCache::KnownText known;
+  if (statements.size() != 1 || !IsPlainStatement(statements[0])) return known;
+  std::span<const Token> statement = statements[0].tokens;
+  std::optional<StatementShape> shape = ShapeOf(statement);
+  if (!shape || !db.statements().find(shape->key)) return known;
+  std::size_t parameter = 0;
+  for (const Token& t : tokens) {
+    if (!IsLiteral(t)) continue;
+    const std::size_t position = static_cast<std::size_t>(&t - statement.data());
+    if (&t < statement.data() || position >= statement.size()) return {};  // a literal outside the statement
+    const bool bound = parameter < shape->parameters.size() && shape->parameters[parameter] == position;
+    known.parameterOf.push_back(bound ? ++parameter : 0);
+    known.keptText.push_back(bound ? std::string() : t.text);
+  }
+  known.shapeKey = std::move(shape->key);
+  known.writes = writes;
+  return known;
+}
+
+bool fits(const StatementCache::KnownText& known, std::span<const Token> literals) {
+  if (known.shapeKey.empty() || literals.size() != known.parameterOf.size()) return false;
+  for (std::size_t k = 0; k < literals.size(); ++k)
+    if (known.parameterOf[k] == 0 && literals[k].text != known.keptText[k]) return false;
+  return true;
+}
+
+// A text of a known skeleton run as the whole road would run it: outside a held read when it writes,
+// on the statement cached for its shape. False, with nothing run, when it must take the whole road (a
+// write outside a transaction takes a savepoint there; the shape may have been dropped).
+bool runKnown(Database& db, const StatementCache::KnownText& known, std::span<const Token> literals,
+              std::optional<Rowset>& rows) {
+  if (known.writes) db.endHeldRead();
+  else db.beginHeldRead();
+  if (known.writes && !db.inTransaction()) return false;
+  if (known.writes) db.prepareWrite();
+  return RunCachedShape(db, known.shapeKey, literals, known.parameterOf, rows);
+}
+
 }  // namespace
 
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
+  // The library sends the same statements with other values again and again: a text whose skeleton is
+  // known skips the lexer, the batch parser and the shaping.
+  StatementCache& cache = db.statements();
+  std::string skeleton;
+  std::vector<Token> literals;
+  const bool hasSkeleton = cache.capacity() > 0 && LexSkeleton(tsql, skeleton, literals);
+  if (hasSkeleton) {
+    const StatementCache::KnownText* known = cache.findText(skeleton);
+    std::optional<Rowset> rows;
+    if (known && fits(*known, literals) && runKnown(db, *known, literals, rows)) return rows;
+  }
   const std::vector<Token> tokens = Lex(tsql);
   std::vector<BatchStatement> statements = ParseBatch(tokens);
   const bool writes = MayWrite(statements);
@@ -116,7 +171,9 @@ std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
   // a first write installs roll back with it.
   if (statements.size() == 1 && IsPlainStatement(statements[0]) && (!writes || db.inTransaction())) {
     if (writes) db.prepareWrite();
-    return BatchRunner(db).run(statements);
+    std::optional<Rowset> rows = BatchRunner(db).run(statements);
+    if (hasSkeleton) cache.addText(std::move(skeleton), learn(db, tokens, statements, writes));
+    return rows;
   }
   const bool ownTransaction = !db.inTransaction();
   db.execScript("SAVEPOINT quillane_batch");
@@ -124,6 +181,7 @@ std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
     if (writes) db.prepareWrite();
     std::optional<Rowset> rows = BatchRunner(db).run(statements);
     db.execScript("RELEASE quillane_batch");
+    if (hasSkeleton) cache.addText(std::move(skeleton), learn(db, tokens, statements, writes));
     return rows;
   } catch (...) {
     // A batch that began the transaction rolls all of it back: releasing the savepoint would commit,

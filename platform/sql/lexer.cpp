@@ -95,6 +95,30 @@ class Lexer {
     return tokens;
   }
 
+  // The text with each literal cut out (its kind left in its place) and every other token closed by a
+  // separator, blanks and comments as written; the literals as run() gives them.
+  void skeleton(std::string& key, std::vector<Token>& literals) {
+    key.reserve(s_.size() + s_.size() / 4);
+    std::size_t last = 0;
+    while (true) {
+      skipBlanksAndComments();
+      if (i_ >= s_.size()) break;
+      const std::size_t start = i_;
+      const TokenKind kind = advance();
+      if (kind == TokenKind::Number || kind == TokenKind::String || kind == TokenKind::Binary) {  // IsLiteral
+        key.append(s_.substr(last, start - last));
+        key += '\x01';
+        key += static_cast<char>('A' + static_cast<int>(kind));
+        literals.push_back(tokenOf(kind, start));
+      } else {
+        key.append(s_.substr(last, i_ - last));
+        key += '\x02';
+      }
+      last = i_;
+    }
+    key.append(s_.substr(last));
+  }
+
  private:
   bool skipBlanksAndComments() {
     bool skipped = false;
@@ -136,6 +160,28 @@ class Lexer {
   }
 
   Token next() {
+    const std::size_t start = i_;
+    return tokenOf(advance(), start);
+  }
+
+  // The token of the kind that advance() moved over from start.
+  Token tokenOf(TokenKind kind, std::size_t start) {
+    switch (kind) {
+      case TokenKind::String:
+      case TokenKind::QuotedName:
+      case TokenKind::Date: return Token{kind, std::move(quoted_)};
+      case TokenKind::Binary: return Token{kind, std::string(s_.substr(start + 2, i_ - start - 2))};
+      case TokenKind::Word: {
+        Token word{kind, std::string(s_.substr(start, i_ - start))};
+        word.keyword = keywordOf(word.text);
+        return word;
+      }
+      default: return Token{kind, std::string(s_.substr(start, i_ - start))};
+    }
+  }
+
+  // Moves over the next token and tells its kind; a quoted one leaves its text, quotes undone, in quoted_.
+  TokenKind advance() {
     char c = s_[i_];
     if ((c == 'N' || c == 'n') && i_ + 1 < s_.size() && s_[i_ + 1] == '\'') {
       ++i_;
@@ -145,90 +191,79 @@ class Lexer {
     if (c == '[') return quoted(TokenKind::QuotedName, ']', "bracket");
     if (c == '"') return quoted(TokenKind::QuotedName, '"', "quotation mark");
     if (options_.dateLiterals && c == '#') return quoted(TokenKind::Date, '#', "date");
-    if (c == '0' && i_ + 1 < s_.size() && (s_[i_ + 1] == 'x' || s_[i_ + 1] == 'X')) return binary();
+    if (c == '0' && i_ + 1 < s_.size() && (s_[i_ + 1] == 'x' || s_[i_ + 1] == 'X')) {
+      i_ += 2;
+      while (i_ < s_.size() && isHexDigit(s_[i_])) ++i_;
+      return TokenKind::Binary;
+    }
     if (isDigit(c) || (c == '.' && i_ + 1 < s_.size() && isDigit(s_[i_ + 1]))) return number();
-    if (c == '@') return take(TokenKind::Variable, [&] {
+    if (c == '@') {
       while (i_ < s_.size() && s_[i_] == '@') ++i_;
       while (i_ < s_.size() && isNameChar(s_[i_], true)) ++i_;
-    });
+      return TokenKind::Variable;
+    }
     if (isNameStart(c, !options_.dateLiterals)) {
-      Token word = take(TokenKind::Word, [&] {
-        while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
-      });
-      word.keyword = keywordOf(word.text);
-      return word;
+      while (i_ < s_.size() && isNameChar(s_[i_], !options_.dateLiterals)) ++i_;
+      return TokenKind::Word;
     }
     return symbol();
   }
 
-  template <class Advance>
-  Token take(TokenKind kind, Advance advance) {
-    std::size_t start = i_;
-    advance();
-    return Token{kind, std::string(s_.substr(start, i_ - start))};
-  }
-
   // A quoted string or name; the closing character written twice stands for itself.
-  Token quoted(TokenKind kind, char close, std::string_view what) {
+  TokenKind quoted(TokenKind kind, char close, std::string_view what) {
     std::size_t start = i_;
     ++i_;
-    std::string text;
+    quoted_.clear();
     while (true) {
       std::size_t end = s_.find(close, i_);
       if (end == std::string_view::npos) unclosed(what, s_.substr(start + 1));
-      text.append(s_.substr(i_, end - i_));
+      quoted_.append(s_.substr(i_, end - i_));
       i_ = end + 1;
       if (i_ < s_.size() && s_[i_] == close) {
-        text += close;
+        quoted_ += close;
         ++i_;
         continue;
       }
-      return Token{kind, std::move(text)};
+      return kind;
     }
   }
 
-  Token binary() {
-    i_ += 2;
-    return take(TokenKind::Binary, [&] {
-      while (i_ < s_.size() && isHexDigit(s_[i_])) ++i_;
-    });
-  }
-
   // Digits, one decimal point, and an exponent only when digits follow the "E": "0ELSE" is 0 and ELSE.
-  Token number() {
-    return take(TokenKind::Number, [&] {
+  TokenKind number() {
+    while (i_ < s_.size() && isDigit(s_[i_])) ++i_;
+    if (i_ < s_.size() && s_[i_] == '.') {
+      ++i_;
       while (i_ < s_.size() && isDigit(s_[i_])) ++i_;
-      if (i_ < s_.size() && s_[i_] == '.') {
-        ++i_;
+    }
+    if (i_ < s_.size() && (s_[i_] == 'e' || s_[i_] == 'E')) {
+      std::size_t k = i_ + 1;
+      if (k < s_.size() && (s_[k] == '+' || s_[k] == '-')) ++k;
+      if (k < s_.size() && isDigit(s_[k])) {
+        i_ = k;
         while (i_ < s_.size() && isDigit(s_[i_])) ++i_;
       }
-      if (i_ < s_.size() && (s_[i_] == 'e' || s_[i_] == 'E')) {
-        std::size_t k = i_ + 1;
-        if (k < s_.size() && (s_[k] == '+' || s_[k] == '-')) ++k;
-        if (k < s_.size() && isDigit(s_[k])) {
-          i_ = k;
-          while (i_ < s_.size() && isDigit(s_[i_])) ++i_;
-        }
-      }
-    });
+    }
+    return TokenKind::Number;
   }
 
-  Token symbol() {
+  TokenKind symbol() {
     static constexpr std::string_view kTwoCharacter[] = {"<>", "<=", ">=", "!=", "!<", "!>", "||"};
     const char c = s_[i_];
     if (c == '<' || c == '>' || c == '!' || c == '|') {
       for (std::string_view op : kTwoCharacter)
         if (s_.substr(i_, 2) == op) {
           i_ += 2;
-          return Token{TokenKind::Symbol, std::string(op)};
+          return TokenKind::Symbol;
         }
     }
-    return Token{TokenKind::Symbol, std::string(1, s_[i_++])};
+    ++i_;
+    return TokenKind::Symbol;
   }
 
   std::string_view s_;
   LexOptions options_;
   std::size_t i_ = 0;
+  std::string quoted_;
 };
 
 bool runsTogether(TokenKind k) { return k != TokenKind::Symbol; }
@@ -252,6 +287,18 @@ std::string renderToken(const Token& t) {
 }  // namespace
 
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
+
+bool LexSkeleton(std::string_view text, std::string& skeleton, std::vector<Token>& literals) {
+  // The marks of the skeleton must not stand in the text itself.
+  for (char c : text)
+    if (c == '\x01' || c == '\x02') return false;
+  try {
+    Lexer(text, {}).skeleton(skeleton, literals);
+    return true;
+  } catch (const AutomationError&) {
+    return false;
+  }
+}
 
 void SyntaxErrorNear(const Token* near) {
   throw ProviderError(OleDbError::ErrorsInCommand,

@@ -65,6 +65,12 @@ struct LexOptions {
 // Raises the provider's syntax error for an unclosed string, name or comment.
 std::vector<Token> Lex(std::string_view text, LexOptions options = {});
 
+// The skeleton of a text: the text with its literals (numbers, strings, binaries) cut out and its
+// tokens marked apart, so that two texts of one skeleton lex alike but for the values of their literals;
+// and those literals as Lex gives them. False where Lex would raise, or the text holds the bytes
+// 1 or 2 that mark literals and tokens in the skeleton.
+bool LexSkeleton(std::string_view text, std::string& skeleton, std::vector<Token>& literals);
+
 // SQLite text of the tokens, with a blank wherever the source had one or two tokens would run together.
 std::string Render(std::span<const Token> tokens);
 

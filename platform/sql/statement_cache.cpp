@@ -16,6 +16,7 @@ StatementCache::StatementCache(std::size_t capacity) : capacity_(capacity) {}
 void StatementCache::setCapacity(std::size_t capacity) {
   capacity_ = capacity;
   dropBeyond(capacity);
+  if (capacity == 0) texts_.clear();
 }
 
 void StatementCache::dropBeyond(std::size_t count) {
@@ -53,6 +54,18 @@ void StatementCache::forgetWrites() {
 void StatementCache::clear() {
   index_.clear();
   entries_.clear();
+  texts_.clear();
+}
+
+const StatementCache::KnownText* StatementCache::findText(const std::string& skeleton) const {
+  auto found = texts_.find(skeleton);
+  return found == texts_.end() ? nullptr : &found->second;
+}
+
+void StatementCache::addText(std::string skeleton, KnownText known) {
+  if (capacity_ == 0) return;
+  if (texts_.size() >= 4 * capacity_) texts_.clear();
+  texts_.insert_or_assign(std::move(skeleton), std::move(known));
 }
 
 }  // namespace quillane::sql

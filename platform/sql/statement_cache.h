@@ -30,6 +30,17 @@ class StatementCache {
     bool writes = false;                   // its text holds the declared types of the columns it writes
   };
 
+  // What a batch text of one skeleton (LexSkeleton) was found to be when it first ran: one statement whose
+  // shape is kept here, and for each of its literals in order the parameter it is bound to (1, 2...), or
+  // 0 where the literal is part of the shape, so that a text of that skeleton runs without being lexed,
+  // cut into statements and shaped again. An empty shapeKey: the text takes the whole road.
+  struct KnownText {
+    std::string shapeKey;
+    bool writes = false;                   // the statement may change the database
+    std::vector<std::size_t> parameterOf;  // per literal
+    std::vector<std::string> keptText;     // per literal: its text where it is part of the shape
+  };
+
   // A capacity of 0 keeps nothing: every statement is rewritten and compiled each time it runs.
   explicit StatementCache(std::size_t capacity);
   StatementCache(const StatementCache&) = delete;
@@ -48,6 +59,12 @@ class StatementCache {
   void forgetWrites();
   void clear();
 
+  // What is known of texts of the skeleton; null when nothing is. Kept for four times as many texts as
+  // statements (a text names its shape, which may have been dropped since: the text then takes the
+  // whole road and is learnt again).
+  const KnownText* findText(const std::string& skeleton) const;
+  void addText(std::string skeleton, KnownText known);
+
  private:
   void dropBeyond(std::size_t count);
 
@@ -55,6 +72,7 @@ class StatementCache {
   std::size_t capacity_;
   Entries entries_;
   std::unordered_map<std::string_view, Entries::iterator> index_;  // the keys are those of entries_
+  std::unordered_map<std::string, KnownText> texts_;
 };
 
 }  // namespace quillane::sql

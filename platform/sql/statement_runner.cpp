@@ -82,4 +82,16 @@ std::optional<Rowset> RunStatement(Database& db, std::span<const Token> statemen
   return rowsOf(stmt, entry->columns);
 }
 
+bool RunCachedShape(Database& db, const std::string& shapeKey, std::span<const Token> literals,
+                    std::span<const std::size_t> parameterOf, std::optional<Rowset>& rows) {
+  StatementCache::Entry* entry = db.statements().find(shapeKey);
+  if (!entry) return false;
+  Statement& stmt = *entry->statement;
+  ResetAfterwards reset{stmt};
+  for (std::size_t k = 0; k < literals.size(); ++k)
+    if (parameterOf[k] > 0) bindLiteral(stmt, static_cast<int>(parameterOf[k]), literals[k]);
+  rows = rowsOf(stmt, entry->columns);
+  return true;
+}
+
 }  // namespace quillane::sql

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 #include "platform/sql/lexer.h"
 #include "platform/sql/rowset.h"
@@ -16,5 +17,10 @@ class Database;
 
 // The rows of the statement; nothing when it returns none. Raises the provider's error.
 std::optional<Rowset> RunStatement(Database& db, std::span<const Token> statement);
+
+// The statement of a shape the cache holds, run with the literals bound where parameterOf says (see
+// StatementCache::KnownText). False, with nothing run, when the cache no longer holds the shape.
+bool RunCachedShape(Database& db, const std::string& shapeKey, std::span<const Token> literals,
+                    std::span<const std::size_t> parameterOf, std::optional<Rowset>& rows);
 
 }  // namespace quillane::sql

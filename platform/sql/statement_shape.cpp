@@ -3,10 +3,6 @@
 namespace quillane::sql {
 namespace {
 
-bool isLiteral(const Token& t) {
-  return t.kind == TokenKind::Number || t.kind == TokenKind::String || t.kind == TokenKind::Binary;
-}
-
 // Where a token stands, as far as its literals are concerned: where they are values, or where they
 // are kept in the shape.
 enum class Clause { Values, Kept };
@@ -17,6 +13,10 @@ bool endsSelectList(const Token& t) {
 }
 
 }  // namespace
+
+bool IsLiteral(const Token& t) {
+  return t.kind == TokenKind::Number || t.kind == TokenKind::String || t.kind == TokenKind::Binary;
+}
 
 std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
   if (t.empty() || !OneOf(t[0], {Keyword::Select, Keyword::Insert, Keyword::Update, Keyword::Delete}))
@@ -41,7 +41,7 @@ std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
     } else if (endsSelectList(token)) {
       here = Clause::Values;
     }
-    bool parameter = isLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].keyword == Keyword::Escape);
+    bool parameter = IsLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].keyword == Keyword::Escape);
     shape.key += static_cast<char>('A' + static_cast<int>(token.kind));
     shape.key += parameter ? std::string_view("?") : std::string_view(token.text);
     shape.key += '\x1f';

@@ -23,6 +23,9 @@ struct StatementShape {
   std::vector<std::size_t> parameters;  // the positions of those literals, in order: ?1, ?2...
 };
 
+// A number, text or binary literal: what a shape may turn into a parameter.
+bool IsLiteral(const Token& t);
+
 // The shape of one statement of the library's text, as Lex gives its tokens; nothing for a statement
 // that is not kept prepared: anything but SELECT, INSERT, UPDATE and DELETE, and a statement that asks
 // object_id (its argument is a name, not a value).

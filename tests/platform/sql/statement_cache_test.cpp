@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/sql/errors.h"
+#include "platform/sql/lexer.h"
 #include "platform/sql/statement_cache.h"
+#include "platform/sql/statement_shape.h"
 #include "support/automation_test.h"
 #include "sql_fixture.h"
 
@@ -113,22 +115,73 @@ TEST(HeldReads, SeeOneStateUntilCloseConn) {
   EXPECT_EQ(nameOfOne(c), "Later") << "without a hold every statement reads what is there";
 }
 
+// The second round runs texts the connection knows by their skeleton, without lexing them again.
 TEST(HeldReads, EndWhenTheConnectionWrites) {
   for (bool inTransaction : {false, true}) {
     SqlFixture db;
     sql::Connection& c = db.connection();
-    c.HoldReads();
-    EXPECT_EQ(nameOfOne(c), "Bolt");
-    if (inTransaction) c.BeginTrans();
-    c.Execute("UPDATE t_Item SET FName = 'Mine' WHERE FItemID = 2");
-    if (inTransaction) c.CommitTrans();
-    sql::Connection other;
-    other.setConnString(db.connectString());
-    EXPECT_EQ(CStr(other.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID = 2")->Value(0)), "Mine")
-        << "committed, not kept in the held transaction";
-    writeBeside(db, "Changed");
-    EXPECT_EQ(nameOfOne(c), "Changed") << "reads are no longer held";
+    std::string before = "Bolt";
+    for (const char* mine : {"Mine", "Again"}) {
+      SCOPED_TRACE(mine);
+      c.HoldReads();
+      EXPECT_EQ(nameOfOne(c), before);
+      if (inTransaction) c.BeginTrans();
+      c.Execute(std::string("UPDATE t_Item SET FName = '") + mine + "' WHERE FItemID = 2");
+      if (inTransaction) c.CommitTrans();
+      sql::Connection other;
+      other.setConnString(db.connectString());
+      EXPECT_EQ(CStr(other.GetAnyRecordSet("SELECT FName FROM t_Item WHERE FItemID = 2")->Value(0)), mine)
+          << "committed, not kept in the held transaction";
+      before = std::string("Changed") + mine;
+      writeBeside(db, before);
+      EXPECT_EQ(nameOfOne(c), before) << "reads are no longer held";
+    }
   }
+}
+
+// Two texts of one skeleton lex alike but for the values of their literals, which the skeleton gives as
+// Lex gives them; texts that lex otherwise have other skeletons.
+TEST(Skeletons, TellTextsApartAsTheLexerDoes) {
+  struct Case {
+    const char* first;
+    const char* second;
+    bool same;
+  };
+  const Case cases[] = {
+      {"SELECT a FROM t WHERE b = 1", "SELECT a FROM t WHERE b = 22.5E3", true},
+      {"SELECT a FROM t WHERE b = 'x'", "SELECT a FROM t WHERE b = 'it''s'", true},
+      {"SELECT a FROM t WHERE b = 'x'", "SELECT a FROM t WHERE b = N'x'", true},
+      {"SELECT a FROM t WHERE b > 0x01FF", "SELECT a FROM t WHERE b > 0x", true},
+      {"-- it's\nSELECT a FROM t WHERE b = 1", "-- it's\nSELECT a FROM t WHERE b = 2", true},
+      {"SELECT [a'b] FROM t WHERE b = 1", "SELECT [a'b] FROM t WHERE b = 2", true},
+      {"SELECT a FROM t WHERE b = 1", "SELECT a FROM t WHERE b = '1'", false},
+      {"SELECT a FROM t WHERE b = 1", "SELECT a FROM t WHERE b =  1", false},
+      {"SELECT a FROM t WHERE b = 1", "SELECT a FROM t WHERE b = 1\nSELECT 2", false},
+      {"SELECT 0ELSE", "SELECT 0E1", false},
+      {"SELECT a FROM t WHERE b = c1", "SELECT a FROM t WHERE b = c 1", false},
+      {"SELECT a /* 'x' */ FROM t", "SELECT a /* 'y' */ FROM t", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.first) + " | " + c.second);
+    std::string skeletons[2];
+    for (int k = 0; k < 2; ++k) {
+      std::string_view text = k == 0 ? c.first : c.second;
+      std::vector<sql::Token> literals, lexed;
+      ASSERT_TRUE(sql::LexSkeleton(text, skeletons[k], literals));
+      for (const sql::Token& t : sql::Lex(text))
+        if (sql::IsLiteral(t)) lexed.push_back(t);
+      ASSERT_EQ(literals.size(), lexed.size());
+      for (std::size_t l = 0; l < lexed.size(); ++l) {
+        EXPECT_EQ(literals[l].kind, lexed[l].kind);
+        EXPECT_EQ(literals[l].text, lexed[l].text);
+      }
+    }
+    EXPECT_EQ(skeletons[0] == skeletons[1], c.same);
+  }
+  std::string skeleton;
+  std::vector<sql::Token> literals;
+  EXPECT_FALSE(sql::LexSkeleton("SELECT 'unclosed", skeleton, literals)) << "the whole road raises the error";
+  EXPECT_FALSE(sql::LexSkeleton("SELECT '\x01'", skeleton, literals)) << "the skeleton's own marks";
 }
 
 }  // namespace
