@@ -30,16 +30,7 @@ std::string UserClass(const std::string& id) {
 bool NotCarried(const std::string& table, Kind kind) {
   static const std::set<std::string> industrialAssist = {"t_SubMessage", "t_SubMesType"};
   static const std::set<std::string> commercialAssist = {"com_SysType", "com_SysTypeClass"};
-  // materials are not on the commercial road (OnTheRoad)
-  static const std::set<std::string> materials = {"t_ICItem", "COM_ItemAuxProp"};
-  if (kind == Kind::Commercial && materials.count(table)) return true;
   return kNotCarriedTables.count(table) || (kind == Kind::Industrial ? commercialAssist : industrialAssist).count(table);
-}
-
-std::vector<int> CarriedItemClasses(Kind kind) {
-  std::vector<int> classes = kCarriedItemClasses;
-  if (kind == Kind::Commercial) std::erase(classes, 4);  // materials
-  return classes;
 }
 
 // Deletion keys are compared by their own pass: an import of records writes none.
@@ -186,12 +177,16 @@ bool UuidTravels(const std::string& table) {
 struct LeftBehind {
   const char* table;
   const char* rows;
+  bool commercialOnly = false;
 };
 const LeftBehind kLeftBehind[] = {
     // the ERP's predefined auxiliary data of a commercial account set: every account set has its own
     {"com_SysType", "x.FPreDefined <> 0"},
     // a class of them travels with its entries: one that has only predefined entries stays behind
     {"com_SysTypeClass", "NOT EXISTS (SELECT 1 FROM com_SysType s WHERE s.FClassID = x.FTypeClassID AND s.FPreDefined = 0)"},
+    // A made material makes its own cost object in any account set; a commercial one carries no cost
+    // objects, so those of its materials stay in the copy alone.
+    {"t_Item", "x.FItemClassID = 2001", true}, {"cbCostObj", "1", true}, {"cb_CostObj_Product", "1", true},
 };
 
 // The own table of a user-defined item class and its column in t_ItemDetail are named by the class's
@@ -313,7 +308,7 @@ Table Read(sql::Database& db, const std::string& table, Identifiers identifiers,
   }
   std::string where;
   for (const LeftBehind& l : kLeftBehind)
-    if (l.table == table) where += std::string(where.empty() ? " WHERE " : " AND ") + "NOT (" + l.rows + ")";
+    if (l.table == table && (!l.commercialOnly || kind == Kind::Commercial)) where += std::string(where.empty() ? " WHERE " : " AND ") + "NOT (" + l.rows + ")";
   for (const auto& row : db.query("SELECT " + select + " FROM " + sql::QuoteIdentifier(table) + " x" + where).rows) {
     std::vector<std::string> values;
     for (const Variant& v : row) values.push_back(CStr(v));
@@ -377,10 +372,7 @@ bool OnTheRoad(std::int32_t lIO, Kind kind) {
   switch (lIO) {
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
       return kind == Kind::Commercial;
-    // Made materials make their own cost objects in any account set; a commercial one carries no cost
-    // objects, so a copy would hold some that its sample has not.
-    case 8:
-      return kind == Kind::Industrial;
+
   }
   return true;
 }
@@ -458,7 +450,7 @@ void SeedNotCarried(const std::string& source, const std::string& target, Kind k
               " FROM src." + quoted + ";";
   }
   std::string carriedClasses;
-  for (int c : CarriedItemClasses(kind)) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
+  for (int c : kCarriedItemClasses) carriedClasses += (carriedClasses.empty() ? "" : ", ") + std::to_string(c);
   script += "INSERT INTO main.t_Item SELECT * FROM src.t_Item WHERE FItemID <> 0 AND FItemClassID NOT IN (" + carriedClasses +
             ") AND NOT " + UserClass("FItemClassID") + ";"
             "INSERT INTO main.t_BarCode SELECT * FROM src.t_BarCode WHERE FTypeID NOT IN (" + carriedClasses + ") AND NOT " +
