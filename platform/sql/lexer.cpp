@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "platform/automation/vbtext.h"
@@ -290,8 +291,7 @@ std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer
 
 bool LexSkeleton(std::string_view text, std::string& skeleton, std::vector<Token>& literals) {
   // The marks of the skeleton must not stand in the text itself.
-  for (char c : text)
-    if (c == '\x01' || c == '\x02') return false;
+  if (std::memchr(text.data(), '\x01', text.size()) || std::memchr(text.data(), '\x02', text.size())) return false;
   try {
     Lexer(text, {}).skeleton(skeleton, literals);
     return true;
