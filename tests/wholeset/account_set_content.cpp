@@ -372,7 +372,6 @@ bool OnTheRoad(std::int32_t lIO, Kind kind) {
   switch (lIO) {
     case 20:  // the auxiliary properties of goods are refused in an industrial account set
       return kind == Kind::Commercial;
-
   }
   return true;
 }
