@@ -165,8 +165,6 @@ void Statement::bindBlob(int index, std::span<const std::uint8_t> bytes) {
   else sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
 }
 
-bool Statement::returnsRows() const { return sqlite3_column_count(stmt_) > 0; }
-
 std::vector<RowsetColumn> Statement::columns() const {
   std::vector<RowsetColumn> columns;
   int count = sqlite3_column_count(stmt_);

@@ -44,7 +44,6 @@ class Statement {
   void reset();
   // Advances to the next row; false when the statement is done. Raises the engine's error.
   bool step();
-  bool returnsRows() const;
   // The name and declared type of each column of the rows it returns.
   std::vector<RowsetColumn> columns() const;
   // The remaining rows (all of them before the first step), typed as columns() gives them.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# run_target.sh TARGET SEEDS WORK RUNS: runs a fuzz target RUNS times, starting from the seeds, with the
-# working corpus and any crashing input in WORK (emptied first).
+# Usage: run_target.sh target seeds work runs. Runs a fuzz target the given number of times from the
+# seed directory, keeping its working corpus and any crashing input in the work directory (emptied first).
 set -euo pipefail
 target=$1 seeds=$2 work=$3 runs=$4
 rm -rf "$work"
