@@ -251,6 +251,7 @@ bool clsExpImp::ImportCustomInBatches(const ObjectRef& classes, const std::strin
   splitter->bCustom = true;
   splitter->strPropsString = strPropsString;
   splitter->strICName = strICName;
+  if (auto* batches = dynamic_cast<CustomClassImportTally*>(classes.get())) batches->TakeImportsAsBatchesOfOneFile();
   const bool result = ImportBySAX(splitter, strFile, strError, classes);
   SetMember(Member::ItemClass, nullptr);
   return result;
