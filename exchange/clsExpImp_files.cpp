@@ -218,9 +218,12 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
     reader.parseURL(strFile);
   } catch (const AutomationError& e) {
     // The batches imported before the parse stopped keep their error lines.
+    AddErrors(splitter->lRefusedRecords);
     strError = splitter->strError + modFunction::FormatErrInfo(e, "");
     return false;
   }
+  // A record the splitter refused never reached an import that would count it.
+  AddErrors(splitter->lRefusedRecords);
   strError = splitter->strError;
   return strError.empty();
 }

@@ -56,10 +56,28 @@ std::string clsSAXParse::startTag(const std::string& qName, const ISAXAttributes
 }
 
 void clsSAXParse::appendContent(const std::string& text) {
-  if (bCustom && !m_inItem)
-    m_classHeader += text;
-  else
-    m_buffer.Append(text);
+  if (!bCustom || m_inItem) return m_buffer.Append(text);
+  m_classHeader += text;
+  // Every batch of the class repeats its header: one beyond all bounds is refused with the file.
+  if (m_classHeader.size() > BoundedRecord::kTextLimit)
+    throw AutomationError(kLibraryRefusal, kSource, LoadLangString("自定义核算项目的定义超过了上限:") + m_className);
+}
+
+void clsSAXParse::gather(const std::string& text, bool isCharacters) {
+  if (m_record.Open()) m_record.Append(text, isCharacters);
+  else appendContent(text);
+}
+
+bool clsSAXParse::endRecord() {
+  const bool refused = m_record.Overflowed();
+  std::string text = m_record.Take();
+  if (refused) {
+    ++lRefusedRecords;
+    strError += LoadLangString("记录的文本超过了上限，未导入:") + m_record.Identification() + "\r\n";
+    return false;
+  }
+  m_buffer.Append(text);
+  return true;
 }
 
 void clsSAXParse::startElement(const std::string&, const std::string& localName, const std::string& qName,
@@ -84,8 +102,12 @@ void clsSAXParse::startElement(const std::string&, const std::string& localName,
     m_className = qName;
   } else if (bCustom && m_depth == kItemDepth && localName == "Item") {
     m_inItem = true;
+    m_record.Begin(m_depth);
+  } else if (!bCustom && m_depth == kRecordDepth && localName == m_recordName) {
+    m_record.Begin(m_depth);
   }
-  appendContent(startTag(qName, attributes));
+  m_record.StartElement(m_depth, localName);
+  gather(startTag(qName, attributes));
 }
 
 void clsSAXParse::characters(const std::string& chars) {
@@ -94,13 +116,13 @@ void clsSAXParse::characters(const std::string& chars) {
   std::string text = m_heldCR ? "\r" + chars : chars;
   m_heldCR = !text.empty() && text.back() == '\r';
   if (m_heldCR) text.pop_back();
-  appendContent(EscapeXml(cleanedText(text), false));
+  gather(EscapeXml(cleanedText(text), false), true);
 }
 
 void clsSAXParse::releaseHeldCR() {
   if (!m_heldCR) return;
   m_heldCR = false;
-  appendContent(EscapeXml("\r", false));
+  gather(EscapeXml("\r", false), true);
 }
 
 void clsSAXParse::endElement(const std::string&, const std::string& localName, const std::string& qName) {
@@ -110,9 +132,10 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
   const std::int32_t depth = m_depth--;
   if (depth == 1) return;
   const std::string tag = "</" + qName + ">";
+  m_record.EndElement(depth);
   if (!bCustom) {
-    m_buffer.Append(tag);
-    if (depth == kRecordDepth && localName == m_recordName) countRecord(true);
+    gather(tag);
+    if (depth == kRecordDepth && localName == m_recordName && m_record.Open() && endRecord()) countRecord(true);
     return;
   }
   if (depth == kClassDepth) {
@@ -124,15 +147,16 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
   } else if (!m_inItem) {
     m_classHeader += tag;
   } else {
-    m_buffer.Append(tag);
-    if (depth == kItemDepth && localName == "Item") countRecord(false);
+    gather(tag);
+    if (depth == kItemDepth && localName == "Item" && m_record.Open() && endRecord()) countRecord(false);
   }
 }
 
 void clsSAXParse::countRecord(bool actOnCancel) {
   ++m_count;
   if (raiseProgress() && actOnCancel) raiseCancelled();
-  if (m_count < m_perCount) return;
+  // A batch of large records goes out before it has PerCount of them, so that memory stays bounded.
+  if (m_count < m_perCount && m_buffer.Result().size() < BoundedRecord::kBatchTextLimit) return;
   flush();
   m_count = 0;
 }

@@ -12,6 +12,7 @@
 
 #include "exchange/clsStringBuffer.h"
 #include "platform/automation/object.h"
+#include "platform/xml/bounded_record.h"
 #include "platform/xml/SAXXMLReader.h"
 
 namespace quillane {
@@ -34,6 +35,8 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   std::string strICName;
   // The batches' error lines and the reader's errors of the whole parse.
   std::string strError;
+  // Records left out because their text passed the bound (each has its line in strError).
+  std::int32_t lRefusedRecords = 0;
 
   // Records per batch, 100 until set; below 1 raises error 5.
   void setPerCount(std::int32_t value);
@@ -57,6 +60,10 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   // The text that the current element's content goes to: the batch, or in custom mode outside an item
   // the class header.
   void appendContent(const std::string& text);
+  // Text of the record being read goes to the record until it ends; any other to appendContent.
+  void gather(const std::string& text, bool isCharacters = false);
+  // The record ends: its text joins the batch, or it is refused. True when it joined.
+  bool endRecord();
   // Writes out a CR held back at the end of a piece of text, before anything but text follows it.
   void releaseHeldCR();
   void countRecord(bool actOnCancel);
@@ -78,6 +85,7 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   bool m_inItem = false;
   bool m_heldCR = false;  // the last piece of text ended in a CR, not yet written
   clsStringBuffer m_buffer;
+  BoundedRecord m_record;
 };
 
 }  // namespace quillane

@@ -9,6 +9,7 @@
 #include "platform/automation/vbtext.h"
 #include "platform/erp/res_loader.h"
 #include "platform/xml/SAXXMLReader.h"
+#include "platform/xml/bounded_record.h"
 #include "platform/xml/TextStream.h"
 #include "platform/xml/stitched_file.h"
 #include "platform/xml/xml_markup.h"
@@ -77,22 +78,26 @@ const ItemTypeClass& byRecordName(const std::string& recordName) {
 
 // Cuts the file into documents of kPageSize records under a copy of its Root, re-serialising what the
 // reader reports. The record element name comes from the Root's VelmoraNameSpace attribute; the first
-// Root start hands it to onRoot before any batch.
+// Root start hands it to onRoot before any batch. A record whose text passes the bound is left out of
+// its batch and handed to onRefused, which says what it is.
 class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
  public:
   std::function<void(const std::string& recordName)> onRoot;
   std::function<void(const std::string& document)> onBatch;
+  std::function<void(const std::string& identification)> onRefused;
   std::vector<std::string> readerErrors;
 
   void startPrefixMapping(const std::string& prefix, const std::string& uri) override {
     declarations_ += NamespaceDeclaration(prefix, uri);
   }
-  void startElement(const std::string&, const std::string&, const std::string& qName,
+  void startElement(const std::string&, const std::string& localName, const std::string& qName,
                     const ISAXAttributes& attributes) override {
     std::string tag = StartTag(qName, declarations_, attributes);
     declarations_.clear();
     if (++depth_ > 1) {
-      batch_ += tag;
+      if (depth_ == 2) record_.Begin(depth_);
+      record_.StartElement(depth_, localName);
+      record_.Append(tag);
       return;
     }
     std::string recordName;
@@ -102,13 +107,22 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
     header_ = "<?xml version=\"1.0\"?>" + tag;
     onRoot(recordName);
   }
+  // Text between records stays out of the batch: it is only the file's layout.
   void characters(const std::string& chars) override {
-    if (depth_ > 1) batch_ += EscapeXml(chars, false);
+    if (record_.Open()) record_.Append(EscapeXml(chars, false), true);
   }
   void endElement(const std::string&, const std::string&, const std::string& qName) override {
+    record_.EndElement(depth_);
     if (depth_-- == 1) return;
-    batch_ += "</" + qName + ">";
-    if (depth_ == 1 && ++count_ == ClassExchange::kPageSize) flush();
+    record_.Append("</" + qName + ">");
+    if (depth_ > 1) return;
+    if (record_.Overflowed()) {
+      record_.Take();
+      onRefused(record_.Identification());
+      return;
+    }
+    batch_ += record_.Take();
+    if (++count_ == ClassExchange::kPageSize || batch_.size() >= BoundedRecord::kBatchTextLimit) flush();
   }
   void endDocument() override {
     if (count_ > 0) flush();
@@ -127,6 +141,7 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
 
   std::string header_;
   std::string batch_;
+  BoundedRecord record_;
   std::string declarations_;
   std::int32_t depth_ = 0;
   std::int32_t count_ = 0;
@@ -190,6 +205,10 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     itemType = createItemType(found.progID, cancelled);
     for (const char* option : {"HaveInterFace", "AddNewOnly", "CheckByUUID"})
       if (recOptions && recOptions->Exists(option)) itemType->Let(option, Variant(CBool(recOptions->Item(option))));
+  };
+  reader->onRefused = [&](const std::string& identification) {
+    ++failed;
+    errors.push_back(translated("记录的文本超过了上限，未导入:") + identification);
   };
   reader->onBatch = [&](const std::string& document) {
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};

@@ -12,6 +12,7 @@
 #include "platform/automation/vbtext.h"
 #include "platform/erp/class_exchange.h"
 #include "platform/sql/database.h"
+#include "platform/xml/bounded_record.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/TrzRecords.h"
 #include "support/automation_test.h"
@@ -300,6 +301,18 @@ TEST_F(BulkImportTest, SAXProgressReachesTheCallerWhoseCancelStopsTheFile) {
   EXPECT_EQ(progress, 50);
   EXPECT_TRUE(imports(*fake.script).empty());
   EXPECT_TRUE(holds(result.error, "解析过程中被用户取消！")) << result.error;
+}
+
+// A record the splitter refuses for its size never reaches an import: the facade counts it itself.
+TEST_F(BulkImportTest, ARecordPastTheTextBoundCountsAsFailed) {
+  FakeType fake("Quillane.clsAccount");
+  writeAccounts(2, 0, account(std::string(BoundedRecord::kTextLimit, 'x')) + account("after") + "</Root>");
+  Result result = importFile(props(path));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(errorCount(), 1);
+  EXPECT_TRUE(holds(result.error, "记录的文本超过了上限，未导入:#3")) << result.error.substr(0, 300);
+  ASSERT_EQ(imports(*fake.script).size(), 1u);
+  EXPECT_TRUE(holds(imports(*fake.script)[0], "after"));
 }
 
 TEST_F(BulkImportTest, NoPropsOrNoRightEndsWithItsText) {

@@ -234,6 +234,43 @@ TEST_F(SplitterTest, CustomBatchesNeverMixClassesAndCarryTheirClassHeader) {
   }
 }
 
+// A record whose text passes the bound, by a text of its own or an entity of the file used over and
+// over, fails alone with a line that names it; its neighbours in the same batch still go out.
+TEST_F(SplitterTest, ARecordPastTheTextBoundFailsAloneAndItsBatchGoesOn) {
+  const std::string entity = "<!DOCTYPE Root [<!ENTITY e \"" + std::string(1000, 'e') + "\">]>";
+  std::string uses;
+  for (int i = 0; i < 1100; ++i) uses += "&e;";
+  struct Case {
+    const char* name;
+    bool custom;
+    std::string file;
+    const char* records;
+  };
+  const Case cases[] = {
+      {"an entity used over and over", false,
+       entity + "<Root VelmoraNameSpace=\"Department\">" + records(2) +
+           "<Department><Number>N3</Number><FName>" + uses + "</FName></Department>" + records(2, 4) + "</Root>",
+       "Root/Department"},
+      {"a long text of an item", true,
+       customFile(itemClass("A", 2) + "<ItemClass Name=\"B\"><Item><Number>N3</Number><FName>" +
+                  std::string(BoundedRecord::kTextLimit, 'x') + "</FName></Item>" + "<Item><Number>B4</Number></Item></ItemClass>"),
+       "Root/ItemClass/Item"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    parse = std::make_shared<clsSAXParse>();
+    batches.clear();
+    SetUp();
+    parse->bCustom = c.custom;
+    run(c.file);
+    int arrived = 0;
+    for (std::size_t i = 0; i < batches.size(); ++i) arrived += recordCount(i, c.records);
+    EXPECT_EQ(arrived, c.custom ? 3 : 4);
+    EXPECT_EQ(parse->lRefusedRecords, 1);
+    EXPECT_EQ(parse->strError, LoadLangString("记录的文本超过了上限，未导入:") + "#3 (Number:N3), > 1048576 bytes\r\n");
+  }
+}
+
 // A batch closes the Root (and the class) by the names the file opened them with.
 TEST_F(SplitterTest, APrefixedRootOrClassIsClosedByItsOwnName) {
   run("<r:Root xmlns:r=\"urn:r\" VelmoraNameSpace=\"Department\">" + records(1) + "</r:Root>");

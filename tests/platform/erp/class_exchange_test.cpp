@@ -174,6 +174,22 @@ TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsI
   EXPECT_NE(departments(target).find("D&1001 部門"), std::string::npos);
 }
 
+// A record whose text an entity of the file blows past the bound fails alone and is named; the other
+// records of its batch arrive.
+TEST_F(ClassExchangeTest, ARecordPastTheTextBoundFailsAloneAndIsNamed) {
+  std::string target = newAccountSet("target.db");
+  std::string uses;
+  for (int i = 0; i < 20; ++i) uses += "&big;";
+  std::string text = departmentRecords(3) + "</Root>";
+  text.replace(text.find("D&amp;1002"), 10, uses);
+  text = "<!DOCTYPE Root [<!ENTITY big \"" + std::string(100000, 'b') + "\">]>" + text;
+  std::vector<std::string> errors = importFile(props(target), dir_.write("departments.xml", text));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "记录的文本超过了上限，未导入:#2 (Number:1002), > 1048576 bytes");
+  EXPECT_EQ(failed, 1);
+  EXPECT_EQ(departmentCount(target), 2);
+}
+
 TEST_F(ClassExchangeTest, AFileThatIsNoStandardDocumentComesBackAsAnErrorText) {
   std::string target = newAccountSet("target.db");
   std::string file = dir_.write("plain.xml", "<Root><Department/></Root>");
