@@ -129,6 +129,9 @@ class clsExpImp : public AutomationObject {
                    std::string& strError);
   bool ImportByClassExchange(const std::string& strPropsString, std::int32_t lItemClassID, const std::string& strFile,
                              std::string& strError);
+  // Whether a file is read whole: a small one is; a pipe, whose size nobody knows before reading it,
+  // goes through the splitter, which reads it once and in chunks. A missing file raises error 53.
+  static bool ReadWhole(const std::string& strFile);
   bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                        std::string& strError);
   // A large file through the splitter, whose batches come back to oSAXParse_HandleXML and whose

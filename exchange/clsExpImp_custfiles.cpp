@@ -229,7 +229,7 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
     classes->Let("AddNewOnly", Variant(m_bAddNewOnly));
     classes->Let("CheckByUUID", Variant(m_bCheckByUUID));
     classes->Let("HaveInterFace", Variant(m_bHaveInterFace));
-    if (FileSystemObject().GetFile(strFile)->Size() >= kWholeFileLimit)
+    if (!ReadWhole(strFile))
       return ImportCustomInBatches(classes, strPropsString, strICName, strFile, strError);
 
     DOMDocument document;

@@ -1,5 +1,6 @@
 // The facade's bulk files: every page of a data type stitched into one file, and such a file read back
 // whole or in batches.
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -136,8 +137,7 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
       return ImportByClassExchange(strPropsString, lItemClassID, strFile, strError);
     if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
     m_lErrorCount = 0;
-    FileSystemObject files;
-    if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
+    if (ReadWhole(strFile)) return ImportWholeFile(strPropsString, lIO, strFile, strError);
     auto splitter = std::make_shared<clsSAXParse>();
     splitter->strPropsString = strPropsString;
     splitter->lIO = lIO;
@@ -182,6 +182,12 @@ bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, std::in
     if (auto returned = std::dynamic_pointer_cast<TrzRecords>(*records)) AppendClassExchangeErrors(*returned, strError);
   // Text the caller left in strError counts as a failure too.
   return strError.empty();
+}
+
+bool clsExpImp::ReadWhole(const std::string& strFile) {
+  std::error_code ec;
+  if (std::filesystem::exists(strFile, ec) && !std::filesystem::is_regular_file(strFile, ec)) return false;
+  return FileSystemObject().GetFile(strFile)->Size() < kWholeFileLimit;
 }
 
 bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,

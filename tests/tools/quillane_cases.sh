@@ -70,7 +70,7 @@ done <<CASES
 0|records imported: 1|import --db c.db --type department --in gb2312.xml
 0|records imported: 1|import --db c.db --type department --in latin1.xml
 2|records read: 2~records imported: 1~records failed: 1~neither a number nor a name|import --db c.db --type department --in mixed.xml
-1|broken.xml: line 120~records imported before it: 100|import --db d.db --type department --bulk broken.xml
+1|line 120~records imported: 100|import --db d.db --type department --bulk broken.xml
 1|not allowed~records read: 0|import --db d.db --type department --bulk root-attribute.xml
 1|Missing option --in or --bulk|import --db b.db --type department
 2|has the following conflicts:~Marketing~records clashing with an existing number: 1~records failed: 1|import --db g.db --type department --in clash.xml
@@ -93,6 +93,22 @@ CASES
   fail "a page import did not write system type 1"
 [ "$(sqlite3 f.db "select FSystemType from t_Item where FItemClassID=2 and FNumber='90'")" = 0 ] ||
   fail "--system-type 0 was not written"
+
+# A bulk file is read once, so it may come through a pipe: of an item-table type, of a predefined type
+# and of custom item classes alike.
+"$q" export --db a.db --type currency --bulk currencies.xml 2>/dev/null
+"$q" export --db a.db --type custom --class Projects --bulk classes.xml 2>/dev/null
+for kind in department:all.xml currency:currencies.xml custom:classes.xml; do
+  "$q" init "pipe-${kind%%:*}.db" >/dev/null
+  rm -f pipe.xml && mkfifo pipe.xml
+  # The writer gives up when nobody opens the pipe, so that a failure cannot hang the test.
+  timeout 60 sh -c 'cat "$1" > pipe.xml' sh "${kind#*:}" &
+  timeout 60 "$q" import --db "pipe-${kind%%:*}.db" --type "${kind%%:*}" --bulk pipe.xml >out.txt 2>&1 ||
+    fail "a bulk file of ${kind%%:*} through a pipe: $(cat out.txt)"
+  wait
+  grep -qF "records failed: 0" out.txt || fail "a bulk file of ${kind%%:*} through a pipe: $(cat out.txt)"
+done
+[ "$(departments pipe-department.db)" = "$(departments a.db)" ] || fail "the departments through a pipe differ"
 
 # A path holding ";" names its own file, not the one before the ";".
 "$q" init 'p' >/dev/null

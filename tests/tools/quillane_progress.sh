@@ -16,9 +16,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 n=$(sqlite3 a.db "select count(*) from t_Item where FItemClassID=2 and FItemID>0")
 "$q" export --db a.db --type department --bulk all.xml 2>/dev/null
 
-# Imports take long enough for a bar; the last drawing shows every record of the known total.
+# Imports take long enough for a bar. A bulk file is read once, by the library, so its total is not known
+# beforehand: the last drawing counts every record.
 script -qec "'$q' import --db b.db --type department --bulk all.xml" /dev/null > terminal.txt
-grep -q "import department \[#*\] $n/$n 100% [0-9]*/s" terminal.txt || fail "no bar on the terminal: $(cat -v terminal.txt)"
+grep -q "import department $n [0-9]*/s" terminal.txt || fail "no bar on the terminal: $(cat -v terminal.txt)"
 grep -q "records imported: $n" terminal.txt || fail "the figures are missing: $(cat -v terminal.txt)"
 
 "$q" import --db c.db --type department --bulk all.xml 2>plain.txt

