@@ -109,6 +109,11 @@ void bindValue(sqlite3_stmt* stmt, int index, const Variant& v) {
     case VarType::Long: sqlite3_bind_int(stmt, index, v.as<std::int32_t>()); return;
     case VarType::Double: sqlite3_bind_double(stmt, index, v.as<double>()); return;
     case VarType::Currency: sqlite3_bind_double(stmt, index, CDbl(v)); return;
+    case VarType::Decimal: {
+      const std::string text = CStr(v);  // every digit; the store function reads it as the column's type
+      sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      return;
+    }
     case VarType::Date: sqlite3_bind_text(stmt, index, FormatDate(v.as<Date>()).c_str(), -1, SQLITE_TRANSIENT); return;
     case VarType::String: {
       const std::string& s = v.as<std::string>();
