@@ -120,6 +120,41 @@ const ValueCase kValueCases[] = {
     {"datetime", "NULL", "NULL"},
 };
 
+
+// Decimal and money values keep every digit of their type: written as literals (which the statement
+// cache binds as parameters) and as texts, stored as the column's type holds them, read back as the
+// Decimal or Currency's text; or refused with SQL Server's error.
+const ValueCase kExactCases[] = {
+    {"decimal(28,10)", "12345678901234.1234567891", "12345678901234.1234567891"},
+    {"decimal(28,10)", "-12345678901234.1234567891", "-12345678901234.1234567891"},
+    {"decimal(28,10)", "'12345678901234.1234567891'", "12345678901234.1234567891"},
+    {"decimal(28,10)", "0.000001", "0.000001"},
+    {"decimal(28,10)", "0.00000000005", "0.0000000001"},
+    {"decimal(28,10)", "-0.00000000004", "0"},
+    {"decimal(28,10)", "123456789012345678.99999999995", "123456789012345679"},
+    {"decimal(28,10)", "999999999999999999.9999999999", "999999999999999999.9999999999"},
+    {"decimal(28,10)", "-999999999999999999.9999999999", "-999999999999999999.9999999999"},
+    {"decimal(28,10)", "999999999999999999.99999999995",
+     OVERFLOW "Arithmetic overflow error converting numeric to data type numeric."},
+    {"decimal(28,10)", "'1000000000000000000'", OVERFLOW "Arithmetic overflow error converting varchar to data type numeric."},
+    {"decimal(28,10)", "1e-6", "0.000001"},
+    {"decimal(38,0)", "99999999999999999999999999999999999999", "99999999999999999999999999999999999999"},
+    {"decimal(38,38)", "0.12345678901234567890123456789012345678", "0.12345678901234567890123456789012345678"},
+    {"decimal(18,4)", "12345678901234.56785", "12345678901234.5679"},
+    {"decimal(18,4)", "12345678901234567", OVERFLOW "Arithmetic overflow error converting int to data type numeric."},
+    {"money", "123456789012.3456", "123456789012.3456"},
+    {"money", "'123456789012.3456'", "123456789012.3456"},
+    {"money", "922337203685477.5807", "922337203685477.5807"},
+    {"money", "-922337203685477.5808", "-922337203685477.5808"},
+    {"money", "922337203685477.5808", OVERFLOW "Arithmetic overflow error converting expression to data type money."},
+    {"money", "'-922337203685477.5809'", OVERFLOW "Arithmetic overflow error converting expression to data type money."},
+    {"money", "0.00005", "0.0001"},
+    {"money", "1234.56789", "1234.5679"},
+    {"smallmoney", "-214748.3648", "-214748.3648"},
+    {"smallmoney", "-214748.3649", OVERFLOW "Arithmetic overflow error converting expression to data type smallmoney."},
+    {"varchar(40)", "12345678901234.1234567891", "12345678901234.1234567891"},
+};
+
 #undef CONVERSION
 #undef OVERFLOW
 
@@ -163,6 +198,54 @@ TEST_P(ValueRules, InsertAndUpdateStoreWhatSqlServerStores) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ValueRules, ::testing::ValuesIn(kValueCases));
+
+class ExactNumbers : public ::testing::TestWithParam<ValueCase> {};
+
+TEST_P(ExactNumbers, KeepEveryDigitOfTheirType) {
+  const ValueCase& c = GetParam();
+  SqlFixture db;
+  sql::Connection& cn = db.connection();
+  cn.Execute(std::string("CREATE TABLE t_Values (FKey int NOT NULL, FValue ") + c.declared + " NULL)");
+  cn.Execute("INSERT INTO t_Values (FKey) VALUES (2)");
+  const std::string value = c.written;
+  // Each statement twice: the second run binds the literals of a shape already prepared.
+  for (int run = 0; run < 2; ++run) {
+    cn.Execute("DELETE FROM t_Values WHERE FKey = 1");
+    for (const std::string& statement : {"INSERT INTO t_Values (FKey, FValue) VALUES (1, " + value + ")",
+                                         "UPDATE t_Values SET FValue = " + value + " WHERE FKey = 2"}) {
+      std::string outcome;
+      try {
+        cn.Execute(statement);
+        auto rs = cn.GetAnyRecordSet("SELECT FValue FROM t_Values WHERE FKey = " + std::string(statement.starts_with("I") ? "1" : "2"));
+        outcome = CStr(rs->Value(0));
+      } catch (const AutomationError& e) {
+        outcome = outcomeOf(e);
+      }
+      EXPECT_EQ(outcome, c.expected) << statement;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ExactNumbers, ::testing::ValuesIn(kExactCases));
+
+TEST(ExactNumbers, AValueTheColumnCannotHoldIsAnErrorNamingColumnAndRow) {
+  SqlFixture db;
+  sql::Connection& cn = db.connection();
+  cn.Execute("CREATE TABLE t_Values (FKey int NOT NULL, FAmount money NULL, FRate decimal(5,2) NULL)");
+  cn.Execute("INSERT INTO t_Values (FKey, FAmount, FRate) VALUES (7, 1, 1)");
+  // As another program writes the file: SQLite keeps what it is given.
+  for (const char* foreign : {"FAmount = 922337203685477.5808 * 10", "FRate = 1000", "FRate = 'abc'"}) {
+    db.connection().database().execScript(std::string("UPDATE t_Values SET FAmount = 1, FRate = 1; UPDATE t_Values SET ") + foreign);
+    try {
+      cn.GetAnyRecordSet("SELECT FKey, FAmount, FRate FROM t_Values");
+      ADD_FAILURE() << foreign << " was read as a number";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(static_cast<std::uint32_t>(e.number), 0x80040E57u);
+      EXPECT_NE(e.description.find(" of the row where FKey = 7 "), std::string::npos) << e.description;
+      EXPECT_NE(e.description.find(std::string(" column ") + foreign[0] + foreign[1]), std::string::npos) << e.description;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace quillane::testing
