@@ -85,6 +85,7 @@ bool clsAuxProp::Export(std::string& strPropsString, std::string& strXML, std::i
   if (AccountSetRefused(strError)) return false;
   try {
     modFunction::OpenConnection(m_oConn);
+    modFunction::HoldReads(m_oConn);
     std::string unnamed;
     const std::string classes = ClassList(unnamed);
     // The properties travel as one whole: a class that the facade cannot be asked for refuses them all.

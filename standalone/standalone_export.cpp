@@ -24,6 +24,7 @@ bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, s
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   try {
     modFunction::OpenConnection(m_oConn);
+    modFunction::HoldReads(m_oConn);
     GetMaxTimeStamp(strMaxTimeStamp);
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
     std::shared_ptr<TrzRecords> page = PackageRecordset(rs, strTimeStamp);
