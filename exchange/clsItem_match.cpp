@@ -61,10 +61,16 @@ std::int32_t clsItem::CheckExistence(const std::string& strNumber, const std::st
   ObjectRef rs = Query(item_sql::ItemByNumber(ItemClassID, strNumber));
   if (!modFunction::IsEOF(rs)) {
     const std::int32_t existingID = CLng(modFunction::FieldValue(rs, "FItemID"));
-    if ((CBool(modFunction::FieldValue(rs, "FDetail")) ? 1 : 0) != lIsDetail) return -1;
+    if ((CBool(modFunction::FieldValue(rs, "FDetail")) ? 1 : 0) != lIsDetail) {
+      m_skipReason = modFunction::kSkipDetailFlag;
+      return -1;
+    }
     Variant existingName = modFunction::FieldValue(rs, "FName");
     if (!existingName.isNull() && CStr(existingName) == strName) return existingID;
-    return modFunction::SettleClash(m_conflict, HaveInterFace, existingID, strNumber, strName, ClassCaption, strNewNumber);
+    const std::int32_t decision =
+        modFunction::SettleClash(m_conflict, HaveInterFace, existingID, strNumber, strName, ClassCaption, strNewNumber);
+    if (decision == -1 && strNewNumber.empty()) m_skipReason = modFunction::kSkipClash;
+    return decision;
   }
   if (ItemClassID == item_classes::kMaterial) {
     // A material may not take the number of a cost object: the ERP mirrors materials as cost objects.

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "exchange/modFunction_import.h"
+
 namespace quillane {
 
 class CustomClassImportTally {
@@ -14,6 +16,8 @@ class CustomClassImportTally {
   // The items that failed in the object's last Import, over all its classes; 0 for an Import that
   // imported no item.
   virtual std::int32_t FailedItemsOfLastImport() const = 0;
+  // What the object's last Import did with all its items, over all its classes.
+  virtual const modFunction::ImportCounts& ItemCountsOfLastImport() const = 0;
 };
 
 }  // namespace quillane

@@ -21,6 +21,7 @@ bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, s
                              std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_ErrorCount = 0;
+  m_counts = {};
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   try {
     modFunction::OpenConnection(m_oConn);
