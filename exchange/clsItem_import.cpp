@@ -142,10 +142,11 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   const std::string isDeleteText =
       record->Exists("IsDelete") ? modFunction::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
 
+  // An empty Parent element names no parent; a part of it that is missing reads as the empty text.
   std::int32_t lParent = 0;
-  if (record->Exists("Parent")) {
-    auto parent = record->Item("Parent").objectAs<TrzRecord>();
-    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), modFunction::RecordText(*parent, "UUID"));
+  if (std::shared_ptr<TrzRecord> parent = record->GetRecord("Parent"); parent && parent->Count() > 0) {
+    lParent = ImportParent(modFunction::RecordText(*parent, "Number"), modFunction::RecordText(*parent, "Name"),
+                           modFunction::RecordText(*parent, "UUID"));
     if (lParent == 0) return 0;
   }
 
