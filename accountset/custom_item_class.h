@@ -14,6 +14,9 @@ namespace quillane::accountset {
 // The statement that creates the own table of a class: its items' FItemID, their row version, number
 // and name; the properties' columns are added one by one.
 std::string CreateClassTable(std::string_view strTableName);
+// The columns that statement gives the table, which the item engine writes itself: no property may
+// keep its values in one of them.
+inline constexpr std::string_view kClassTableOwnColumns[] = {"FItemID", "FModifyTime", "FNumber", "FName"};
 
 // The SQL Server type of the column of a property of ADO data type code lDataType: a text (200) of
 // strActualSize characters, varchar(10) for a code that is no column type of a property.

@@ -1,5 +1,6 @@
 #include "accountset/sample_details.h"
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,22 +14,43 @@ namespace {
 // FItemID, so that a sample holds empty, zero and Null columns beside filled ones and links to
 // different records, and stays the same for the same size.
 
-// One of the rows that `from` selects, chosen by the detail row's FItemID; 0 (no link) when there are none.
-std::string pick(const std::string& table, const std::string& id, const std::string& from) {
-  return "IFNULL((SELECT id FROM (SELECT " + id + " AS id, row_number() OVER (ORDER BY " + id + ") - 1 AS n FROM " +
-         from + ") WHERE n = " + table + ".FItemID % (SELECT count(*) FROM " + from + ")), 0)";
-}
+// Links choose one of the rows of a set by the detail row's FItemID. Each set is numbered once into a
+// temporary table keyed by its row number, so that a row's choice is one lookup: numbering the set again
+// for every row made a sample of N records per class cost N squared.
+class Picks {
+ public:
+  explicit Picks(sql::Database& db) : db_(db) {}
+  Picks(const Picks&) = delete;
+  Picks& operator=(const Picks&) = delete;
+  ~Picks() {
+    for (const auto& [from, name] : tables_) db_.tryExec("DROP TABLE temp." + name);
+  }
 
-// A detail item of an item class, which a link of kind Item (or vwAssigneeStock) can find.
-std::string item(const std::string& table, int itemClassID) {
-  return pick(table, "FItemID",
-              "t_Item WHERE FItemClassID = " + std::to_string(itemClassID) + " AND FDetail = 1 AND FDeleted = 0");
-}
-// An entry of the auxiliary data of one type (see the types in sample.cpp).
-std::string assist(const std::string& table, int typeID) {
-  return pick(table, "FInterID", "t_SubMessage WHERE FTypeID = " + std::to_string(typeID));
-}
-std::string account(const std::string& table) { return pick(table, "FAccountID", "t_Account"); }
+  // One of the rows that `from` selects, chosen by the detail row's FItemID; 0 (no link) when there are none.
+  std::string pick(const std::string& table, const std::string& id, const std::string& from) {
+    auto [entry, isNew] = tables_.try_emplace(from, "sample_pick_" + std::to_string(tables_.size()));
+    const std::string& name = entry->second;
+    if (isNew)
+      db_.execScript("CREATE TEMP TABLE " + name + " (n INTEGER PRIMARY KEY, id INTEGER); INSERT INTO temp." + name +
+                     " SELECT row_number() OVER (ORDER BY " + id + ") - 1, " + id + " FROM " + from);
+    return "IFNULL((SELECT id FROM temp." + name + " WHERE n = " + table + ".FItemID % (SELECT count(*) FROM temp." +
+           name + ")), 0)";
+  }
+  // A detail item of an item class, which a link of kind Item (or vwAssigneeStock) can find.
+  std::string item(const std::string& table, int itemClassID) {
+    return pick(table, "FItemID",
+                "t_Item WHERE FItemClassID = " + std::to_string(itemClassID) + " AND FDetail = 1 AND FDeleted = 0");
+  }
+  // An entry of the auxiliary data of one type (see the types in sample.cpp).
+  std::string assist(const std::string& table, int typeID) {
+    return pick(table, "FInterID", "t_SubMessage WHERE FTypeID = " + std::to_string(typeID));
+  }
+  std::string account(const std::string& table) { return pick(table, "FAccountID", "t_Account"); }
+
+ private:
+  sql::Database& db_;
+  std::map<std::string, std::string> tables_;  // the set's FROM text -> its numbered table
+};
 
 // The link on most rows; 0 (no link) on every fifth. A link column never holds Null: the ERP writes 0
 // for no link, and an import that meets no link leaves the 0 its new detail row starts with.
@@ -102,12 +124,12 @@ constexpr const char* kStatements[] = {
     "AND FShortNumber = cbCostObj.FShortNumber), 0)",
     // Each cost object makes the material of its own number, every third one a second at half the quotient.
     "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
-    "SELECT c.FItemID, m.FItemID, 1, 1, 0 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
-    "AND m.FShortNumber = c.FShortNumber",
+    "SELECT c.FItemID, m.FItemID, 1, 1, 0 FROM cbCostObj c CROSS JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
+    "AND m.FShortNumber = c.FShortNumber ORDER BY m.FItemID, c.FItemID",
     "INSERT INTO cb_CostObj_Product (FCostObjID, FProductID, FQuotiety, FIsStand, FIsDeputy) "
-    "SELECT c.FItemID, m.FItemID, 0.5, 0, 1 FROM cbCostObj c JOIN t_Item m ON m.FItemClassID = 4 AND m.FDetail = 1 "
-    "AND m.FItemID = (SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1) "
-    "WHERE c.FItemID % 3 = 0 AND c.FShortNumber <> m.FShortNumber",
+    "SELECT c.FItemID, m.FItemID, 0.5, 0, 1 FROM cbCostObj c JOIN (SELECT FItemID, FShortNumber FROM t_Item WHERE "
+    "FItemID = (SELECT MIN(FItemID) FROM t_Item WHERE FItemClassID = 4 AND FDetail = 1)) m "
+    "WHERE c.FItemID % 3 = 0 AND c.FShortNumber <> m.FShortNumber ORDER BY c.FItemID",
 
     "UPDATE cbCostItem SET FTypeID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 21), "
     "FCostPropertyID = (SELECT FInterID FROM t_SubMessage WHERE FTypeID = 22), "
@@ -203,7 +225,13 @@ struct DetailSample {
   std::vector<std::pair<const char*, std::string>> values;
 };
 
-std::vector<DetailSample> detailSamples() {
+std::vector<DetailSample> detailSamples(Picks& picks) {
+  auto pick = [&](const std::string& table, const std::string& id, const std::string& from) {
+    return picks.pick(table, id, from);
+  };
+  auto item = [&](const std::string& table, int itemClassID) { return picks.item(table, itemClassID); };
+  auto assist = [&](const std::string& table, int typeID) { return picks.assist(table, typeID); };
+  auto account = [&](const std::string& table) { return picks.account(table); };
   const std::string e = "t_Emp", s = "t_Stock", p = "t_Supplier", b = "t_SonCompany", w = "t_WorkCenter", f = "t_Fee";
   return {
       {e,
@@ -328,13 +356,18 @@ std::vector<DetailSample> detailSamples() {
 }  // namespace
 
 void FillOwnColumns(sql::Database& db) {
+  // The statements match a detail row to the items of its own short number: without an index each
+  // match scans the class. The account set does not keep the index; the ERP has no such lookup.
+  db.execScript("CREATE INDEX ix_sample_ShortNumber ON t_Item (FItemClassID, FShortNumber)");
   for (const char* statement : kStatements) db.run(statement);
-  for (const DetailSample& sample : detailSamples()) {
+  Picks picks(db);
+  for (const DetailSample& sample : detailSamples(picks)) {
     std::string update = "UPDATE " + sample.table + " SET ";
     for (std::size_t i = 0; i < sample.values.size(); ++i)
       update += (i ? ", " : "") + std::string(sample.values[i].first) + " = " + sample.values[i].second;
     db.run(update);
   }
+  db.execScript("DROP INDEX ix_sample_ShortNumber");
 }
 
 }  // namespace quillane::accountset

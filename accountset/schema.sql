@@ -144,6 +144,8 @@ CREATE INDEX ix_t_Item_Class_Number ON t_Item (FItemClassID, FNumber);
 CREATE INDEX ix_t_Item_UUID ON t_Item (UUID);
 -- Links name an item by number and name, whatever its class.
 CREATE INDEX ix_t_Item_Number ON t_Item (FNumber);
+-- Links are also looked up by name alone.
+CREATE INDEX ix_t_Item_Name ON t_Item (FName);
 CREATE INDEX ix_t_Item_ModifyTime ON t_Item (FModifyTime);
 -- A class's page of changes and its highest stamp are read in stamp order within the class.
 CREATE INDEX ix_t_Item_Class_ModifyTime ON t_Item (FItemClassID, FModifyTime);

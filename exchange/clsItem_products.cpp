@@ -68,14 +68,24 @@ std::int32_t productItemID(ItemEngineAccess& engine, const TrzRecord& product) {
   return IsEOF(rs) ? 0 : CLng(FieldValue(rs, "FItemID"));
 }
 
+// The condition on t_Item that its number and name joined equal joined (as the ERP compares a pair with
+// an item): one alternative per place where the number may end, so that each is found by an index
+// instead of joining every item's number and name.
+std::string joinedNumberAndName(const std::string& joined) {
+  std::string condition;
+  for (std::size_t end = 0; end <= joined.size(); ++end) {
+    if (end < joined.size() && (static_cast<unsigned char>(joined[end]) & 0xC0) == 0x80) continue;  // inside a character
+    condition += std::string(condition.empty() ? "" : " OR ") + "(FNumber='" + EscapeQuotes(joined.substr(0, end)) +
+                 "' AND FName='" + EscapeQuotes(joined.substr(end)) + "')";
+  }
+  return condition;
+}
+
 // Links the item to the auxiliary property items that the pairs name, matched on number and name
-// joined (as the ERP compares them); pairs that match no item are dropped.
+// joined (as the ERP compares them) among the items of the user-defined classes, the first by
+// identifier; pairs that match no item are dropped. Each pair is looked up by itself: reading every
+// user-class item for each record made a material import cost materials times those items.
 void linkAuxProps(ItemEngineAccess& engine, std::string& strSQL, std::int32_t lItemID, const std::string& strAuxProps) {
-  strSQL =
-      "Select FItemID,(FNumber+FName) as FNN From t_Item Where (FItemClassID >1000 AND FItemClassID<2000) OR "
-      "(FItemClassID >3000 AND FItemClassID<9999)";
-  ObjectRef rs = GetAnyRecordSet(engine.connection(), strSQL);
-  if (IsEOF(rs)) return;
   std::string batch;
   for (const std::string& pair : Split(strAuxProps, "|")) {
     // The text has no escape for "|" and "~": the first "~" ends the number.
@@ -83,10 +93,10 @@ void linkAuxProps(ItemEngineAccess& engine, std::string& strSQL, std::int32_t lI
     if (tilde == std::string::npos)
       throw AutomationError(kLibraryRefusal, kSource,
                             mdlLanguage::LoadLangString("辅助属性必须写作 代码~名称:") + pair);
-    modFunction::CallMember(rs, "MoveFirst");
-    std::vector<Variant> criteria{
-        Variant("FNN='" + EscapeQuotes(pair.substr(0, tilde) + pair.substr(tilde + 1)) + "'")};
-    rs->Call("Find", criteria);
+    strSQL = "Select FItemID From t_Item Where (" + joinedNumberAndName(pair.substr(0, tilde) + pair.substr(tilde + 1)) +
+             ") AND ((FItemClassID >1000 AND FItemClassID<2000) OR (FItemClassID >3000 AND FItemClassID<9999)) "
+             "ORDER BY FItemID";
+    ObjectRef rs = GetAnyRecordSet(engine.connection(), strSQL);
     if (IsEOF(rs)) continue;
     std::int32_t lAuxPropID = CLng(FieldValue(rs, "FItemID"));
     if (lAuxPropID != 0)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "exchange/clsItem.h"
 #include "exchange/custom_class_import.h"
@@ -23,6 +24,8 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   // arguments by reference. Progress is the engine's, relayed per item.
   static constexpr DispId kProgress = 1;
   static constexpr DispId kDirtyRecord = 2;
+  // The source of the class's refusals.
+  static constexpr const char* kSource = "Quillane.clsItemClass";
 
   clsItemClass();
   ~clsItemClass() override;
@@ -63,8 +66,9 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   bool IsCustItemClass(std::string strPropsString, std::string strICName);
 
   // The search codes, read over the connection an earlier call left: the caption of a search number
-  // (empty when none has it), and the number of a caption (0 when none has it). A table that cannot be
-  // read raises.
+  // (empty when none has it), and the number of a caption (0 when none has it). Without a connection,
+  // or when a table cannot be read, they answer from the codes read before it: the four fixed ones at
+  // least.
   std::string GetNameBySearch(std::int32_t lSearch);
   std::int32_t GetSearchByName(std::string sName);
 
@@ -82,12 +86,21 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::shared_ptr<TrzRecords> PackagePropertyDescs(std::int32_t lItemClassID);
   // A new engine in oItem for one class, its events answered and relayed by this object.
   void CreateEngine(std::int32_t lItemClassID, const std::string& strCaption, const std::string& strTableName);
-  void BuildSearchTable();
+  // True when every code could be read.
+  bool BuildSearchTable();
+  // The number of the first code with this caption in the table as it stands; 0 when none has it.
+  std::int32_t SearchNumberOf(std::string_view caption) const;
+  // FSearch of an imported description: 0 for no caption; raises when the caption is not found in a
+  // table that could not be read whole.
+  std::int32_t ImportedSearch(const std::string& strCaption);
 
   bool ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError);
   // One class record: its identifier, or -1 when it was skipped. Raises the library's refusal with the
   // description of what failed.
   std::int32_t ImportRecord(const std::shared_ptr<TrzRecord>& oRecord);
+  // Raises the library's refusal when lItemClassID is the class of a data type that has a class of
+  // its own here (customers, materials...): a class document must not change or extend it.
+  void RefuseClassOfItsOwnType(std::int32_t lItemClassID);
   std::int32_t GetIDByUUID(const std::string& strUUID);
   // 0: a new class; an identifier: that class; -1: leave it (strNewNumber set: create the class under
   // that number). Clashes of numbers go to the conflict rules.

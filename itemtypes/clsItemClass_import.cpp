@@ -5,6 +5,7 @@
 
 #include "accountset/custom_item_class.h"
 #include "exchange/MParse.h"
+#include "exchange/clsItem_classes.h"
 #include "exchange/modFunction_sql.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_conflict.h"
@@ -24,7 +25,6 @@ namespace {
 using modFunction::Quoted;
 using mdlLanguage::LoadLangString;
 
-constexpr const char* kSource = "Quillane.clsItemClass";
 constexpr std::int32_t kImportRight = 16777216;
 constexpr std::int32_t kTextType = 200;
 
@@ -35,6 +35,20 @@ std::int32_t numberOf(const TrzRecord& record, std::string_view key, std::int32_
 }
 
 constexpr std::int32_t kSmallMin = -32768, kSmallMax = 32767;
+
+// The item classes of the data types that have a class of their own in this library: their records
+// carry columns of their own that a class document knows nothing of. Units of measure are items of
+// class 7, exchanged by their own standalone class.
+bool HasItsOwnClass(std::int32_t lItemClassID) {
+  constexpr std::int32_t kUnitsOfMeasure = 7;
+  return item_classes::Find(lItemClassID) != nullptr || lItemClassID == kUnitsOfMeasure;
+}
+
+bool IsClassTableOwnColumn(std::string_view column) {
+  for (std::string_view own : accountset::kClassTableOwnColumns)
+    if (SameText(own, column)) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -94,6 +108,9 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     // A class without a number and a name would be created nameless.
     if (strNumber.empty() && strName.empty())
       throw AutomationError(kLibraryRefusal, kSource, LoadLangString("记录没有代码也没有名称!"));
+    // A class without a name cannot be exported by it, and its empty caption would stand for the
+    // source of every property that names none.
+    if (Trim(strName).empty()) throw AutomationError(kLibraryRefusal, kSource, LoadLangString("自定义核算项目没有名称!"));
     modFunction::CallMember(m_oConn, "BeginTrans");
     open = true;
     std::string strNewNumber;
@@ -104,6 +121,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
       return -1;
     }
     if (lItemClassID > 0) {
+      RefuseClassOfItsOwnType(lItemClassID);
       if (m_AddNewOnly) {
         modFunction::CallMember(m_oConn, "RollbackTrans");
         return lItemClassID;
@@ -168,6 +186,14 @@ void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& str
   if (!ok) throw AutomationError(kLibraryRefusal, kSource, strItemError);
 }
 
+void clsItemClass::RefuseClassOfItsOwnType(std::int32_t lItemClassID) {
+  if (!HasItsOwnClass(lItemClassID)) return;
+  m_strSQL = "SELECT FName FROM t_ItemClass WHERE FItemClassID=" + std::to_string(lItemClassID);
+  ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
+  const std::string strName = modFunction::IsEOF(rs) ? std::string() : CStr(modFunction::FieldValue(rs, "FName"));
+  throw AutomationError(kLibraryRefusal, kSource, LoadLangString("系统的基础资料类别不能作为自定义核算项目导入:") + strName);
+}
+
 std::int32_t clsItemClass::GetIDByUUID(const std::string& strUUID) {
   try {
     ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, "Select FItemClassID From t_ItemClass Where UUID=" + Quoted(strUUID));
@@ -205,26 +231,49 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
                                       const std::shared_ptr<TrzRecord>& oDesc) {
   const std::string id = std::to_string(lItemClassID);
   // Every value a statement takes as SQL text is checked first; texts stand between quotes.
-  const std::string column = modFunction::Identifier(modFunction::RecordText(*oDesc, "SQLColumnName"), "SQLColumnName");
+  // A description without a column is taken as the export writes one: it holds no values.
+  std::string column = modFunction::RecordText(*oDesc, "SQLColumnName");
+  if (!column.empty()) column = modFunction::Identifier(column, "SQLColumnName");
+  if (IsClassTableOwnColumn(column))
+    throw AutomationError(kLibraryRefusal, kSource, LoadLangString("自定义属性不能存放在核算项目自身的列中:") + column);
+  // A lookup's names go into the export's statements: what could not be used there is not stored.
+  if (const std::string srcTable = modFunction::RecordText(*oDesc, "SrcTable"); !srcTable.empty()) {
+    modFunction::Identifier(srcTable, "SrcTable");
+    modFunction::Identifier(modFunction::RecordText(*oDesc, "SrcField"), "SrcField");
+    modFunction::Identifier(modFunction::RecordText(*oDesc, "DisplayField"), "DisplayField");
+  }
   const bool hasDataType = oDesc->Exists("DataType");
   const std::int32_t lDataType = numberOf(*oDesc, "DataType", 0, INT_MIN, INT_MAX);
   const std::int32_t lActualSize = numberOf(*oDesc, "ActualSize", 10, lDataType == kTextType ? 1 : 0, 8000);
   const std::string precision = std::to_string(numberOf(*oDesc, "Precision", 2, kSmallMin, kSmallMax));
   const std::string scale = std::to_string(numberOf(*oDesc, "Scale", 0, kSmallMin, kSmallMax));
-  auto optionalNumber = [&](std::string_view key) {
-    return oDesc->Exists(key) ? std::to_string(modFunction::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX))
-                              : std::string("NULL");
+  auto wholeNumber = [&](std::string_view key) {
+    return std::to_string(modFunction::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX));
   };
   const std::string name = modFunction::RecordText(*oDesc, "Name");
 
-  m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
-             Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column +
-             " " + accountset::PropertyColumnType(lDataType, std::to_string(lActualSize));
-  modFunction::ExecuteSQL(m_oConn, m_strSQL);
+  if (!column.empty()) {
+    m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
+               Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column +
+               " " + accountset::PropertyColumnType(lDataType, std::to_string(lActualSize));
+    modFunction::ExecuteSQL(m_oConn, m_strSQL);
+  }
 
   // Matched by the name it is stored under, whatever the user's language.
   m_strSQL = "SELECT * FROM t_ItemPropDesc WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
-  if (modFunction::IsEOF(modFunction::GetAnyRecordSet(m_oConn, m_strSQL))) {
+  // A description that held no values may be given a column.
+  bool givesColumn = false;
+  if (ObjectRef stored = modFunction::GetAnyRecordSet(m_oConn, m_strSQL); !modFunction::IsEOF(stored)) {
+    // The items' values stay where the description says they are: in another column nothing would
+    // read them, and the values already stored would be lost to the export.
+    const Variant storedColumn = modFunction::FieldValue(stored, "FSQLColumnName");
+    const std::string storedText = storedColumn.isNull() ? std::string() : CStr(storedColumn);
+    if (!storedText.empty() && !SameText(storedText, column))
+      throw AutomationError(kLibraryRefusal, kSource,
+                            LoadLangString("自定义属性") + name + LoadLangString("的列是") + storedText +
+                                LoadLangString("，不能改为") + column);
+    givesColumn = storedText.empty() && !column.empty();
+  } else {
     m_strSQL = "SELECT MAX(FPropID) AS FPropID FROM t_ItemPropDesc";
     ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
     // An empty table has no highest number: the first description gets 1.
@@ -232,8 +281,9 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
     const std::int32_t lNext = (highest.isNull() || highest.isEmpty() ? 0 : CLng(highest)) + 1;
     const std::string dataType = std::to_string(hasDataType ? lDataType : kTextType);
     const std::string quotedName = Quoted(CStr(oDesc->Item("Name")));
+    const std::string quotedColumn = column.empty() ? "NULL" : Quoted(column);
     m_strSQL = "INSERT INTO t_ItemPropDesc (FItemClassID,FName,FSQLColumnName,FDataType,FActualType,FPropID,FName_Cht,"
-               "FName_En) VALUES (" + id + "," + quotedName + "," + Quoted(column) + ",'" + dataType + "','" + dataType +
+               "FName_En) VALUES (" + id + "," + quotedName + "," + quotedColumn + ",'" + dataType + "','" + dataType +
                "'," + std::to_string(numberOf(*oDesc, "PropID", lNext, 0, INT_MAX)) + "," + quotedName + "," +
                quotedName + ")";
     modFunction::ExecuteSQL(m_oConn, m_strSQL);
@@ -245,10 +295,13 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
     update += std::string(",F") + key + "=" + Quoted(modFunction::RecordText(*oDesc, key));
   const std::string page = Quoted(modFunction::RecordText(*oDesc, "PageName"));
   update += ",FPageName=" + page + ",FPageName_Cht=" + page + ",FPageName_En=" + page;
-  // What the export writes of the size, the save rule and the view mask comes back unchanged.
-  update += ",FActualSize=" + (oDesc->Exists("ActualSize") ? std::to_string(lActualSize) : std::string("NULL")) +
-            ",FSaveRule=" + optionalNumber("SaveRule") + ",FViewMask=" + optionalNumber("ViewMask");
-  const std::int32_t lSearch = GetSearchByName(modFunction::RecordText(*oDesc, "Search"));
+  // What the export writes of the size, the save rule and the view mask comes back unchanged; what a
+  // document leaves out stays as stored.
+  if (oDesc->Exists("ActualSize")) update += ",FActualSize=" + std::to_string(lActualSize);
+  for (const char* key : {"SaveRule", "ViewMask"})
+    if (oDesc->Exists(key)) update += std::string(",F") + key + "=" + wholeNumber(key);
+  if (givesColumn) update += ",FSQLColumnName=" + Quoted(column);
+  const std::int32_t lSearch = ImportedSearch(modFunction::RecordText(*oDesc, "Search"));
   update += lSearch == 0 ? ",FSearch=NULL" : ",FSearch=" + std::to_string(lSearch);
   m_strSQL = update + " WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
   modFunction::ExecuteSQL(m_oConn, m_strSQL);

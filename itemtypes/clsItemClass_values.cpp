@@ -1,6 +1,7 @@
 // The values of the custom properties of a class's items: they stand in the class's own table and travel
 // as a CustomProperty record {PropertyName, PropertyValue} per property that has a value. A lookup
 // property keeps a key of another table and travels as that row's display text.
+#include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_import.h"
@@ -48,7 +49,10 @@ void clsItemClass::oItem_CommonPacketSpecial(Arguments args) {
 }
 
 Variant clsItemClass::PacketPropertyValue(const ObjectRef& rs, const TrzRecord& oDesc) {
-  const std::string column = modFunction::Identifier(modFunction::RecordText(oDesc, "SQLColumnName"), "SQLColumnName");
+  // A description without a column holds no values.
+  std::string column = modFunction::RecordText(oDesc, "SQLColumnName");
+  if (column.empty()) return Variant();
+  column = modFunction::Identifier(column, "SQLColumnName");
   const std::string srcTable = modFunction::RecordText(oDesc, "SrcTable");
   if (srcTable.empty()) {
     Variant value = field(rs, column);
@@ -74,6 +78,8 @@ void clsItemClass::oItem_CommonImportSpecial(Arguments args) {
       // An empty value leaves the column as the row holds it.
       if (value.empty()) continue;
       const std::string name = CStr(property->Item("PropertyName"));
+      if (!m_oPropDescs->Exists(name))
+        throw AutomationError(kLibraryRefusal, kSource, mdlLanguage::LoadLangString("自定义属性没有描述:") + name);
       ImportPropertyValue(value, *m_oPropDescs->Item(name).objectAs<TrzRecord>(), strSQL);
     }
   }

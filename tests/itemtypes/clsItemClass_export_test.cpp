@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "itemtypes/item_class_fixture.h"
+#include "itemtypes/watched_connection.h"
 #include "platform/xml/TrzWriter.h"
 
 namespace quillane::testing {
@@ -181,7 +182,6 @@ TEST_F(ItemClassExport, IdentifiersFromTheAccountSetMustBePlainNames) {
       {"FSrcField", "FCurrencyID=1 OR 1"},
       {"FDisplayField", "(SELECT FName FROM t_User)"},
       {"FSQLColumnName", "FQty]"},
-      {"FSQLColumnName", ""},
   };
   for (const Case& c : cases) {
     exec(path, std::string("UPDATE t_ItemPropDesc SET ") + c.column + " = '" + c.value + "' WHERE FPropID = 3");
@@ -206,6 +206,25 @@ TEST_F(ItemClassExport, AFailingLookupEndsTheExportWithItsError) {
   EXPECT_NE(page.error.find("t_NoSuchTable"), std::string::npos) << page.error;
   // The statement is not shown: only the error's own text names the table.
   EXPECT_EQ(page.error.find("执行错误的SQL语句:"), std::string::npos) << page.error;
+}
+
+TEST_F(ItemClassExport, ASearchTableThatCannotBeReadWholeAnswersFromWhatWasRead) {
+  auto log = std::make_shared<WatchedConnection::Log>();
+  log->refuse = "SELECT DISTINCT FTypeID";
+  ClassOverride connection("VLMConnection.Connection", [log] {
+    return std::static_pointer_cast<AutomationObject>(std::make_shared<WatchedConnection>(log));
+  });
+  Page page = exportClass(propsString, "工程");
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_EQ(page.xml, document(group() + firstItem() + secondItem()));
+}
+
+TEST_F(ItemClassExport, ADescriptionWithoutAColumnHasNoValues) {
+  exec(path, "INSERT INTO t_ItemPropDesc (FItemClassID, FPropID, FName, FDataType) VALUES (3005, 9, '备注', 200)");
+  Page page = exportClass(propsString, "工程");
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_EQ(page.xml, document(group() + firstItem() + secondItem(),
+                               worksDescriptions() + tag("CustomPropertyStruct", tag("DataType", "200") + tag("Name", "备注"))));
 }
 
 TEST_F(ItemClassExport, ARejectedPropsStringEndsTheCallBeforeTheDatabase) {

@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "exchange/modFunction_conflict.h"
+#include "itemtypes/item_class_documents.h"
 #include "itemtypes/item_class_fixture.h"
+#include "itemtypes/watched_connection.h"
 #include "platform/erp/form.h"
 #include "platform/xml/utf16.h"
 #include "platform/registry/registry.h"
@@ -14,50 +16,6 @@
 
 namespace quillane::testing {
 namespace {
-
-// Documents of classes, written as the export writes them.
-std::string classDoc(const std::vector<std::string>& classes) {
-  std::string xml = "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"ItemClass\">";
-  for (const std::string& c : classes) xml += tag("ItemClass", c);
-  return xml + "</Root>";
-}
-std::string classKeys(const std::string& number, const std::string& name, const std::string& type = "0") {
-  return tag("Name", name) + tag("Number", number) + tag("ItemClassID", "3005") + tag("SQLTableName", "t_Item_3005") +
-         tag("Type", type);
-}
-// A property description: its name, column and data type (none when empty) and other keys, written in
-// the order of the schema.
-std::string desc(const std::string& name, const std::string& column, const std::string& dataType,
-                 std::vector<std::pair<std::string, std::string>> more = {}) {
-  more.emplace_back("Name", name);
-  more.emplace_back("SQLColumnName", column);
-  if (!dataType.empty()) more.emplace_back("DataType", dataType);
-  static const char* const order[] = {"ActualType", "ActualSize", "Behavior",  "ComCall",       "DataType", "DisplayField",
-                                      "FilterField", "Name",      "PageName",  "Precision",     "SaveRule", "Scale",
-                                      "SQLColumnName", "SrcField", "SrcTable", "ViewMask", "DefaultValue", "Search", "PropID"};
-  std::string inner;
-  for (const char* key : order)
-    for (const auto& [k, v] : more)
-      if (k == key) inner += tag(k, v);
-  return tag("CustomPropertyStruct", inner);
-}
-std::string value(const std::string& name, const std::string& text) {
-  return tag("CustomProperty", tag("PropertyName", name) + tag("PropertyValue", text));
-}
-std::string item(const std::string& number, const std::string& name, const std::string& values = "") {
-  return tag("Item", tag("Name", name) + tag("Number", number) + tag("Level", "1") + tag("IsDetail", "1") +
-                         tag("UUID", "U-" + number) + values);
-}
-
-// "工程": a text with a default, a number, a currency looked up by its name and a flag.
-std::string worksKeys(const std::string& number = "W", const std::string& name = "工程") {
-  return classKeys(number, name) +
-         desc("地点", "FSite", "200", {{"ActualSize", "20"}, {"DefaultValue", "未定"}, {"PageName", "基本"}}) +
-         desc("数量", "FQty", "3", {{"Precision", "0"}, {"SaveRule", "1"}, {"ViewMask", "255"}}) +
-         desc("币别", "FCurrencyID", "3",
-              {{"DisplayField", "FName"}, {"SrcField", "FCurrencyID"}, {"SrcTable", "t_Currency"}, {"Search", "币别"}}) +
-         desc("完工", "FDone", "11");
-}
 
 class ItemClassImport : public ItemClassTest {
  protected:
@@ -225,6 +183,38 @@ TEST_F(ItemClassImport, AClassTheAccountSetHoldsIsUpdated) {
   EXPECT_EQ(rows(target, "SELECT d.FNumber, d.FSite, d.FQty, d.FArea FROM t_Item_3001 d ORDER BY d.FNumber"),
             "01,南区,3,12.5;02,NULL,NULL,NULL");
   EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM t_ObjectAccessType WHERE FObjectID = 3001"), "12");
+}
+
+TEST_F(ItemClassImport, WhatADescriptionLeavesOutStaysAsStored) {
+  ASSERT_TRUE(importDoc(worksDoc()).ok);
+  const std::string sql = "SELECT FName, FActualSize, FSaveRule, FViewMask FROM t_ItemPropDesc WHERE FName IN ('地点', '数量') "
+                          "ORDER BY FPropID";
+  ASSERT_EQ(rows(target, sql), "地点,20,NULL,NULL;数量,NULL,1,255");
+  Imported result = importDoc(classDoc({classKeys("W", "工程") + desc("地点", "FSite", "200") + desc("数量", "FQty", "3")}));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(rows(target, sql), "地点,20,NULL,NULL;数量,NULL,1,255");
+  result = importDoc(classDoc({classKeys("W", "工程") + desc("数量", "FQty", "3", {{"ActualSize", "8"}, {"SaveRule", "0"}})}));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(rows(target, sql), "地点,20,NULL,NULL;数量,8,0,255");
+}
+
+TEST_F(ItemClassImport, ADescriptionWithoutAColumnHoldsNoValuesUntilItIsGivenOne) {
+  const std::string remark = tag("CustomPropertyStruct", tag("DataType", "200") + tag("Name", "备注"));
+  Imported result = importDoc(classDoc({classKeys("W", "工程") + remark + item("01", "厂房")}));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(rows(target, "SELECT FName, FSQLColumnName FROM t_ItemPropDesc WHERE FItemClassID = 3001"), "备注,NULL");
+  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM syscolumns WHERE id = object_id('t_Item_3001')"), "4");
+  // A value has nowhere to go: the item says so.
+  result = importDoc(classDoc({classKeys("W", "工程") + remark + item("02", "仓库", value("备注", "旧"))}));
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("SQLColumnName的值必须是表名或列名:"), std::string::npos) << result.error;
+  // It holds no values yet, so it may be given a column; once given, it keeps it.
+  result = importDoc(classDoc({classKeys("W", "工程") + desc("备注", "FRemark", "200") + item("02", "仓库", value("备注", "新"))}));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(rows(target, "SELECT p.FSQLColumnName, d.FRemark FROM t_ItemPropDesc p, t_Item_3001 d WHERE p.FName = '备注' AND d.FNumber = '02'"),
+            "FRemark,新");
+  result = importDoc(classDoc({classKeys("W", "工程") + remark}));
+  EXPECT_EQ(result.error, errorLine("W", "工程", "自定义属性备注的列是FRemark，不能改为"));
 }
 
 TEST_F(ItemClassImport, AddNewOnlyLeavesAClassTheAccountSetHoldsAlone) {
@@ -403,43 +393,6 @@ TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
   }
 }
 
-// The connection component, recording the defaults it is asked for and refusing the statements that
-// start with a given text.
-class WatchedConnection : public sql::Connection {
- public:
-  struct Log {
-    std::vector<std::int32_t> defaults;
-    std::string refuse;
-  };
-  explicit WatchedConnection(std::shared_ptr<Log> log) : log_(std::move(log)) {}
-  const DispatchTable& dispatchTable() const override {
-    static const DispatchTable table = [] {
-      DispatchTable t;
-      for (Member m : sql::Connection().dispatchTable().members()) {
-        if (SameText(m.name, "AddDefault")) {
-          m.invoke = [](AutomationObject& self, Arguments args) -> Variant {
-            static_cast<WatchedConnection&>(self).log_->defaults.push_back(CLng(args[0]));
-            throw AutomationError(5, "VLMConnection", "the defaults cannot be made");
-          };
-        } else if (SameText(m.name, "GetAnyRecordSet") || SameText(m.name, "Execute")) {
-          m.invoke = [run = m.invoke](AutomationObject& self, Arguments args) -> Variant {
-            const std::string& refuse = static_cast<WatchedConnection&>(self).log_->refuse;
-            if (!refuse.empty() && CStr(args[0]).starts_with(refuse))
-              throw AutomationError(-2147217900, "Microsoft OLE DB Provider for SQL Server", "refused");
-            return run(self, args);
-          };
-        }
-        t.add(std::move(m));
-      }
-      return t;
-    }();
-    return table;
-  }
-
- private:
-  std::shared_ptr<Log> log_;
-};
-
 class WatchedImport : public ItemClassImport {
  protected:
   std::shared_ptr<WatchedConnection::Log> log = std::make_shared<WatchedConnection::Log>();
@@ -455,6 +408,19 @@ TEST_F(WatchedImport, TheDefaultsOfAClassAreAskedForWhenTheImportMovesOnToAnothe
   // Its failure changes nothing.
   ASSERT_TRUE(importDoc(classDoc({other, works})).ok);
   EXPECT_EQ(log->defaults, (std::vector<std::int32_t>{3001, 3002}));
+}
+
+TEST_F(WatchedImport, ASourceOfATableThatCannotBeReadIsNotLostInSilence) {
+  exec(target, "INSERT INTO t_SubMessage (FTypeID, FID, FName) VALUES (55, '01', '行业')");
+  log->refuse = "SELECT DISTINCT FTypeID";
+  const std::string before = everything();
+  Imported result = importDoc(classDoc({classKeys("W", "工程") + desc("行业", "FTrade", "3", {{"Search", "行业"}})}));
+  EXPECT_EQ(result.error, errorLine("W", "工程", "无法读取取值来源的列表，找不到取值来源:行业"));
+  EXPECT_EQ(everything(), before);
+  // The sources read before the failure still answer.
+  result = importDoc(worksDoc());
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(rows(target, "SELECT FSearch FROM t_ItemPropDesc WHERE FName = '币别'"), "120");
 }
 
 TEST_F(WatchedImport, AFailingExistenceCheckFailsTheClassRecord) {
