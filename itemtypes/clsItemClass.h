@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,6 +56,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   // Items that failed in the last Import, over all its classes.
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
   const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_itemCounts; }
+  void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
   // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
@@ -142,6 +144,15 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lCurClassID = 0;
   std::string m_sPropsString;
   std::shared_ptr<clsItem> oItem;
+  // The classes the batches of one file decided, by the number, name and UUID their record carries.
+  struct DecidedClass {
+    std::int32_t lItemClassID;
+    bool bLeftOut;
+  };
+  bool m_bBatchesOfOneFile = false;
+  std::map<std::string, DecidedClass> m_decidedClasses;
+  void RememberClass(const TrzRecord& oRecord, DecidedClass decided);
+  const DecidedClass* DecidedEarlier(const TrzRecord& oRecord) const;
 };
 
 }  // namespace quillane
