@@ -267,8 +267,10 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   // would count them again, a document of several classes lose all but the last. The library's class
   // tells the failed items of the document itself; another class is read as it offers.
   if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
+  {
     AddErrors(tally->FailedItemsOfLastImport());
-  else
+    m_counts.Add(tally->ItemCountsOfLastImport());
+  } else
     AddErrorCount(classes);
   return result;
 }

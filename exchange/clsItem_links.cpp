@@ -154,10 +154,10 @@ const LinkKindRow& rowOf(LinkKind kind) {
 // A text of a record as a statement joins it: Null joins as the empty text.
 std::string textOf(const Variant& value) { return value.isNull() ? std::string() : CStr(value); }
 
-// The link's Number and Name are read plainly (a link without the key raises error 5, naming it); its
-// UUID may be missing, which counts as empty.
-std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.Item(key)); }
-std::string linkUUID(const TrzRecord& link) { return textOf(link.GetValue("UUID", Variant(""))); }
+// Each part of a link may be missing, as the schema allows: a missing part reads as the empty text,
+// as a part whose column was Null is packed.
+std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.GetValue(key, Variant(""))); }
+std::string linkUUID(const TrzRecord& link) { return linkText(link, "UUID"); }
 
 std::string conditionOf(Step step, const LinkKindRow& row, const TrzRecord& link) {
   switch (step) {
@@ -241,29 +241,59 @@ LinkKind LinkKindByName(std::string_view name) {
                         "No kind of link is named \"" + std::string(name) + "\"");
 }
 
+namespace {
+
+// The linked record's fields as the pack statement reads them.
+PackedLink readLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID) {
+  std::string& strSQL = engine.lastSQL();
+  strSQL = row.packSelect + std::to_string(lID);
+  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
+  PackedLink packed;
+  if (modFunction::IsEOF(rs)) return packed;
+  packed.found = true;
+  packed.name = modFunction::FieldValue(rs, "FName");
+  if (row.plainKey) return packed;
+  packed.number = modFunction::FieldValue(rs, row.packNumber);
+  if (row.third == ThirdKey::UUID) packed.third = modFunction::FieldValue(rs, "UUID");
+  return packed;
+}
+
+const PackedLink& packedLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID, PackedLink& uncached) {
+  PackedLinks* links = engine.packedLinks();
+  if (!links) return uncached = readLink(engine, row, lID);
+  const std::uint64_t key = (static_cast<std::uint64_t>(row.kind) << 32) | static_cast<std::uint32_t>(lID);
+  auto found = links->find(key);
+  if (found == links->end()) found = links->emplace(key, readLink(engine, row, lID)).first;
+  return found->second;
+}
+
+}  // namespace
+
 void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record, std::int32_t lID,
                      std::string_view strKey) {
   const LinkKindRow& row = rowOf(kind);
   if (lID == 0) return;
-  std::string& strSQL = engine.lastSQL();
-  strSQL = row.packSelect + std::to_string(lID);
-  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
-  if (modFunction::IsEOF(rs)) return;
+  PackedLink uncached;
+  const PackedLink& packed = packedLink(engine, row, lID, uncached);
+  if (!packed.found) return;
   if (row.plainKey) {
-    record.SetValue(row.plainKey, modFunction::FieldValue(rs, "FName"));
+    record.SetValue(row.plainKey, packed.name);
     return;
   }
+  // A Null column is packed as the empty text: the writer would leave a Null out, and the link would
+  // lose the part that its lookups compare.
   auto link = std::make_shared<TrzRecord>();
-  link->SetValue("Number", modFunction::FieldValue(rs, row.packNumber));
-  link->SetValue("Name", modFunction::FieldValue(rs, "FName"));
+  link->SetValue("Number", textOf(packed.number));
+  link->SetValue("Name", textOf(packed.name));
   switch (row.third) {
     case ThirdKey::UUID:
-      link->SetValue("UUID", modFunction::FieldValue(rs, "UUID"));
+      link->SetValue("UUID", textOf(packed.third));
       break;
     case ThirdKey::EmptyUUID:
       link->SetValue("UUID", Variant(""));
       break;
     case ThirdKey::ItemAuxProp:
+      // The properties are those of the record being packed, not of the linked class: not kept.
       link->SetValue("ItemAuxProp", Variant(GetAuxProps(engine, textOf(record.GetValue("Number", Variant(""))),
                                                         textOf(record.GetValue("Name", Variant(""))))));
       break;

@@ -55,6 +55,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t ErrorCount() const { return m_ErrorCount; }
   // Items that failed in the last Import, over all its classes.
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
+  const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_itemCounts; }
   void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
@@ -129,6 +130,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lSystemType = 0;
   std::int32_t m_ErrorCount = 0;
   std::int32_t m_lFailedItems = 0;
+  modFunction::ImportCounts m_itemCounts;
   ObjectRef m_oConn;
   std::string m_strSQL;
   // The descriptions of the class being exchanged, by property name: a new dictionary per class.

@@ -55,6 +55,7 @@ bool IsClassTableOwnColumn(std::string_view column) {
 bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType) {
   m_sPropsString = strPropsString;
   m_lFailedItems = 0;
+  m_itemCounts = {};
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
     m_lSystemType = modFunction::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
@@ -207,6 +208,7 @@ void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& str
   const bool ok = oItem->ImportVector(oItems, strItemError);
   m_ErrorCount = oItem->ErrorCount();
   m_lFailedItems += m_ErrorCount;
+  m_itemCounts.Add(oItem->Counts());
   oItem.reset();
   // The class stays; its record's error line holds the lines of the items that failed.
   if (!ok) throw AutomationError(kLibraryRefusal, kSource, strItemError);

@@ -119,8 +119,9 @@ TEST_F(FieldMapTest, ImportFormsAndAbsentElements) {
             "UPDATE t_Test SET FText='O''Neil',FCount=12,FFixed=999,FStore=0,");
   EXPECT_EQ(imported({{"Count", std::int32_t{-5}}, {"Flag", 2.5}, {"Late", ""}, {"Store", "7"}}),
             "UPDATE t_Test SET FCount=-5,FFlag=2.5,FLate='',FStore=7,");
-  // A number is written anew from its value, whatever text carried it.
-  EXPECT_EQ(imported({{"Count", "1e3"}, {"Flag", true}}), "UPDATE t_Test SET FCount=1000,FFlag=1,FStore=0,");
+  // A number keeps the element's own digits: the column's type converts it, not a double on the way.
+  EXPECT_EQ(imported({{"Count", "1e3"}, {"Flag", true}}), "UPDATE t_Test SET FCount=1e3,FFlag=1,FStore=0,");
+  EXPECT_EQ(imported({{"Count", "123456789012.3456"}}), "UPDATE t_Test SET FCount=123456789012.3456,FStore=0,");
   EXPECT_EQ(imported({{"Kept", "k"}, {"Shown", "s"}}), "UPDATE t_Test SET FKept='k',FStore=0,");
   useServicePack("2.0.0.5");
   EXPECT_EQ(imported({{"Late", "x"}}), "UPDATE t_Test SET FStore=0,");
@@ -148,7 +149,7 @@ TEST_F(FieldMapTest, AFlagImportsWhatTheExportWroteForIt) {
   };
   const Case cases[] = {{Variant("True"), "FBit=1,"}, {Variant("False"), "FBit=0,"}, {Variant(" true "), "FBit=1,"},
                         {Variant(true), "FBit=1,"},   {Variant("1"), "FBit=1,"},     {Variant("-1"), "FBit=-1,"},
-                        {Variant(std::int16_t{0}), "FBit=0,"}};
+                        {Variant(std::int16_t{0}), "FBit=0,"}, {Variant(""), "FBit=0,"},   {Variant("  "), "FBit=0,"}};
   for (const Case& c : cases)
     EXPECT_EQ(imported({{"Bit", c.value}, {"Store", "1"}}), std::string("UPDATE t_Test SET ") + c.sql + "FStore=1,")
         << CStr(c.value);
