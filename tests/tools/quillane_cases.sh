@@ -118,6 +118,21 @@ for kind in department:all.xml currency:currencies.xml custom:classes.xml; do
 done
 [ "$(departments pipe-department.db)" = "$(departments a.db)" ] || fail "the departments through a pipe differ"
 
+# A failed or interrupted export leaves the file it would replace as it was, and nothing beside it.
+for out in "--bulk kept.xml" "--out kept.xml --since 0x18"; do
+  echo old > kept.xml
+  eval "\"\$q\" export --db a.db --type department $out --filter 'FNumber IN ('" >/dev/null 2>&1 && fail "a bad filter exported"
+  [ "$(cat kept.xml)" = old ] || fail "a failed export ($out) destroyed the file it would replace"
+done
+"$q" export --db a.db --type department --bulk kept.xml >/dev/null 2>&1 &
+# The signal must reach the program, not the forked shell before it (which would run the EXIT trap).
+pid=$!
+while kill -0 "$pid" 2>/dev/null && [ "$(readlink "/proc/$pid/exe")" != "$(readlink -f "$q")" ]; do :; done
+kill -TERM "$pid" 2>/dev/null
+wait "$pid" || true
+[ "$(cat kept.xml)" = old ] || xmllint --noout kept.xml 2>/dev/null || fail "an interrupted export left a broken file"
+[ -z "$(ls -A | grep '^\.kept\.xml\.')" ] || fail "an export left its temporary file: $(ls -A)"
+
 # A path holding ";" names its own file, not the one before the ";".
 "$q" init 'p' >/dev/null
 "$q" init 'p;Data Source=p.db' >/dev/null

@@ -27,13 +27,16 @@ int Export(const CommandLine& line, bool keys) {
   if (auto bulk = line.value("bulk"); bulk && !keys) {
     if (auto db = line.value("db"); db && ProgressBar::Shown()) bar.SetTotal(BulkExportTotal(*db, lIO, since));
     Tally tally(facade, bar, false);
-    std::vector<Variant> args{props, what, *bulk, perCount, since, std::string(), std::string()};
+    ReplacingFile file(*bulk);
+    std::vector<Variant> args{props, what, file.Path(), perCount, since, std::string(), std::string()};
     CallOrFail(facade, custom ? "ExportCustIOToFile" : "ExportPreIOToFile", args, 6);
     bar.Finish();
     // The records the file holds, as an import counts them: the Progress events of a call may count
     // more (the auxiliary properties of goods raise one more for their classes). The file holds
     // everything up to the highest stamp: that stamp is where a later export starts.
-    std::cerr << "records: " << ScanBulkFile(*bulk).records << "\nhighest stamp: " << CStr(args[5]) << '\n';
+    const std::int32_t records = ScanBulkFile(file.Path()).records;
+    file.Keep();
+    std::cerr << "records: " << records << "\nhighest stamp: " << CStr(args[5]) << '\n';
     return 0;
   }
   Tally tally(facade, bar, true);
