@@ -186,7 +186,9 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   classes->Let("bProgress", Variant(m_bProgress));
   classes->Let("Filter", Variant(m_strFilter));
 
-  bool allExported = true;
+  // The file holds the classes that exported; the result says whether a class asked for is missing
+  // from it, except those the user may not export, which are only named.
+  bool allExported = unknown.empty();
   for (const std::string& name : allowed) {
     if (name.empty()) continue;
     strTimeStamp = kStartTimeStamp;
@@ -217,6 +219,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
 bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
                                      std::int32_t /*lPerCount: batches are always of kSAXBatchSize*/,
                                      std::string& strError) {
+  m_lFailedClasses = 0;
   try {
     ObjectRef classes = CreateMember(Member::ItemClass);
     classes->Let("bProgress", Variant(m_bProgress));
@@ -255,14 +258,15 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
   const bool result = CBool(classes->Call("Import", args));
   strError = CStr(args[2]);
-  // A file's failed items count whether it is imported whole or in batches. ErrorCount holds the
-  // failures of the last class whose items were imported and no import resets it: a batch without items
-  // would count them again, a document of several classes lose all but the last. The library's class
-  // tells the failed items of the document itself; another class is read as it offers.
-  if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
+  // A file's failed items count whether it is imported whole or in batches, and so do its class
+  // records that failed on their own. The library's class tells both of the document itself; another
+  // class is read as it offers.
+  if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get())) {
     AddErrors(tally->FailedItemsOfLastImport());
-  else
+    m_lFailedClasses += tally->FailedClassesOfLastImport();
+  } else {
     AddErrorCount(classes);
+  }
   return result;
 }
 

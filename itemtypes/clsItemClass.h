@@ -50,10 +50,10 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   void setAddNewOnly(bool bAddNewOnly) { m_AddNewOnly = bAddNewOnly; }
   void setbProgress(bool bProgress) { m_bProgress = bProgress; }
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
-  // Items that failed in the last export or in the last class whose items were imported.
+  // Items that failed in the last export, or in the last Import over all its classes.
   std::int32_t ErrorCount() const { return m_ErrorCount; }
-  // Items that failed in the last Import, over all its classes.
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
+  std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
   // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
@@ -127,6 +127,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lSystemType = 0;
   std::int32_t m_ErrorCount = 0;
   std::int32_t m_lFailedItems = 0;
+  std::int32_t m_lFailedClasses = 0;
   ObjectRef m_oConn;
   std::string m_strSQL;
   // The descriptions of the class being exchanged, by property name: a new dictionary per class.

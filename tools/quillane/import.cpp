@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange/custom_class_import.h"
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/data_types.h"
@@ -62,16 +63,21 @@ int Import(const CommandLine& line, bool keys) {
   bar.Finish();
 
   const std::int32_t failed = CLng(facade->Get("ErrorCount"));
+  // A class record of custom item classes can fail on its own, apart from its items.
+  const auto* classes = custom ? dynamic_cast<const FailedClassRecordsTally*>(facade.get()) : nullptr;
+  const std::int32_t failedClasses = classes ? classes->FailedClassesOfLastImport() : 0;
   const std::int32_t read = tally.records;
   if (!ok && error.empty()) error = LoadLangString("操作失败：") + member;
   PrintErrors(error);
   PrintErrors(tally.clashText);
   std::cerr << "records read: " << read << "\nrecords imported: " << read - failed << "\nrecords failed: " << failed
             << '\n';
+  if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   if (scan && scan->fault)
     std::cerr << "quillane: " << *bulk << ": " << *scan->fault << '\n'
               << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << read - failed << '\n';
+  if (failedClasses > 0) return 1;
   if (failed > 0) return 2;
   return ok ? 0 : 1;
 }
