@@ -77,7 +77,12 @@ bool ParseProps(std::string_view strPropsString) {
 
 std::string GetProp(std::string_view strKey) {
   auto found = state.props.find(strKey);
-  if (found == state.props.end()) throw vbError(VbError::InvalidProcedureCall);
+  if (found == state.props.end()) {
+    // VB's own error, with the key a caller must add to the props string.
+    AutomationError missing = vbError(VbError::InvalidProcedureCall);
+    missing.description += " (the props string has no key " + std::string(strKey) + ")";
+    throw missing;
+  }
   return found->second;
 }
 

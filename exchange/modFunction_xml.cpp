@@ -33,9 +33,9 @@ std::string SchemaFolder() { return schemaFolder; }
 
 std::string ResolveSchemaFile(const std::string& strXSD) {
   if (fileExists(strXSD)) return strXSD;
-  std::string inSchemaFolder = LibraryFolder() + "/Schema/" + GetFileName(strXSD);
+  std::string inSchemaFolder = DataFolder() + "/Schema/" + GetFileName(strXSD);
   if (fileExists(inSchemaFolder)) return inSchemaFolder;
-  return LibraryFolder() + "/" + GetFileName(strXSD);
+  return DataFolder() + "/" + GetFileName(strXSD);
 }
 
 bool ReadXMLToVector(std::shared_ptr<TrzRecords>& vect, const std::string& strXML, const std::string& strXSD,

@@ -106,7 +106,10 @@ quillane_result quillane_call(quillane_object* object, const char* name, quillan
     ObjectRef self = Required(object).ref;
     const char* member = RequiredText(name);
     std::vector<Variant> values = FromC(args, arg_count);
-    Variant returned = self->Invoke(member, InvokeKind::Method, values);
+    // As an automation client's late-bound call: a method of that name, else a property get with the
+    // arguments given (a collection's Item(i)); neither raises 438.
+    InvokeKind kind = self->dispatchTable().find(member, InvokeKind::Method) ? InvokeKind::Method : InvokeKind::Get;
+    Variant returned = self->Invoke(member, kind, values);
     WriteBack(values, args);
     if (result) ToC(returned, *result);
     return QUILLANE_S_OK;

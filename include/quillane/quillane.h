@@ -25,6 +25,13 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* The functions below are libquillane.so's whole export; the library hides everything else. */
+#if defined(__GNUC__)
+#define QUILLANE_API __attribute__((visibility("default")))
+#else
+#define QUILLANE_API
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -50,9 +57,9 @@ typedef int32_t quillane_result;
  * property or method", 429 "ActiveX component can't create object", a class's own number...), its
  * source and its description in UTF-8. 0 and empty texts when the last call succeeded. The texts stay
  * valid until the next call of this header on the same thread. */
-int32_t quillane_last_error_number(void);
-const char* quillane_last_error_source(void);
-const char* quillane_last_error_description(void);
+QUILLANE_API int32_t quillane_last_error_number(void);
+QUILLANE_API const char* quillane_last_error_source(void);
+QUILLANE_API const char* quillane_last_error_description(void);
 
 /* ---- Objects ---- */
 
@@ -61,11 +68,11 @@ typedef struct quillane_object quillane_object;
 
 /* Creates the public class registered under prog_id (compared without regard to case). A class that is
  * not part of this build fails with QUILLANE_E_EXCEPTION and error 429. */
-quillane_result quillane_create_object(const char* prog_id, quillane_object** object);
+QUILLANE_API quillane_result quillane_create_object(const char* prog_id, quillane_object** object);
 /* Releases a handle and the callbacks advised through it. A null handle is ignored. */
-void quillane_release(quillane_object* object);
+QUILLANE_API void quillane_release(quillane_object* object);
 /* The class name of the object, as VB's TypeName gives it ("clsDepartment"); valid while the handle is. */
-const char* quillane_class_name(const quillane_object* object);
+QUILLANE_API const char* quillane_class_name(const quillane_object* object);
 
 /* ---- Variants: the automation value ---- */
 
@@ -106,12 +113,12 @@ typedef struct quillane_variant {
 } quillane_variant;
 
 /* Frees what the variant holds and leaves it Empty. */
-void quillane_variant_clear(quillane_variant* variant);
+QUILLANE_API void quillane_variant_clear(quillane_variant* variant);
 /* Each of these clears the variant, then makes it hold a copy of the text (NUL-terminated UTF-8), of
  * the bytes, or a new handle of the object (NULL is Nothing). */
-quillane_result quillane_variant_set_string(quillane_variant* variant, const char* utf8);
-quillane_result quillane_variant_set_bytes(quillane_variant* variant, const uint8_t* data, size_t length);
-quillane_result quillane_variant_set_object(quillane_variant* variant, quillane_object* object);
+QUILLANE_API quillane_result quillane_variant_set_string(quillane_variant* variant, const char* utf8);
+QUILLANE_API quillane_result quillane_variant_set_bytes(quillane_variant* variant, const uint8_t* data, size_t length);
+QUILLANE_API quillane_result quillane_variant_set_object(quillane_variant* variant, quillane_object* object);
 
 static inline quillane_variant quillane_variant_empty(void) {
   quillane_variant v;
@@ -144,15 +151,20 @@ QUILLANE_SCALAR_MAKER(date, double, QUILLANE_VT_DATE, date)
 /* ---- Late-bound calls ---- */
 
 /* Reads a property into *result (which is cleared first). */
-quillane_result quillane_get_property(quillane_object* object, const char* name, quillane_variant* result);
+QUILLANE_API quillane_result quillane_get_property(quillane_object* object, const char* name, quillane_variant* result);
 /* Assigns a property: an object value (Nothing included) as VB's Set does, any other value as Let. */
-quillane_result quillane_set_property(quillane_object* object, const char* name, const quillane_variant* value);
-/* Calls a method with arg_count arguments in the order the member declares them; optional arguments
- * at the end may be left out. What the member assigns to a by-reference argument is written back into
- * args (the old value freed); an argument the member leaves alone keeps its value, handle and all.
- * The method's result goes to *result (cleared first) unless result is NULL. */
-quillane_result quillane_call(quillane_object* object, const char* name, quillane_variant* args, size_t arg_count,
-                              quillane_variant* result);
+QUILLANE_API quillane_result quillane_set_property(quillane_object* object, const char* name, const quillane_variant* value);
+/* Calls the member called name with arg_count arguments in the order the member declares them, as an
+ * automation client's late-bound call does: a method of that name, else a property get with these
+ * arguments. So a collection's entries are read by calling its property Item with an index
+ * (quillane_call(records, "Item", &index, 1, &entry): TrzRecords counts from 1) and a record's values
+ * by calling Item with a key ("ICName"); Count is an ordinary property. Optional arguments at the end
+ * may be left out. What the member assigns to a by-reference argument is written back into args (the
+ * old value freed); an argument the member leaves alone keeps its value, handle and all. The member's
+ * result goes to *result (cleared first) unless result is NULL. A class without such a method or
+ * property raises error 438. */
+QUILLANE_API quillane_result quillane_call(quillane_object* object, const char* name, quillane_variant* args,
+                                           size_t arg_count, quillane_variant* result);
 
 /* ---- Events ---- */
 
@@ -164,19 +176,26 @@ typedef void (*quillane_event_callback)(quillane_object* object, const char* eve
                                         quillane_variant* args, size_t arg_count, void* user_data);
 
 /* Starts delivering the object's events to callback; *cookie identifies the connection. */
-quillane_result quillane_advise(quillane_object* object, quillane_event_callback callback, void* user_data,
-                                uint32_t* cookie);
+QUILLANE_API quillane_result quillane_advise(quillane_object* object, quillane_event_callback callback,
+                                             void* user_data, uint32_t* cookie);
 /* Ends a connection made through this handle; an unknown cookie is QUILLANE_E_INVALIDARG. */
-quillane_result quillane_unadvise(quillane_object* object, uint32_t cookie);
+QUILLANE_API quillane_result quillane_unadvise(quillane_object* object, uint32_t cookie);
 
 /* ---- Utility for callers and demos ---- */
 
 /* Creates a new account set at path (a file that must not exist yet) filled with sample rows: for
  * every data type items_per_class detail items spread over groups, and the records they link to.
  * Its props string for the public classes is
- *   "ConnectString={Provider=SQLite;Data Source=<path>};UserID=16;AcctType=GY"
- * (user 16 is the account set's administrator). */
-quillane_result quillane_create_sample_account_set(const char* path, int32_t items_per_class);
+ *   "ConnectString={Provider=SQLite;Data Source=<path>};UserID=16;AcctType=GY;Setuptype=;Language=CHS"
+ * The keys (compared without regard to case; a value in braces runs to the closing brace):
+ *   ConnectString  the connection string of the account set (every call that reads the database)
+ *   UserID         the user whose rights an import checks (16 is the account set's administrator)
+ *   AcctType       "GY" for an industrial account set, anything else for a commercial one (every call)
+ *   Setuptype      the edition code (read by every item import, fees included: "XRTV" changes what an
+ *                  import writes; leave it empty otherwise)
+ *   Language       "EN", "CHT", else simplified Chinese: the names of item classes in custom-class files
+ * A call that reads a key the string lacks fails with error 5, whose description names the key. */
+QUILLANE_API quillane_result quillane_create_sample_account_set(const char* path, int32_t items_per_class);
 
 /* ---- Self-registration ----
  * This platform has no COM runtime: nothing loads the library through these four functions by itself.
@@ -194,15 +213,15 @@ quillane_result quillane_create_sample_account_set(const char* path, int32_t ite
  */
 typedef struct quillane_class_factory quillane_class_factory;
 
-quillane_result DllGetClassObject(const char* clsid, const char* iid, quillane_class_factory** factory);
-quillane_result DllCanUnloadNow(void);
-quillane_result DllRegisterServer(void);
-quillane_result DllUnregisterServer(void);
+QUILLANE_API quillane_result DllGetClassObject(const char* clsid, const char* iid, quillane_class_factory** factory);
+QUILLANE_API quillane_result DllCanUnloadNow(void);
+QUILLANE_API quillane_result DllRegisterServer(void);
+QUILLANE_API quillane_result DllUnregisterServer(void);
 
 /* Creates an object of the factory's class. */
-quillane_result quillane_factory_create_instance(quillane_class_factory* factory, quillane_object** object);
+QUILLANE_API quillane_result quillane_factory_create_instance(quillane_class_factory* factory, quillane_object** object);
 /* Releases a factory handle. A null handle is ignored. */
-void quillane_factory_release(quillane_class_factory* factory);
+QUILLANE_API void quillane_factory_release(quillane_class_factory* factory);
 
 #ifdef __cplusplus
 }

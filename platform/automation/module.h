@@ -1,12 +1,14 @@
-// Where the library lives: the folder of the loaded shared object, as App.Path gives a component's own
-// folder. Shipped data (the Schema and lang folders, the default registry file) lies beside it.
+// The library's own folder of shipped data: the Schema and lang folders and the default registry file,
+// found from where the library's code lies, as App.Path gives a component's own folder.
 #pragma once
 
 #include <string>
 
 namespace quillane {
 
-// The folder of libquillane, without a trailing separator.
-std::string LibraryFolder();
+// The data folder, without a trailing separator: "quillane" beside libquillane.so. A program linked
+// with the internals looks for it where the installed layout puts it seen from the program (bin/ ->
+// lib/quillane), and in the build tree at the build's data folder.
+std::string DataFolder();
 
 }  // namespace quillane

@@ -48,7 +48,7 @@ void CheckResourceSet(std::string_view baseName, const std::string& source) {
 }
 
 std::string CataloguePath(std::string_view resDirectory, std::string_view language) {
-  std::string folder = resDirectory.empty() ? LibraryFolder() + "/lang" : std::string(resDirectory);
+  std::string folder = resDirectory.empty() ? DataFolder() + "/lang" : std::string(resDirectory);
   if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
   return folder + std::string(language) + ".po";
 }

@@ -24,7 +24,7 @@ std::string LanguageName(std::string_view language, const std::string& source);
 // Raises error 5 unless baseName names the resource set the catalogues carry (in any letter case).
 void CheckResourceSet(std::string_view baseName, const std::string& source);
 
-// The catalogue file of a language: in resDirectory when it is not empty, else in LibraryFolder()/lang.
+// The catalogue file of a language: in resDirectory when it is not empty, else in DataFolder()/lang.
 std::string CataloguePath(std::string_view resDirectory, std::string_view language);
 
 // Keeps the catalogue a component read last, so that a run of lookups reads the file once; it reads

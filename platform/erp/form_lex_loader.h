@@ -3,7 +3,7 @@
 //   LoadFormLexStrings(frm, language, resDirectory, baseName, oExtra) -> TextList
 //       Sets the caption of frm and of each of its controls to the translation of its built-in caption
 //       (the simplified-Chinese text, looked up without the blanks around it) from the catalogue of
-//       language in resDirectory (empty: LibraryFolder()/lang). oExtra, when it is not Nothing, is a
+//       language in resDirectory (empty: DataFolder()/lang). oExtra, when it is not Nothing, is a
 //       further object with the form members, captioned the same way. Returns the built-in captions
 //       that have no translation, in form order, for a translator to add; in "chs" nothing changes and
 //       the list is empty. Raises error 5 for an unknown language or resource set (baseName must be

@@ -1,7 +1,7 @@
 // "Q7ResLoader.Loader": the translated texts of the resource set "Q7Base", from the message catalogues
 // (catalogue.h).
 //
-//   ResDirectory (get, let)     the folder of the catalogues; empty (the default): LibraryFolder()/lang
+//   ResDirectory (get, let)     the folder of the catalogues; empty (the default): DataFolder()/lang
 //   ResFileBaseName (get, let)  the resource set, "Q7Base" (the default); another name raises error 5
 //   LanguageID (get, let)       the language name "chs" (the default), "en" or "cht", in any letter
 //                               case; another raises error 5

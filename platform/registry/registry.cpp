@@ -113,7 +113,7 @@ void Store(const std::string& path, const std::string& text) {
 std::string RegistryFilePath() {
   const char* configured = std::getenv("QUILLANE_REGISTRY");
   if (configured && *configured) return configured;
-  return LibraryFolder() + "/registry.ini";
+  return DataFolder() + "/registry.ini";
 }
 
 std::optional<std::string> ReadValue(std::string_view keyPath, std::string_view valueName) {

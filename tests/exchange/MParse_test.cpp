@@ -32,7 +32,7 @@ TEST_F(PropsGrammar, Table) {
       {"ConnectString=$;UserID= 16 ;AcctType=CY", {{"UserID", "16"}}, {}},
       {"ConnectString=$;AcctType=GY;;UserID=16", {{";UserID", "16"}}, {"UserID"}},
       {"ConnectString=$;AcctType=GY; =x;UserID=16", {}, {"UserID", ""}},
-      {"ConnectString=$;AcctType=GY;", {{"AcctType", "GY"}}, {}},
+      {"ConnectString=$;AcctType=GY;", {{"AcctType", "GY"}}, {"Setuptype", "Language"}},
       {"ConnectString=$;AcctType=GY;Flag", {{"Flag", ""}}, {}},
       {"ConnectString=$;Language={a;b=c}lost;AcctType=GY", {{"Language", "a;b=c"}}, {"lost"}},
       {"ConnectString=$;Setuptype=x=y;AcctType=GY", {{"Setuptype", "x=y"}}, {}},
@@ -52,7 +52,11 @@ TEST_F(PropsGrammar, Table) {
     ASSERT_TRUE(MParse::ParseProps(text));
     EXPECT_EQ(MParse::GetConnectString(), connect.substr(1, connect.size() - 2));
     for (const auto& [key, value] : c.stored) EXPECT_EQ(MParse::GetProp(key), value) << key;
-    for (const auto& key : c.absent) EXPECT_EQ(ErrorOf([&] { MParse::GetProp(key); }).number, 5) << key;
+    for (const auto& key : c.absent) {
+      AutomationError missing = ErrorOf([&] { MParse::GetProp(key); });
+      EXPECT_EQ(missing.number, 5) << key;
+      EXPECT_EQ(missing.description, "Invalid procedure call or argument (the props string has no key " + key + ")");
+    }
   }
 }
 

@@ -61,10 +61,10 @@ TEST_F(ModFunctionXmlTest, SchemaFolderIsReadOncePerApartment) {
 TEST_F(ModFunctionXmlTest, SchemaFilesAreFoundWhereGivenThenBesideTheLibrary) {
   std::string own = dir.write("Customer.xsd", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"/>");
   EXPECT_EQ(ResolveSchemaFile(own), own);
-  EXPECT_EQ(ResolveSchemaFile("SCHEMA/Delete.xsd"), LibraryFolder() + "/Schema/Delete.xsd");
-  EXPECT_EQ(ResolveSchemaFile("C:\\Velmora\\SCHEMA\\Delete.xsd"), LibraryFolder() + "/Schema/Delete.xsd");
+  EXPECT_EQ(ResolveSchemaFile("SCHEMA/Delete.xsd"), DataFolder() + "/Schema/Delete.xsd");
+  EXPECT_EQ(ResolveSchemaFile("C:\\Velmora\\SCHEMA\\Delete.xsd"), DataFolder() + "/Schema/Delete.xsd");
   // The last choice is taken without a test.
-  EXPECT_EQ(ResolveSchemaFile(dir.file("Nowhere.xsd")), LibraryFolder() + "/Nowhere.xsd");
+  EXPECT_EQ(ResolveSchemaFile(dir.file("Nowhere.xsd")), DataFolder() + "/Nowhere.xsd");
 }
 
 TEST_F(ModFunctionXmlTest, DeletionKeysRoundTripThroughTheShippedSchema) {
@@ -133,7 +133,7 @@ TEST_F(ModFunctionXmlTest, TheComponentsTextPassesThroughUnchanged) {
   EXPECT_FALSE(ReadXMLToVector(vect, "<Root/>", "SCHEMA/Delete.xsd", "Delete", error));
   EXPECT_EQ(error, "component's own text");
   ASSERT_EQ(component->received.size(), 5u);
-  EXPECT_EQ(component->received[2], Variant(LibraryFolder() + "/Schema/Delete.xsd"));
+  EXPECT_EQ(component->received[2], Variant(DataFolder() + "/Schema/Delete.xsd"));
   EXPECT_EQ(component->received[3], Variant("Delete"));
   EXPECT_NE(vect, nullptr);
 }

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "accountset/schema.h"
+#include "platform/automation/module.h"
 #include "department_fixture.h"
 
 namespace quillane::testing {
@@ -176,10 +177,16 @@ TEST_F(DepartmentExport, AnExportLeavesTheFileAsItFoundIt) {
   EXPECT_FALSE(std::filesystem::exists(foreign + "-wal"));
 
   namespace fs = std::filesystem;
+  // The unprivileged child may not enter the folder the checkout lies in: it reads the schema from a
+  // copy of the test's own, which the library finds as the relative schema folder of an empty registry.
+  const fs::path childFolder = dir_.path() / "child";
+  fs::create_directories(childFolder / "SCHEMA");
+  fs::copy(fs::path(DataFolder()) / "Schema", childFolder / "SCHEMA", fs::copy_options::recursive);
   fs::permissions(source, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                    fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   int status = inUnprivilegedChild([&] {
+    if (::chdir(childFolder.c_str()) != 0) return 97;
     Page readOnly = exportPage(props(source), 0);
     if (numbers(readOnly.xml) == std::vector<std::string>{"01", "01.01", "03", "01.02"}) return 0;
     std::cerr << readOnly.error << "\n";

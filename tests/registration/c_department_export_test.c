@@ -1,32 +1,6 @@
 /* A C program drives a department export through quillane.h: creation by ProgID, by-reference
  * arguments written back, Progress events with a cancel answered from C, errors, release. */
-#define _POSIX_C_SOURCE 200809L
-#include <quillane/quillane.h>
-
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <unistd.h>
-
-static int failures = 0;
-
-#define CHECK(condition)                                                        \
-  do {                                                                          \
-    if (!(condition)) {                                                         \
-      fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                               \
-    }                                                                           \
-  } while (0)
-
-#define CHECK_OK(call)                                                                               \
-  do {                                                                                               \
-    quillane_result result_ = (call);                                                                \
-    if (result_ != QUILLANE_S_OK) {                                                                  \
-      fprintf(stderr, "%s:%d: %s gave 0x%08X: %d %s: %s\n", __FILE__, __LINE__, #call, (unsigned)result_, \
-              quillane_last_error_number(), quillane_last_error_source(), quillane_last_error_description()); \
-      ++failures;                                                                                    \
-    }                                                                                                \
-  } while (0)
+#include "c_test_support.h"
 
 struct progress_log {
   int events;
@@ -84,15 +58,9 @@ static void free_page(struct page* p) {
 }
 
 int main(void) {
-  char folder[] = "/tmp/quillane-c-test-XXXXXX";
-  if (!mkdtemp(folder)) return 2;
-  char registry[256], account_set[256], props[512];
-  snprintf(registry, sizeof registry, "%s/registry.ini", folder);
-  snprintf(account_set, sizeof account_set, "%s/sample.db", folder);
-  snprintf(props, sizeof props, "ConnectString={Provider=SQLite;Data Source=%s};UserID=16;AcctType=GY", account_set);
-  setenv("QUILLANE_REGISTRY", registry, 1);
-
-  CHECK_OK(quillane_create_sample_account_set(account_set, 3));
+  struct sample sample;
+  if (!make_sample(&sample, 3)) return 2;
+  const char* props = sample.props;
 
   quillane_object* departments = NULL;
   CHECK_OK(quillane_create_object("quillane.clsdepartment", &departments));
@@ -166,9 +134,5 @@ int main(void) {
   quillane_release(departments);
   CHECK(DllCanUnloadNow() == QUILLANE_S_OK);
 
-  unlink(account_set);
-  unlink(registry);
-  rmdir(folder);
-  if (failures) fprintf(stderr, "%d checks failed\n", failures);
-  return failures ? 1 : 0;
+  return finish(&sample);
 }

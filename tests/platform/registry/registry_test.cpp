@@ -205,9 +205,9 @@ TEST_F(RegistryTest, NamesTheFileCannotCarryAreRefused) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(RegistryFile, DefaultsToTheLibraryFolder) {
+TEST(RegistryFile, DefaultsToTheDataFolder) {
   ScopedEnv unset("QUILLANE_REGISTRY", std::nullopt);
-  EXPECT_EQ(RegistryFilePath(), LibraryFolder() + "/registry.ini");
+  EXPECT_EQ(RegistryFilePath(), DataFolder() + "/registry.ini");
 }
 
 }  // namespace
