@@ -132,7 +132,8 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                    std::string& strError);
-  bool ImportByClassExchange(const std::string& strPropsString, const std::string& strFile, std::string& strError);
+  bool ImportByClassExchange(const std::string& strPropsString, std::int32_t lItemClassID, const std::string& strFile,
+                             std::string& strError);
   bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                        std::string& strError);
   // A large file through the splitter, whose batches come back to oSAXParse_HandleXML and whose

@@ -189,9 +189,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   // The file holds the classes that exported; the result says whether a class asked for is missing
   // from it, except those the user may not export, which are only named.
   bool allExported = unknown.empty();
+  // Stamps are unique over the whole account set: every class starts from the caller's stamp, and the
+  // highest of all the classes is where the caller's next export starts.
+  const std::string since = strTimeStamp.empty() ? std::string(kStartTimeStamp) : strTimeStamp;
+  std::string highest = kStartTimeStamp;
   for (const std::string& name : allowed) {
     if (name.empty()) continue;
-    strTimeStamp = kStartTimeStamp;
+    strTimeStamp = since;
     // A page that does not move the time stamp on would be followed by the same page for ever.
     std::string previousStamp;
     do {
@@ -207,11 +211,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
         notices += (notices.empty() ? "" : "\r\n") + CStr(args[6]);
         break;
       }
+      highest = std::max(highest, strMaxTimeStamp);
       file.AddPage(CStr(args[2]));
     } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
     file.EndClass();
   }
   file.Finish();
+  strMaxTimeStamp = highest;
   strError = notices;
   return allExported;
 }
@@ -248,6 +254,7 @@ bool clsExpImp::ImportCustomInBatches(const ObjectRef& classes, const std::strin
   splitter->bCustom = true;
   splitter->strPropsString = strPropsString;
   splitter->strICName = strICName;
+  if (auto* batches = dynamic_cast<CustomClassImportTally*>(classes.get())) batches->TakeImportsAsBatchesOfOneFile();
   const bool result = ImportBySAX(splitter, strFile, strError, classes);
   SetMember(Member::ItemClass, nullptr);
   return result;

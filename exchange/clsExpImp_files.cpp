@@ -16,6 +16,7 @@
 #include "platform/xml/FileSystemObject.h"
 #include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/stitched_file.h"
+#include "platform/xml/TrzRecord.h"
 #include "platform/xml/TrzRecords.h"
 
 namespace quillane {
@@ -66,13 +67,14 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
 bool clsExpImp::ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
                                       const std::string& strFile, const std::string& strTimeStamp,
                                       std::string& strMaxTimeStamp) {
-  // One object for this call only: its sink goes with it.
+  // One object for this call only: its sink goes with it. The caller's filter travels in the first of
+  // the two texts that are otherwise empty, so that this road honours it as the page export does.
   ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
   exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
   std::vector<Variant> args{Variant(strPropsString),
                             Variant(lItemClassID),
                             Variant(lItemClassID),
-                            Variant(""),
+                            Variant(m_strFilter),
                             Variant(""),
                             Variant(ClassExchangeKind(lIO)),
                             Variant(""),
@@ -130,7 +132,8 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
                                     std::int32_t, std::string& strError) {
   try {
     // The class exchange checks nothing of the caller's; it is handed the file as it is.
-    if (GetItemClassID(lIO) >= 1) return ImportByClassExchange(strPropsString, strFile, strError);
+    if (const std::int32_t lItemClassID = GetItemClassID(lIO); lItemClassID >= 1)
+      return ImportByClassExchange(strPropsString, lItemClassID, strFile, strError);
     if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
     m_lErrorCount = 0;
     FileSystemObject files;
@@ -145,16 +148,23 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
   }
 }
 
-bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, const std::string& strFile,
-                                      std::string& strError) {
+bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, std::int32_t lItemClassID,
+                                      const std::string& strFile, std::string& strError) {
   ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
   exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
   auto vectRecords = std::make_shared<TrzRecords>();
+  // The record that is otherwise null carries what the caller set, so that a file imports as its
+  // pages would: of the class the caller means only, with the caller's options.
+  auto options = std::make_shared<TrzRecord>();
+  options->SetValue("ItemClassID", lItemClassID);
+  options->SetValue("HaveInterFace", m_bHaveInterFace);
+  options->SetValue("AddNewOnly", m_bAddNewOnly);
+  options->SetValue("CheckByUUID", m_bCheckByUUID);
   std::vector<Variant> args{Variant(strPropsString),
                             Variant(std::int32_t{5}),
                             Variant(strFile),
                             Variant(""),
-                            Variant(ObjectRef()),
+                            Variant(ObjectRef(options)),
                             Variant(ObjectRef(vectRecords)),
                             Variant(std::int32_t{0}),
                             Variant(std::int32_t{0}),

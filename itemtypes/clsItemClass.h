@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t ErrorCount() const { return m_ErrorCount; }
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
   std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
+  void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
   // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
@@ -141,6 +143,15 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lCurClassID = 0;
   std::string m_sPropsString;
   std::shared_ptr<clsItem> oItem;
+  // The classes the batches of one file decided, by the number, name and UUID their record carries.
+  struct DecidedClass {
+    std::int32_t lItemClassID;
+    bool bLeftOut;
+  };
+  bool m_bBatchesOfOneFile = false;
+  std::map<std::string, DecidedClass> m_decidedClasses;
+  void RememberClass(const TrzRecord& oRecord, DecidedClass decided);
+  const DecidedClass* DecidedEarlier(const TrzRecord& oRecord) const;
 };
 
 }  // namespace quillane

@@ -117,16 +117,25 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     modFunction::CallMember(m_oConn, "BeginTrans");
     open = true;
     std::string strNewNumber;
-    if (m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
+    const DecidedClass* earlier = DecidedEarlier(*oRecord);
+    if (earlier && earlier->bLeftOut) {
+      modFunction::CallMember(m_oConn, "RollbackTrans");
+      return earlier->lItemClassID;
+    }
+    if (earlier) lItemClassID = earlier->lItemClassID;
+    if (!earlier && m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
     if (lItemClassID == 0) lItemClassID = CheckExistence(strNumber, strName, strNewNumber);
     if (lItemClassID == -1 && strNewNumber.empty()) {
       modFunction::CallMember(m_oConn, "RollbackTrans");
+      RememberClass(*oRecord, {-1, true});
       return -1;
     }
     if (lItemClassID > 0) {
       RefuseClassOfItsOwnType(lItemClassID);
-      if (m_AddNewOnly) {
+      // A class this file created is new for all its batches.
+      if (m_AddNewOnly && !earlier) {
         modFunction::CallMember(m_oConn, "RollbackTrans");
+        RememberClass(*oRecord, {lItemClassID, true});
         return lItemClassID;
       }
       if (!modFunction::HasAccessRight(3, lItemClassID, kImportRight))
@@ -151,6 +160,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     modFunction::CallMember(m_oConn, "CommitTrans");
     open = false;
     committed = true;
+    RememberClass(*oRecord, {lItemClassID, false});
 
     if (std::shared_ptr<TrzRecords> items = oRecord->GetVector("Item"); items && items->Count() > 0)
       ImportItems(lItemClassID, strName, strTable, items);
@@ -172,6 +182,24 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
   }
   m_lCurClassID = lItemClassID;
   return lItemClassID;
+}
+
+namespace {
+
+std::string ClassKey(const TrzRecord& oRecord) {
+  return modFunction::RecordText(oRecord, "Number") + '\n' + modFunction::RecordText(oRecord, "Name") + '\n' +
+         modFunction::RecordText(oRecord, "UUID");
+}
+
+}  // namespace
+
+void clsItemClass::RememberClass(const TrzRecord& oRecord, DecidedClass decided) {
+  if (m_bBatchesOfOneFile) m_decidedClasses.insert_or_assign(ClassKey(oRecord), decided);
+}
+
+const clsItemClass::DecidedClass* clsItemClass::DecidedEarlier(const TrzRecord& oRecord) const {
+  const auto found = m_decidedClasses.find(ClassKey(oRecord));
+  return found == m_decidedClasses.end() ? nullptr : &found->second;
 }
 
 void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& strName, const std::string& strTable,

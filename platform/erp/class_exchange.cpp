@@ -150,13 +150,14 @@ ObjectRef ClassExchange::createItemType(const std::string& progID, bool& cancell
 }
 
 bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemClassID, std::int32_t,
-                                 std::string, std::string, std::int32_t, std::string, std::int32_t,
+                                 std::string strFilter, std::string, std::int32_t, std::string, std::int32_t,
                                  std::string strFile, std::int32_t, std::int32_t, std::string strTimeStamp,
                                  std::string& strMaxTimeStamp, std::shared_ptr<TrzRecords>&,
                                  std::shared_ptr<TrzRecords>&) {
   bool cancelled = false;
   ObjectRef itemType = createItemType(byItemClass(lItemClassID).progID, cancelled);
   itemType->Let("bProgress", Variant(true));
+  itemType->Let("Filter", Variant(strFilter));
   StitchedFile file(strFile, [](const std::string& detail) {
     return refusal("导出的页面不是以</Root>结尾的完整文档:", detail);
   });
@@ -172,16 +173,23 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
 }
 
 ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t, std::string strFile, std::string,
-                                        std::shared_ptr<TrzRecord>&, std::shared_ptr<TrzRecords>& vectRecords,
-                                        Variant& lFailed, Variant&, Variant&, Variant&, std::shared_ptr<TrzRecord>&,
-                                        Variant&, Variant&, Variant&, Variant&) {
+                                        std::shared_ptr<TrzRecord>& recOptions,
+                                        std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant&,
+                                        Variant&, Variant&, std::shared_ptr<TrzRecord>&, Variant&, Variant&,
+                                        Variant&, Variant&) {
   std::vector<std::string> errors;
   std::int32_t failed = 0;
   bool cancelled = false;
   ObjectRef itemType;
   auto reader = std::make_shared<BatchReader>();
   reader->onRoot = [&](const std::string& recordName) {
-    itemType = createItemType(byRecordName(recordName).progID, cancelled);
+    const ItemTypeClass& found = byRecordName(recordName);
+    const Variant meant = recOptions ? recOptions->GetValue("ItemClassID", Variant()) : Variant();
+    if (!meant.isEmpty() && CLng(meant) != found.itemClassID)
+      refuse("文件中的记录不属于所选的核算项目类别:", recordName + " / " + byItemClass(CLng(meant)).recordName);
+    itemType = createItemType(found.progID, cancelled);
+    for (const char* option : {"HaveInterFace", "AddNewOnly", "CheckByUUID"})
+      if (recOptions && recOptions->Exists(option)) itemType->Let(option, Variant(CBool(recOptions->Item(option))));
   };
   reader->onBatch = [&](const std::string& document) {
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};

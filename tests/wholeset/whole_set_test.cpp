@@ -13,6 +13,8 @@
 #include "platform/automation/automation.h"
 #include "platform/automation/vbtext.h"
 #include "platform/sql/database.h"
+#include "platform/xml/DOMDocument.h"
+#include "platform/xml/DOMNode.h"
 #include "tools/quillane/data_type_table.h"
 #include "wholeset/account_set_content.h"
 #include "wholeset/road.h"
@@ -36,6 +38,15 @@ std::string Evaluated(const std::string& xml, const char* expression) {
   return text;
 }
 
+// The records a bulk file holds: the children of its Root, the items of its classes in a file of custom
+// item classes.
+std::int32_t RecordsInFile(const std::string& file) {
+  DOMDocument document;
+  if (!document.load(file)) return -1;
+  const bool classes = document.selectSingleNode("Root/ItemClass") != nullptr;
+  return document.selectNodes(classes ? "Root/ItemClass/Item" : "Root/*")->length();
+}
+
 // The UUID of the last record of a page.
 std::string LastRecordUuid(const std::string& xml) { return Evaluated(xml, "string(/Root/*[last()]/UUID)"); }
 bool HoldsRecords(const std::string& xml) { return Evaluated(xml, "string(count(/Root/*) > 0)") == "true"; }
@@ -46,10 +57,10 @@ class WholeSet : public ExchangeDbTest {
 
  protected:
   // The sample of the kind of account set that the test carries.
-  void makeSource(Kind kind) {
+  void makeSource(Kind kind, std::int32_t perClass = 30) {
     kind_ = kind;
     source = dir_.file("source.db");
-    accountset::CreateSample(source, 30, kind);
+    accountset::CreateSample(source, perClass, kind);
   }
   std::string propsOf(const std::string& path) const { return props(path, PropsOfKind(kind_)); }
 
@@ -99,12 +110,19 @@ class WholeSet : public ExchangeDbTest {
     }
   }
 
+  // The file carries everything up to the highest stamp it reports: an export from that stamp on finds
+  // nothing left to send.
   void carryByBulkFile(const std::string& from, const std::string& to, const cli::DataType& type) {
     const std::string file = dir_.file(std::string(type.name) + ".xml");
-    std::string error;
-    ASSERT_TRUE(ExportToFile(facade, propsOf(from), type.lIO, file, 100, error)) << type.name << ": " << error;
+    std::string error, highest;
+    ASSERT_TRUE(ExportToFile(facade, propsOf(from), type.lIO, file, 100, error, &highest)) << type.name << ": " << error;
     ASSERT_TRUE(ImportFromFile(facade, propsOf(to), type.lIO, file, 100, error)) << type.name << ": " << error;
     ASSERT_EQ(CLng(facade->Get("ErrorCount")), 0) << type.name << ": " << error;
+
+    const std::string rest = dir_.file(std::string(type.name) + ".rest.xml");
+    ASSERT_TRUE(ExportToFile(facade, propsOf(from), type.lIO, rest, 100, error, nullptr, highest)) << type.name << ": "
+                                                                                                  << error;
+    EXPECT_EQ(RecordsInFile(rest), 0) << type.name << " since " << highest;
   }
 
   void carryAll(const std::string& from, const std::string& to, Road road) {
@@ -171,7 +189,8 @@ class WholeSetRoad : public WholeSet, public ::testing::WithParamInterface<std::
  protected:
   void SetUp() override {
     WholeSet::SetUp();
-    makeSource(std::get<0>(GetParam()));
+    // Every 25th item of a class is deleted: here the newest item of every class is a deleted one.
+    makeSource(std::get<0>(GetParam()), 25);
   }
 };
 
