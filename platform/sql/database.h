@@ -46,12 +46,16 @@ class Statement {
   bool step();
   // The name and declared type of each column of the rows it returns.
   std::vector<RowsetColumn> columns() const;
-  // The remaining rows (all of them before the first step), typed as columns() gives them.
+  // The remaining rows (all of them before the first step), typed as columns() gives them. A decimal or
+  // money column holding what its type cannot (written by another program) raises the provider's
+  // data overflow, naming the column and the row.
   std::vector<std::vector<Variant>> readRows(const std::vector<RowsetColumn>& columns);
   Rowset readAll();
   std::int64_t integerAt(int column) const;  // of the current row
 
  private:
+  [[noreturn]] void unfitValue(const std::vector<RowsetColumn>& columns, const std::vector<Variant>& row,
+                               std::size_t c) const;
   Database& db_;
   sqlite3_stmt* stmt_ = nullptr;
 };
