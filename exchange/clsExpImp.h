@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "exchange/custom_class_import.h"
+#include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 
 namespace quillane {
@@ -48,7 +49,15 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
 
   // Failed records of every Export and Import since the facade was made or the caller last set it.
   std::int32_t ErrorCount() const { return m_lErrorCount; }
-  void setErrorCount(std::int32_t lCount) { m_lErrorCount = lCount; }
+  // Setting it starts the counts of ImportCounts afresh too.
+  void setErrorCount(std::int32_t lCount) {
+    m_lErrorCount = lCount;
+    m_counts = {};
+  }
+  // What the imports counted in ErrorCount did with all their records: imported, skipped by reason,
+  // failed, and the storage fault that stopped one (modFunction::ImportCounts::ToRecord). A per-type
+  // object that does not tell adds only its failed records.
+  std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
 
   // All records of data type lIO after strTimeStamp into one XML file (UTF-16 LE with a byte-order mark)
   // whose Root holds the records of every page. Types of the item table are written by the ERP's class
@@ -144,6 +153,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // One batch of the splitter: into the facade's own import, or in custom mode into classes.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
+  // Adds the failed records of the object's last call, and what its last Import did with its records.
   void AddErrorCount(const ObjectRef& object);
   void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
@@ -161,6 +171,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   bool m_bHaveInterFace = false;
   std::int32_t m_lErrorCount = 0;
   std::int32_t m_lFailedClasses = 0;
+  modFunction::ImportCounts m_counts;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };
 

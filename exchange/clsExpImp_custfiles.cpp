@@ -271,6 +271,7 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get())) {
     AddErrors(tally->FailedItemsOfLastImport());
     m_lFailedClasses += tally->FailedClassesOfLastImport();
+    m_counts.Add(tally->ItemCountsOfLastImport());
   } else {
     AddErrorCount(classes);
   }

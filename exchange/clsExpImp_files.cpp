@@ -135,7 +135,7 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
     if (const std::int32_t lItemClassID = GetItemClassID(lIO); lItemClassID >= 1)
       return ImportByClassExchange(strPropsString, lItemClassID, strFile, strError);
     if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
-    m_lErrorCount = 0;
+    setErrorCount(0);
     FileSystemObject files;
     if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
     auto splitter = std::make_shared<clsSAXParse>();
@@ -176,8 +176,13 @@ bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, std::in
                             Variant(std::int32_t{0}),
                             Variant(std::int32_t{0})};
   exchange->Call("ImportFromFile", args);
-  // The failed records, so that a caller can tell "some records failed" from "the file failed".
-  m_lErrorCount = CLng(args[6]);
+  // The failed records, so that a caller can tell "some records failed" from "the file failed", and
+  // what every batch did with its records.
+  setErrorCount(CLng(args[6]));
+  if (const ObjectRef* batches = args[7].tryAs<ObjectRef>())
+    if (auto counts = std::dynamic_pointer_cast<TrzRecords>(*batches))
+      for (const Variant& batch : *counts)
+        if (auto record = batch.objectAs<TrzRecord>()) m_counts.Add(modFunction::ImportCounts::FromRecord(*record));
   if (const ObjectRef* records = args[5].tryAs<ObjectRef>())
     if (auto returned = std::dynamic_pointer_cast<TrzRecords>(*records)) AppendClassExchangeErrors(*returned, strError);
   // Text the caller left in strError counts as a failure too.
@@ -199,11 +204,19 @@ bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t 
 bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile,
                             std::string& strError, const ObjectRef& classes) {
   splitter->setPerCount(kSAXBatchSize);
-  splitter->Advise([this, &splitter = *splitter, &classes](std::string_view event, DispId, Arguments args) {
+  // The error text of a batch that a storage fault stopped: the file stops with it.
+  std::string stoppedBatch;
+  m_counts.stoppedBy.clear();
+  splitter->Advise([this, &splitter = *splitter, &classes, &stoppedBatch](std::string_view event, DispId,
+                                                                          Arguments args) {
     if (event == "HandleXML") {
       std::string batchError = CStr(args[1]);
       oSAXParse_HandleXML(splitter, classes, CStr(args[0]), batchError);
       args[1] = Variant(batchError);
+      if (!m_counts.stoppedBy.empty()) {
+        stoppedBatch = batchError;
+        throw AutomationError(kLibraryRefusal, "Quillane.clsExpImp", m_counts.stoppedBy);
+      }
     } else if (event == "Progress") {
       // Only the caller's answer travels back to the splitter.
       args[2] = Variant(false);
@@ -218,7 +231,7 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
     reader.parseURL(strFile);
   } catch (const AutomationError& e) {
     // The batches imported before the parse stopped keep their error lines.
-    strError = splitter->strError + modFunction::FormatErrInfo(e, "");
+    strError = splitter->strError + (stoppedBatch.empty() ? modFunction::FormatErrInfo(e, "") : stoppedBatch);
     return false;
   }
   strError = splitter->strError;

@@ -29,6 +29,7 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
                      std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_lErrorCount = 0;
+  m_counts = {};
   InitItemClass();
   if (!PassesVersionGate(strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "exchange/modFunction_import.h"
+
 namespace quillane {
 
 class FailedClassRecordsTally {
@@ -23,6 +25,8 @@ class CustomClassImportTally : public FailedClassRecordsTally {
   // The items that failed in the object's last Import, over all its classes; 0 for an Import that
   // imported no item.
   virtual std::int32_t FailedItemsOfLastImport() const = 0;
+  // What the object's last Import did with all its items, over all its classes.
+  virtual const modFunction::ImportCounts& ItemCountsOfLastImport() const = 0;
   // From now on the object's Imports are the batches of one file: a class that one of them created,
   // found or left out is taken as such in the later ones, without a second question or a second class.
   virtual void TakeImportsAsBatchesOfOneFile() = 0;

@@ -55,6 +55,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t ErrorCount() const { return m_ErrorCount; }
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
   std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
+  const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_itemCounts; }
   void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
@@ -130,6 +131,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_ErrorCount = 0;
   std::int32_t m_lFailedItems = 0;
   std::int32_t m_lFailedClasses = 0;
+  modFunction::ImportCounts m_itemCounts;
   ObjectRef m_oConn;
   std::string m_strSQL;
   // The descriptions of the class being exchanged, by property name: a new dictionary per class.

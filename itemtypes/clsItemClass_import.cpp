@@ -56,6 +56,7 @@ bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::
   m_sPropsString = strPropsString;
   // The counts are of this import: a class without items must not report the failures of another.
   m_ErrorCount = m_lFailedItems = m_lFailedClasses = 0;
+  m_itemCounts = {};
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
     m_lSystemType = modFunction::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
@@ -214,6 +215,7 @@ void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& str
   const bool ok = oItem->ImportVector(oItems, strItemError);
   m_lFailedItems += oItem->ErrorCount();
   m_ErrorCount = m_lFailedItems;
+  m_itemCounts.Add(oItem->Counts());
   oItem.reset();
   // The class stays; its record's error line holds the lines of the items that failed.
   if (!ok) throw AutomationError(kLibraryRefusal, kSource, strItemError);

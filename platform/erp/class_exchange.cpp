@@ -174,11 +174,12 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
 
 ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t, std::string strFile, std::string,
                                         std::shared_ptr<TrzRecord>& recOptions,
-                                        std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant&,
+                                        std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant& vectCounts,
                                         Variant&, Variant&, std::shared_ptr<TrzRecord>&, Variant&, Variant&,
                                         Variant&, Variant&) {
   std::vector<std::string> errors;
   std::int32_t failed = 0;
+  auto counts = std::make_shared<TrzRecords>();
   bool cancelled = false;
   ObjectRef itemType;
   auto reader = std::make_shared<BatchReader>();
@@ -195,7 +196,13 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};
     itemType->Call("Import", args);
     failed += CLng(itemType->Get("ErrorCount"));
+    Variant batchCounts = itemType->Get("ImportCounts");
+    counts->Add(batchCounts);
     if (std::string lines = withoutTrailingLineBreaks(CStr(args[2])); !lines.empty()) errors.push_back(lines);
+    // A storage that failed under a batch fails every later one the same way: the file ends here, its
+    // error told once, in the batch's lines.
+    if (auto told = batchCounts.objectAs<TrzRecord>(); told && !CStr(told->GetValue("StoppedBy", "")).empty())
+      throw AutomationError(kLibraryRefusal, kSource, "");
     if (cancelled) refuse("解析过程中被用户取消！");
   };
   try {
@@ -204,9 +211,10 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     sax.putErrorHandler(reader);
     sax.parseURL(strFile);
   } catch (const AutomationError& e) {
-    errors.push_back(e.description);
+    if (!e.description.empty()) errors.push_back(e.description);
   }
   lFailed = Variant(failed);
+  vectCounts = Variant(ObjectRef(counts));
   errors.insert(errors.end(), reader->readerErrors.begin(), reader->readerErrors.end());
   if (!errors.empty()) {
     auto texts = std::make_shared<TrzRecords>();

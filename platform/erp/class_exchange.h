@@ -45,7 +45,8 @@ class ClassExchange : public AutomationObject {
   // the item class as the caller set them. Raises nothing: when anything failed, vectRecords holds, as
   // its first entry, a data vector of the error texts (each batch's error lines, then the error that
   // stopped the file). lFailed comes back as the number of records that failed (the item class's
-  // ErrorCount summed over the batches). Returns no object.
+  // ErrorCount summed over the batches), and v2 as a vector of what each batch's import did with its
+  // records (the item class's ImportCounts). Returns no object.
   ObjectRef ImportFromFile(std::string strPropsString, std::int32_t lMode, std::string strFile,
                            std::string strUnused, std::shared_ptr<TrzRecord>& recOptions,
                            std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant& v2, Variant& v3,

@@ -321,6 +321,27 @@ void Database::endHeldRead() {
   holdReads_ = heldReadOpen_ = false;
 }
 
+namespace {
+
+int refuseWayOutOfQueryOnly(void*, int action, const char* first, const char* second, const char*, const char*) {
+  if (action == SQLITE_ATTACH || action == SQLITE_DETACH) return SQLITE_DENY;
+  if (action != SQLITE_PRAGMA || !second) return SQLITE_OK;
+  const std::string_view pragma = first ? first : "";
+  const bool changesWrites = sqlite3_stricmp(pragma.data(), "query_only") == 0 ||
+                             sqlite3_stricmp(pragma.data(), "writable_schema") == 0 ||
+                             sqlite3_stricmp(pragma.data(), "journal_mode") == 0;
+  return changesWrites ? SQLITE_DENY : SQLITE_OK;
+}
+
+}  // namespace
+
+void Database::forbidWrites() {
+  if (writesForbidden_) return;
+  writesForbidden_ = true;
+  execScript("PRAGMA query_only=1");
+  sqlite3_set_authorizer(db_, refuseWayOutOfQueryOnly, nullptr);
+}
+
 Database::~Database() {
   statements_.clear();
   schemaVersion_.reset();

@@ -104,6 +104,12 @@ class Database : public ColumnCatalog {
   bool holdsRead() const { return heldReadOpen_ && inTransaction(); }
   void endHeldRead();
 
+  // From now on until the database closes, no statement can change it: SQLite's query_only, and an
+  // authorizer that refuses to switch it off again or to attach another file, since a statement a
+  // caller composed (an export's filter) may try either. A refused write raises the provider's
+  // permission error. There is no way back on this connection.
+  void forbidWrites();
+
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
   std::vector<std::string> columnNames(std::string_view table) override;
 
@@ -118,6 +124,7 @@ class Database : public ColumnCatalog {
   int engineSchemaSeenAt_ = -1;
   std::unique_ptr<Statement> schemaVersion_;
   bool holdReads_ = false, heldReadOpen_ = false;
+  bool writesForbidden_ = false;
   StatementCache statements_{kStatementCacheCapacity};
 };
 
