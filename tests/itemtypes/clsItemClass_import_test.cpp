@@ -152,6 +152,26 @@ TEST_F(ItemClassImport, ValuesFromTheDocumentNeverBecomeStatementText) {
   EXPECT_EQ(classRow(), "3001,W,工程,工程,工程,0,t_Item_3001");
 }
 
+TEST_F(ItemClassImport, MoneyAndDecimalValuesKeepTheirDigitsThereAndBack) {
+  const std::string doc = classDoc({classKeys("W", "工程") + desc("金额", "FAmount", "6") + desc("精确", "FExact", "14") +
+                                    item("01", "厂房", value("金额", "123456789012.3456") + value("精确", "12345678901234567"))});
+  Imported result = importDoc(doc);
+  ASSERT_TRUE(result.ok) << result.error;
+  const char* stored = "SELECT FAmount, FExact FROM t_Item_3001";
+  EXPECT_EQ(rows(target, stored), "123456789012.3456,12345678901234567");
+  Page page = exportClass(props(target), "工程");
+  ASSERT_TRUE(page.ok) << page.error;
+  const std::string second = newAccountSet("second.db");
+  std::vector<Variant> args{props(second), page.xml, ""};
+  ASSERT_TRUE(CBool(classes->Call("Import", args))) << CStr(args[2]);
+  EXPECT_EQ(rows(second, stored), "123456789012.3456,12345678901234567");
+  // A decimal column holds whole numbers (decimal(18, 0)): a 19th digit is SQL Server's overflow.
+  result = importDoc(classDoc({classKeys("W", "工程") + desc("金额", "FAmount", "6") + desc("精确", "FExact", "14") +
+                               item("01", "厂房", value("精确", "1234567890123456789"))}));
+  EXPECT_NE(result.error.find("Arithmetic overflow error converting int to data type numeric."), std::string::npos)
+      << result.error;
+}
+
 TEST_F(ItemClassImport, ANewClassPassesOverATableThatIsInUse) {
   exec(target, "CREATE TABLE t_Item_3001 (FItemID int Not NULL PRIMARY KEY, FOther varchar(10))");
   Imported result = importDoc(worksDoc(item("01", "厂房", value("地点", "北区"))));
