@@ -2,14 +2,8 @@
 # The quillane program as a user meets it: command lines, their exit codes and what they say, in English
 # unless a case asks for another language.
 set -uo pipefail
-q="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-cd "$dir"
-export QUILLANE_LANGUAGE=en
+source "$(dirname "${BASH_SOURCE[0]}")/cases.sh" "$1"
 
-fail() { echo "FAIL: $*" >&2; failed=1; }
-failed=0
 departments() { sqlite3 "$1" "select FNumber, FName, UUID, FSystemType from t_Item where FItemClassID=2 and FItemID>0 order by FNumber"; }
 
 # Fixtures: over 120 departments (two batches of a bulk file), a bulk file with one record a line, a
@@ -45,18 +39,7 @@ cat > flag.xml <<'XML'
 </Root>
 XML
 
-# exit code | what the output holds (several texts separated by "~") | the command line
-while IFS='|' read -r code expected args; do
-  [ -z "$code" ] && continue
-  eval "set -- $args"
-  "$q" "$@" >out.txt 2>&1
-  status=$?
-  [ "$status" = "$code" ] || fail "'$args' exited $status, not $code: $(cat out.txt)"
-  IFS='~' read -ra texts <<<"$expected"
-  for text in "${texts[@]}"; do
-    grep -qF -- "$text" out.txt || fail "'$args' did not say '$text': $(cat out.txt)"
-  done
-done <<CASES
+run_cases <<CASES
 0|Made an account set: s.db~  Department: |init s.db --sample 1
 0|Made an empty account set: e.db|init e.db
 0|Made an account set: k.db~  Colours and sizes: 2|init k.db --sample 1 --acct-type commercial
