@@ -3,9 +3,8 @@
 # unless a case asks for another language.
 set -uo pipefail
 q="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-cd "$dir"
+source "$(dirname "$0")/case_table.sh"
+enter_scratch_folder
 export QUILLANE_LANGUAGE=en
 
 fail() { echo "FAIL: $*" >&2; failed=1; }
@@ -38,18 +37,7 @@ for db in b c d g; do "$q" init $db.db >/dev/null; done
 "$q" import --db g.db --type department --in mixed.xml >/dev/null 2>&1 || true
 sed 's/Sales/Marketing/' mixed.xml > clash.xml
 
-# exit code | what the output holds (several texts separated by "~") | the command line
-while IFS='|' read -r code expected args; do
-  [ -z "$code" ] && continue
-  eval "set -- $args"
-  "$q" "$@" >out.txt 2>&1
-  status=$?
-  [ "$status" = "$code" ] || fail "'$args' exited $status, not $code: $(cat out.txt)"
-  IFS='~' read -ra texts <<<"$expected"
-  for text in "${texts[@]}"; do
-    grep -qF -- "$text" out.txt || fail "'$args' did not say '$text': $(cat out.txt)"
-  done
-done <<CASES
+run_cases <<CASES
 0|Made an account set: s.db~  Department: |init s.db --sample 1
 0|Made an empty account set: e.db|init e.db
 0|Made an account set: k.db~  Colours and sizes: 2|init k.db --sample 1 --acct-type commercial
@@ -64,7 +52,7 @@ done <<CASES
 1|cannot carry an account set path holding "}": x}y.db|export --db 'x}y.db' --type department
 1|industrial or commercial, not: retail|export --db a.db --type department --acct-type retail
 1|industrial or commercial, not: retail|init r.db --acct-type retail
-1|--system-type applies to --in only|import --db b.db --type department --bulk all.xml --system-type 0
+1|does not apply to this command: --system-type (import --bulk)|import --db b.db --type department --bulk all.xml --system-type 0
 0|records read: $n~records imported: $n~records failed: 0|import --db b.db --type department --bulk all.xml
 0|records imported: 1|import --db c.db --type department --in utf16.xml
 0|records imported: 1|import --db c.db --type department --in gb2312.xml
