@@ -218,6 +218,7 @@ void expectCustomers(const std::string& path, const char* who, int records) {
 
 int main(int argc, char** argv) {
   return Run({.progID = "Quillane.clsCustomer",
+              .dataType = 5,
               .records = kCustomers,
               .caption = [](int records) {
                 return std::to_string(records) + " customers: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +

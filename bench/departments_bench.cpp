@@ -144,6 +144,7 @@ void expectDepartments(const std::string& path, const char* who, int records) {
 
 int main(int argc, char** argv) {
   return Run({.progID = "Quillane.clsDepartment",
+              .dataType = 6,
               .records = kDepartments,
               .caption = [](int records) {
                 return std::to_string(records) + " departments: " + std::to_string(kTopGroups * (kGroupsEach + 1)) +

@@ -183,6 +183,7 @@ bool clsDataKey::ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, 
     modFunction::RequireTimeStampText(strTimeStamp, kSource);
     GetTableInfo();
     modFunction::OpenConnection(m_cn);
+    modFunction::HoldReads(m_cn);
     strMaxTimeStamp = GetMaxTimeStamp();
     ObjectRef rs = GetList(lPerCount, strTimeStamp);
     std::shared_ptr<TrzRecords> vect = PackageRecordset(rs);

@@ -6,6 +6,7 @@
 #include "exchange/MParse.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction.h"
+#include "exchange/per_type_interface.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/yield.h"
@@ -125,7 +126,18 @@ void clsExpImp::RelayEvent(bool yieldAfterProgress, std::string_view event, Argu
   }
 }
 
-void clsExpImp::AddErrorCount(const ObjectRef& object) { AddErrors(CLng(object->Get("ErrorCount"))); }
+void clsExpImp::AddErrorCount(const ObjectRef& object) {
+  const std::int32_t failed = CLng(object->Get("ErrorCount"));
+  AddErrors(failed);
+  modFunction::ImportCounts counts;
+  try {
+    counts = modFunction::ImportCounts::Of(object);
+  } catch (const AutomationError& e) {
+    if (e.number != static_cast<std::int32_t>(VbError::MemberNotSupported)) throw;
+    counts.failed = failed;
+  }
+  m_counts.Add(counts);
+}
 
 void clsExpImp::AddErrors(std::int32_t lCount) {
   std::int64_t sum = std::int64_t{m_lErrorCount} + lCount;
@@ -277,6 +289,7 @@ const DispatchTable& clsExpImp::dispatchTable() const {
           .method("CheckRight", 17, &clsExpImp::CheckRight)
           .let("HaveInterFace", 18, &clsExpImp::setHaveInterFace)
           .let("ErrorCount", 16, &clsExpImp::setErrorCount)
+          .get("ImportCounts", kImportCountsDispId, &clsExpImp::ImportCounts)
           .build();
   return table;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 
 namespace quillane {
@@ -47,7 +48,15 @@ class clsExpImp : public AutomationObject {
 
   // Failed records of every Export and Import since the facade was made or the caller last set it.
   std::int32_t ErrorCount() const { return m_lErrorCount; }
-  void setErrorCount(std::int32_t lCount) { m_lErrorCount = lCount; }
+  // Setting it starts the counts of ImportCounts afresh too.
+  void setErrorCount(std::int32_t lCount) {
+    m_lErrorCount = lCount;
+    m_counts = {};
+  }
+  // What the imports counted in ErrorCount did with all their records: imported, skipped by reason,
+  // failed, and the storage fault that stopped one (modFunction::ImportCounts::ToRecord). A per-type
+  // object that does not tell adds only its failed records.
+  std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
 
   // All records of data type lIO after strTimeStamp into one XML file (UTF-16 LE with a byte-order mark)
   // whose Root holds the records of every page. Types of the item table are written by the ERP's class
@@ -127,7 +136,8 @@ class clsExpImp : public AutomationObject {
   bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                    std::string& strError);
-  bool ImportByClassExchange(const std::string& strPropsString, const std::string& strFile, std::string& strError);
+  bool ImportByClassExchange(const std::string& strPropsString, std::int32_t lItemClassID, const std::string& strFile,
+                             std::string& strError);
   bool ImportWholeFile(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                        std::string& strError);
   // A large file through the splitter, whose batches come back to oSAXParse_HandleXML and whose
@@ -138,6 +148,7 @@ class clsExpImp : public AutomationObject {
   // One batch of the splitter: into the facade's own import, or in custom mode into classes.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
+  // Adds the failed records of the object's last call, and what its last Import did with its records.
   void AddErrorCount(const ObjectRef& object);
   void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
@@ -154,6 +165,7 @@ class clsExpImp : public AutomationObject {
   bool m_bProgress = false;
   bool m_bHaveInterFace = false;
   std::int32_t m_lErrorCount = 0;
+  modFunction::ImportCounts m_counts;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };
 

@@ -187,9 +187,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   classes->Let("Filter", Variant(m_strFilter));
 
   bool allExported = true;
+  // Stamps are unique over the whole account set: every class starts from the caller's stamp, and the
+  // highest of all the classes is where the caller's next export starts.
+  const std::string since = strTimeStamp.empty() ? std::string(kStartTimeStamp) : strTimeStamp;
+  std::string highest = kStartTimeStamp;
   for (const std::string& name : allowed) {
     if (name.empty()) continue;
-    strTimeStamp = kStartTimeStamp;
+    strTimeStamp = since;
     // A page that does not move the time stamp on would be followed by the same page for ever.
     std::string previousStamp;
     do {
@@ -205,11 +209,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
         notices += (notices.empty() ? "" : "\r\n") + CStr(args[6]);
         break;
       }
+      highest = std::max(highest, strMaxTimeStamp);
       file.AddPage(CStr(args[2]));
     } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
     file.EndClass();
   }
   file.Finish();
+  strMaxTimeStamp = highest;
   strError = notices;
   return allExported;
 }
@@ -245,6 +251,7 @@ bool clsExpImp::ImportCustomInBatches(const ObjectRef& classes, const std::strin
   splitter->bCustom = true;
   splitter->strPropsString = strPropsString;
   splitter->strICName = strICName;
+  if (auto* batches = dynamic_cast<CustomClassImportTally*>(classes.get())) batches->TakeImportsAsBatchesOfOneFile();
   const bool result = ImportBySAX(splitter, strFile, strError, classes);
   SetMember(Member::ItemClass, nullptr);
   return result;
@@ -260,8 +267,10 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   // would count them again, a document of several classes lose all but the last. The library's class
   // tells the failed items of the document itself; another class is read as it offers.
   if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
+  {
     AddErrors(tally->FailedItemsOfLastImport());
-  else
+    m_counts.Add(tally->ItemCountsOfLastImport());
+  } else
     AddErrorCount(classes);
   return result;
 }

@@ -16,6 +16,7 @@
 #include "platform/xml/FileSystemObject.h"
 #include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/stitched_file.h"
+#include "platform/xml/TrzRecord.h"
 #include "platform/xml/TrzRecords.h"
 
 namespace quillane {
@@ -66,13 +67,14 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
 bool clsExpImp::ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
                                       const std::string& strFile, const std::string& strTimeStamp,
                                       std::string& strMaxTimeStamp) {
-  // One object for this call only: its sink goes with it.
+  // One object for this call only: its sink goes with it. The caller's filter travels in the first of
+  // the two texts that are otherwise empty, so that this road honours it as the page export does.
   ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
   exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
   std::vector<Variant> args{Variant(strPropsString),
                             Variant(lItemClassID),
                             Variant(lItemClassID),
-                            Variant(""),
+                            Variant(m_strFilter),
                             Variant(""),
                             Variant(ClassExchangeKind(lIO)),
                             Variant(""),
@@ -130,9 +132,10 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
                                     std::int32_t, std::string& strError) {
   try {
     // The class exchange checks nothing of the caller's; it is handed the file as it is.
-    if (GetItemClassID(lIO) >= 1) return ImportByClassExchange(strPropsString, strFile, strError);
+    if (const std::int32_t lItemClassID = GetItemClassID(lIO); lItemClassID >= 1)
+      return ImportByClassExchange(strPropsString, lItemClassID, strFile, strError);
     if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
-    m_lErrorCount = 0;
+    setErrorCount(0);
     FileSystemObject files;
     if (files.GetFile(strFile)->Size() < kWholeFileLimit) return ImportWholeFile(strPropsString, lIO, strFile, strError);
     auto splitter = std::make_shared<clsSAXParse>();
@@ -145,16 +148,23 @@ bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO
   }
 }
 
-bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, const std::string& strFile,
-                                      std::string& strError) {
+bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, std::int32_t lItemClassID,
+                                      const std::string& strFile, std::string& strError) {
   ObjectRef exchange = modFunction::CreateObjectEx(erp::kClassExchangeProgID, "", true);
   exchange->Advise([this](std::string_view event, DispId, Arguments args) { RelayEvent(true, event, args); });
   auto vectRecords = std::make_shared<TrzRecords>();
+  // The record that is otherwise null carries what the caller set, so that a file imports as its
+  // pages would: of the class the caller means only, with the caller's options.
+  auto options = std::make_shared<TrzRecord>();
+  options->SetValue("ItemClassID", lItemClassID);
+  options->SetValue("HaveInterFace", m_bHaveInterFace);
+  options->SetValue("AddNewOnly", m_bAddNewOnly);
+  options->SetValue("CheckByUUID", m_bCheckByUUID);
   std::vector<Variant> args{Variant(strPropsString),
                             Variant(std::int32_t{5}),
                             Variant(strFile),
                             Variant(""),
-                            Variant(ObjectRef()),
+                            Variant(ObjectRef(options)),
                             Variant(ObjectRef(vectRecords)),
                             Variant(std::int32_t{0}),
                             Variant(std::int32_t{0}),
@@ -166,8 +176,13 @@ bool clsExpImp::ImportByClassExchange(const std::string& strPropsString, const s
                             Variant(std::int32_t{0}),
                             Variant(std::int32_t{0})};
   exchange->Call("ImportFromFile", args);
-  // The failed records, so that a caller can tell "some records failed" from "the file failed".
-  m_lErrorCount = CLng(args[6]);
+  // The failed records, so that a caller can tell "some records failed" from "the file failed", and
+  // what every batch did with its records.
+  setErrorCount(CLng(args[6]));
+  if (const ObjectRef* batches = args[7].tryAs<ObjectRef>())
+    if (auto counts = std::dynamic_pointer_cast<TrzRecords>(*batches))
+      for (const Variant& batch : *counts)
+        if (auto record = batch.objectAs<TrzRecord>()) m_counts.Add(modFunction::ImportCounts::FromRecord(*record));
   if (const ObjectRef* records = args[5].tryAs<ObjectRef>())
     if (auto returned = std::dynamic_pointer_cast<TrzRecords>(*records)) AppendClassExchangeErrors(*returned, strError);
   // Text the caller left in strError counts as a failure too.
@@ -189,11 +204,19 @@ bool clsExpImp::ImportWholeFile(const std::string& strPropsString, std::int32_t 
 bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile,
                             std::string& strError, const ObjectRef& classes) {
   splitter->setPerCount(kSAXBatchSize);
-  splitter->Advise([this, &splitter = *splitter, &classes](std::string_view event, DispId, Arguments args) {
+  // The error text of a batch that a storage fault stopped: the file stops with it.
+  std::string stoppedBatch;
+  m_counts.stoppedBy.clear();
+  splitter->Advise([this, &splitter = *splitter, &classes, &stoppedBatch](std::string_view event, DispId,
+                                                                          Arguments args) {
     if (event == "HandleXML") {
       std::string batchError = CStr(args[1]);
       oSAXParse_HandleXML(splitter, classes, CStr(args[0]), batchError);
       args[1] = Variant(batchError);
+      if (!m_counts.stoppedBy.empty()) {
+        stoppedBatch = batchError;
+        throw AutomationError(kLibraryRefusal, "Quillane.clsExpImp", m_counts.stoppedBy);
+      }
     } else if (event == "Progress") {
       // Only the caller's answer travels back to the splitter.
       args[2] = Variant(false);
@@ -208,7 +231,7 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
     reader.parseURL(strFile);
   } catch (const AutomationError& e) {
     // The batches imported before the parse stopped keep their error lines.
-    strError = splitter->strError + modFunction::FormatErrInfo(e, "");
+    strError = splitter->strError + (stoppedBatch.empty() ? modFunction::FormatErrInfo(e, "") : stoppedBatch);
     return false;
   }
   strError = splitter->strError;

@@ -6,6 +6,7 @@
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
 #include "exchange/modFunction_xml.h"
 
 namespace quillane {
@@ -43,7 +44,7 @@ bool clsItem::RunCall(std::string& strError, const std::function<bool()>& work) 
     modFunction::OpenConnection(cn);
     result = work();
   } catch (const AutomationError& e) {
-    strError = modFunction::FormatErrInfo(e, m_strSQL);
+    modFunction::ReportCallError(strError, e, m_strSQL, m_counts);
     modFunction::CallMemberQuietly(cn, "CloseConn");
     result = false;
   }

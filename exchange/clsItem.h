@@ -15,6 +15,7 @@
 
 #include "exchange/clsItem_access.h"
 #include "exchange/modFunction_conflict.h"
+#include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 #include "platform/automation/vbtext.h"
 #include "platform/xml/TrzRecord.h"
@@ -58,6 +59,9 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
 
   // Records that failed in the last Export or Import.
   std::int32_t ErrorCount() const { return m_lErrorCount; }
+  // What the last Import did with its records (modFunction::ImportCounts::ToRecord).
+  std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
+  const modFunction::ImportCounts& Counts() const { return m_counts; }
 
   // Applies the class table to ItemClassID (caption, schema, type name, detail table). Raises the
   // library's refusal for a class the engine does not serve, leaving the four fields as they were.
@@ -88,7 +92,8 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
               Variant lSystemType = Variant(std::int16_t{1}));
   // The per-record transaction loop over an open connection; True when no record failed.
   bool ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError);
-  // Writes one record; its FItemID, or 0 when it was skipped. Errors reach the caller.
+  // Writes one record; its FItemID, or 0 when it was skipped (the reason in the skip reason). Errors
+  // reach the caller.
   std::int32_t ImportRecord(const std::shared_ptr<TrzRecord>& record);
   // The parent group's FItemID, creating the group when the class has none of that number.
   std::int32_t ImportParent(const std::string& strNumber, const std::string& strName, const std::string& strUUID);
@@ -135,6 +140,9 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   void RunIgnoringErrors(std::string strSQL);
 
   std::int32_t m_lErrorCount = 0;
+  modFunction::ImportCounts m_counts;
+  // Why the record being imported was left alone, untranslated; empty while it is being written.
+  std::string m_skipReason;
   std::string m_strSQL;
   std::shared_ptr<TrzRecords> m_vector;
   std::int32_t m_lItemID = 0;

@@ -29,6 +29,7 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
                      std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_lErrorCount = 0;
+  m_counts = {};
   InitItemClass();
   if (!PassesVersionGate(strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
@@ -43,9 +44,12 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
   });
 }
 
+// Deleted rows count: the pages carry their deletion marks, and a caller that pages while below this
+// stamp, or starts its next export from it, would otherwise lose the marks above the newest live row
+// and send them again next time.
 void clsItem::GetMaxTimeStamp(std::string& strMaxTimeStamp) {
   ObjectRef rs = Query("SELECT MAX(FModifyTime) as FMT FROM t_Item WHERE FItemClassID=" + std::to_string(ItemClassID) +
-                       " AND FDeleted=0 AND FItemID <> 0");
+                       " AND FItemID <> 0");
   strMaxTimeStamp = modFunction::IsEOF(rs) ? kFromBeginning : modFunction::BytesToHex(field(rs, "FMT"));
 }
 

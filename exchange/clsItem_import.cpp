@@ -57,6 +57,7 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
     return false;
   }
   m_lErrorCount = 0;
+  m_counts = {};
   InitItemClass();
   if (!PassesVersionGate(strError)) return false;
   // Also after records that succeeded, an error of the steps that close the import makes it fail.
@@ -105,11 +106,15 @@ bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::stri
   return modFunction::ImportEachRecord(
       *oVector,
       [&](const std::shared_ptr<TrzRecord>& record) {
+        // A record's error line quotes one of its own statements or none, never the last record's.
+        m_strSQL.clear();
+        m_skipReason.clear();
         if (!record) throw vbError(VbError::TypeMismatch, item_sql::kSource);
         modFunction::InTransaction(cn, [&] { ImportRecord(record); });
+        return m_skipReason;
       },
       [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
-      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); });
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); }, m_counts);
 }
 
 void clsItem::CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError) {
@@ -137,10 +142,11 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   const std::string isDeleteText =
       record->Exists("IsDelete") ? modFunction::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();
 
+  // An empty Parent element names no parent; a part of it that is missing reads as the empty text.
   std::int32_t lParent = 0;
-  if (record->Exists("Parent")) {
-    auto parent = record->Item("Parent").objectAs<TrzRecord>();
-    lParent = ImportParent(CStr(parent->Item("Number")), CStr(parent->Item("Name")), modFunction::RecordText(*parent, "UUID"));
+  if (std::shared_ptr<TrzRecord> parent = record->GetRecord("Parent"); parent && parent->Count() > 0) {
+    lParent = ImportParent(modFunction::RecordText(*parent, "Number"), modFunction::RecordText(*parent, "Name"),
+                           modFunction::RecordText(*parent, "UUID"));
     if (lParent == 0) return 0;
   }
 
@@ -155,8 +161,10 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
       throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("新的代码已经存在:") + newNumber);
     number = newNumber;
   }
-  if (ItemClassID == item_classes::kCostObject && (number == "MaterielShareID" || number == "MaterielMakeID"))
+  if (ItemClassID == item_classes::kCostObject && (number == "MaterielShareID" || number == "MaterielMakeID")) {
+    m_skipReason = modFunction::kSkipReservedNumber;
     return m_lItemID > 0 ? m_lItemID : 0;
+  }
 
   const bool isNew = m_lItemID < 1;
   if (isNew) AddRecord(number, name, newNumber, lParent, lIsDetail, isDetail);

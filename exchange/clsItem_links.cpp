@@ -154,10 +154,10 @@ const LinkKindRow& rowOf(LinkKind kind) {
 // A text of a record as a statement joins it: Null joins as the empty text.
 std::string textOf(const Variant& value) { return value.isNull() ? std::string() : CStr(value); }
 
-// The link's Number and Name are read plainly (a link without the key raises error 5, naming it); its
-// UUID may be missing, which counts as empty.
-std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.Item(key)); }
-std::string linkUUID(const TrzRecord& link) { return textOf(link.GetValue("UUID", Variant(""))); }
+// Each part of a link may be missing, as the schema allows: a missing part reads as the empty text,
+// as a part whose column was Null is packed.
+std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.GetValue(key, Variant(""))); }
+std::string linkUUID(const TrzRecord& link) { return linkText(link, "UUID"); }
 
 std::string conditionOf(Step step, const LinkKindRow& row, const TrzRecord& link) {
   switch (step) {
@@ -253,12 +253,14 @@ void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record,
     record.SetValue(row.plainKey, modFunction::FieldValue(rs, "FName"));
     return;
   }
+  // A Null column is packed as the empty text: the writer would leave a Null out, and the link would
+  // lose the part that its lookups compare.
   auto link = std::make_shared<TrzRecord>();
-  link->SetValue("Number", modFunction::FieldValue(rs, row.packNumber));
-  link->SetValue("Name", modFunction::FieldValue(rs, "FName"));
+  link->SetValue("Number", textOf(modFunction::FieldValue(rs, row.packNumber)));
+  link->SetValue("Name", textOf(modFunction::FieldValue(rs, "FName")));
   switch (row.third) {
     case ThirdKey::UUID:
-      link->SetValue("UUID", modFunction::FieldValue(rs, "UUID"));
+      link->SetValue("UUID", textOf(modFunction::FieldValue(rs, "UUID")));
       break;
     case ThirdKey::EmptyUUID:
       link->SetValue("UUID", Variant(""));

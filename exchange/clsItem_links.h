@@ -38,8 +38,9 @@ enum class LinkKind {
 // The kind a field map names ("Account", "vwKeepStock"...); raises error 5 for an unknown name.
 LinkKind LinkKindByName(std::string_view name);
 
-// Packs the link with identifier lID under strKey of record (JobType: the plain value "JobType").
-// Identifier 0, or a record that no longer exists, leaves the key out. Lookup errors reach the caller.
+// Packs the link with identifier lID under strKey of record (JobType: the plain value "JobType"), a
+// Null column as the empty text. Identifier 0, or a record that no longer exists, leaves the key out.
+// Lookup errors reach the caller.
 void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record, std::int32_t lID,
                      std::string_view strKey);
 
@@ -47,8 +48,8 @@ void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record,
 // empty link element reads, is an empty link) in the target account set and appends "<column> = <id>,"
 // (" = 0," when nothing matches, " =NULL," for an empty link) to strSQL. Returns the matched identifier,
 // 0 when none. The UUID step runs only with CheckByUUID and a UUID that is not empty (a link without
-// UUID has an empty one); Number and Name are read only by the steps that compare them, and a link
-// without one raises error 5 then. Values stand quoted in the lookups with their apostrophes doubled.
+// UUID has an empty one); Number and Name are read only by the steps that compare them, a missing one
+// as the empty text. Values stand quoted in the lookups with their apostrophes doubled.
 // JobType takes the element's plain text and always assigns FJobTypeID. Each lookup is recorded as the
 // engine's last statement; lookup errors reach the caller with it and strSQL holding the failed lookup.
 std::int32_t ImportLinkField(ItemEngineAccess& engine, LinkKind kind, const Variant& link, std::string_view strColumn,

@@ -33,7 +33,10 @@ std::int32_t clsItem::ImportParent(const std::string& strNumber, const std::stri
   const std::string cls = std::to_string(ItemClassID);
   // A link without a UUID is matched by number and name only.
   std::int32_t id = CheckByUUID && !Trim(strUUID).empty() ? GetIDByUUID(strUUID) : 0;
-  if (id != 0 && modFunction::IsEOF(Query(item_sql::ItemByNumberAndName(ItemClassID, strNumber, strName))))
+  // The group of that UUID takes the link's number and name; a part the link left empty is no new
+  // value, and blanking it would lose the group's.
+  if (id != 0 && !strNumber.empty() && !strName.empty() &&
+      modFunction::IsEOF(Query(item_sql::ItemByNumberAndName(ItemClassID, strNumber, strName))))
     Run("UPDATE t_Item SET FNumber=" + Quoted(strNumber) + ", FName=" + Quoted(strName) + " WHERE FItemClassID=" + cls +
         " AND FItemID=" + std::to_string(id));
   if (ItemClassID == item_classes::kMaterial)
@@ -45,7 +48,8 @@ std::int32_t clsItem::ImportParent(const std::string& strNumber, const std::stri
 
   id = firstItemID(Query(item_sql::ItemByNumber(ItemClassID, strNumber)));
   if (id != 0) {
-    Run("UPDATE t_Item SET FName=" + Quoted(strName) + " WHERE FItemClassID=" + cls + " AND FItemID=" + std::to_string(id));
+    if (!strName.empty())
+      Run("UPDATE t_Item SET FName=" + Quoted(strName) + " WHERE FItemClassID=" + cls + " AND FItemID=" + std::to_string(id));
     return id;
   }
   Run(item_sql::NewItemRow(ItemClassID, 2, 0, strNumber, strName));
@@ -61,10 +65,16 @@ std::int32_t clsItem::CheckExistence(const std::string& strNumber, const std::st
   ObjectRef rs = Query(item_sql::ItemByNumber(ItemClassID, strNumber));
   if (!modFunction::IsEOF(rs)) {
     const std::int32_t existingID = CLng(modFunction::FieldValue(rs, "FItemID"));
-    if ((CBool(modFunction::FieldValue(rs, "FDetail")) ? 1 : 0) != lIsDetail) return -1;
+    if ((CBool(modFunction::FieldValue(rs, "FDetail")) ? 1 : 0) != lIsDetail) {
+      m_skipReason = modFunction::kSkipDetailFlag;
+      return -1;
+    }
     Variant existingName = modFunction::FieldValue(rs, "FName");
     if (!existingName.isNull() && CStr(existingName) == strName) return existingID;
-    return modFunction::SettleClash(m_conflict, HaveInterFace, existingID, strNumber, strName, ClassCaption, strNewNumber);
+    const std::int32_t decision =
+        modFunction::SettleClash(m_conflict, HaveInterFace, existingID, strNumber, strName, ClassCaption, strNewNumber);
+    if (decision == -1 && strNewNumber.empty()) m_skipReason = modFunction::kSkipClash;
+    return decision;
   }
   if (ItemClassID == item_classes::kMaterial) {
     // A material may not take the number of a cost object: the ERP mirrors materials as cost objects.

@@ -63,7 +63,7 @@ std::int32_t productItemID(ItemEngineAccess& engine, const TrzRecord& product) {
     if (!IsEOF(rs)) return CLng(FieldValue(rs, "FItemID"));
   }
   strSQL =
-      "SELECT * FROM t_Item WHERE FNumber='" + EscapeQuotes(textOf(product.Item("Number"))) + "' AND FItemClassID=4";
+      "SELECT * FROM t_Item WHERE FNumber='" + EscapeQuotes(textOf(product.GetValue("Number", Variant("")))) + "' AND FItemClassID=4";
   ObjectRef rs = GetAnyRecordSet(engine.connection(), strSQL);
   return IsEOF(rs) ? 0 : CLng(FieldValue(rs, "FItemID"));
 }

@@ -64,7 +64,10 @@ void MoveNext(const ObjectRef& rs) {
 }
 
 void HoldReads(const ObjectRef& oConn) {
-  if (auto* own = dynamic_cast<sql::Connection*>(oConn.get())) own->HoldReads();
+  if (auto* own = dynamic_cast<sql::Connection*>(oConn.get())) {
+    own->HoldReads();
+    own->ForbidWrites();
+  }
 }
 
 void CallMember(const ObjectRef& object, std::string_view strMember) {

@@ -30,7 +30,8 @@ bool InitProps(std::string_view strPropsString, std::string& strError);
 Variant FieldValue(const ObjectRef& rs, std::string_view strField);
 
 // Asks the connection component, when it is the library's own, to read the database as it stands now
-// until CloseConn (sql::Connection::HoldReads): for an operation that only reads, such as an export.
+// until CloseConn and to refuse every write until then (sql::Connection::HoldReads, ForbidWrites): for
+// an operation that only reads, such as an export, whose statements hold text of the caller's.
 void HoldReads(const ObjectRef& oConn);
 
 // Late-bound calls on the connection component and its recordsets, whatever class stands behind the

@@ -1,20 +1,43 @@
 #include "exchange/modFunction_sql.h"
 
 #include <cmath>
+#include <optional>
 
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_text.h"
 #include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
 
 namespace quillane::modFunction {
 
 std::string Quoted(std::string_view text) { return "'" + EscapeQuotes(text) + "'"; }
 
+namespace {
+
+// The SQL text of a number that IsNumeric accepts. A text keeps its own digits (only the blanks
+// around it go, and VB's exponent "D" becomes "E"): read through a double, 123456789012.3456 would
+// reach a money column as 123456789012.346. "&H" and "&O" texts are whole numbers a double holds.
+std::optional<std::string> numberText(const Variant& value) {
+  if (const std::string* text = value.tryAs<std::string>()) {
+    std::string digits(Trim(*text));
+    if (digits.starts_with('&')) return CStr(Variant(CDbl(value)));
+    for (char& c : digits)
+      if (c == 'd' || c == 'D') c = 'E';
+    return digits;
+  }
+  if (value.isEmpty()) return "0";
+  if (const double* d = value.tryAs<double>()) {
+    if (!std::isfinite(*d)) return std::nullopt;
+  }
+  return CStr(value);
+}
+
+}  // namespace
+
 std::string NumberValue(const Variant& value, std::string_view strKey) {
   if (const bool* b = value.tryAs<bool>()) return *b ? "1" : "0";
   if (!value.isNull() && !value.isObject() && IsNumeric(value)) {
-    double number = CDbl(value);
-    if (std::isfinite(number)) return CStr(Variant(number));
+    if (std::optional<std::string> text = numberText(value)) return *text;
   }
   std::string shown = value.isNull() ? "Null" : value.isObject() ? TypeName(value) : CStr(value);
   throw AutomationError(kLibraryRefusal, kSqlValueSource,

@@ -17,8 +17,9 @@ inline constexpr const char* kSqlValueSource = "Quillane.modFunction";
 // The text between single quotes: "'" + text with each apostrophe doubled + "'".
 std::string Quoted(std::string_view text);
 
-// The SQL text of a value that a statement takes as a number, written anew from the number it holds: a
-// number, a Boolean as the bit 1 or 0, or a text VB reads as a number (" 12 ", "1e3"). Anything else (an
+// The SQL text of a value that a statement takes as a number: a number as CStr writes it (every digit
+// of a Decimal or Currency), a Boolean as the bit 1 or 0, or a text VB reads as a number (" 12 ", "1e3")
+// with its own digits, never rewritten through a double. Anything else (an
 // empty text, "1;DROP", Null, an object) raises the library's refusal "<key>的值必须是数字:<value>", so
 // that the record fails with its error line before the value reaches a statement.
 std::string NumberValue(const Variant& value, std::string_view strKey);

@@ -13,12 +13,16 @@ namespace quillane {
 // options and ErrorCount one id further on) as the stock places' interface has it.
 enum class HaveInterFaceSlot { Last, Third };
 
+// The member that tells what the last Import did with its records, apart from the others' ids.
+inline constexpr DispId kImportCountsDispId = 40;
+
 // The members of class T, which declares them with these signatures:
 //   bool Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
 //               std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
 //   bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
 //   void setFilter(std::string), setCheckByUUID(bool), setAddNewOnly(bool), setbProgress(bool),
-//        setHaveInterFace(bool); std::int32_t ErrorCount() const.
+//        setHaveInterFace(bool); std::int32_t ErrorCount() const;
+//   std::shared_ptr<TrzRecord> ImportCounts() const (modFunction::ImportCounts::ToRecord).
 // export_ may name another member for Export (one that takes strPropsString by value).
 template <class T, class ExportMember = decltype(&T::Export)>
 DispatchTable PerTypeDispatchTable(ExportMember export_ = &T::Export,
@@ -35,6 +39,7 @@ DispatchTable PerTypeDispatchTable(ExportMember export_ = &T::Export,
       .let("bProgress", 6 + shift, &T::setbProgress)
       .get("ErrorCount", 7 + shift, &T::ErrorCount);
   if (!third) members.let("HaveInterFace", 8, &T::setHaveInterFace);
+  members.get("ImportCounts", kImportCountsDispId, &T::ImportCounts);
   return members.build();
 }
 

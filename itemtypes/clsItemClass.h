@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,8 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t ErrorCount() const { return m_ErrorCount; }
   // Items that failed in the last Import, over all its classes.
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
+  const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_itemCounts; }
+  void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
   // The catalogue: the account set's item classes (bOnlyCustomer: the custom ones only), as records
   // {ICID, ICName} leaving out the classes of auxiliary properties (FType 3 and 4), or as their names.
@@ -127,6 +130,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lSystemType = 0;
   std::int32_t m_ErrorCount = 0;
   std::int32_t m_lFailedItems = 0;
+  modFunction::ImportCounts m_itemCounts;
   ObjectRef m_oConn;
   std::string m_strSQL;
   // The descriptions of the class being exchanged, by property name: a new dictionary per class.
@@ -140,6 +144,15 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lCurClassID = 0;
   std::string m_sPropsString;
   std::shared_ptr<clsItem> oItem;
+  // The classes the batches of one file decided, by the number, name and UUID their record carries.
+  struct DecidedClass {
+    std::int32_t lItemClassID;
+    bool bLeftOut;
+  };
+  bool m_bBatchesOfOneFile = false;
+  std::map<std::string, DecidedClass> m_decidedClasses;
+  void RememberClass(const TrzRecord& oRecord, DecidedClass decided);
+  const DecidedClass* DecidedEarlier(const TrzRecord& oRecord) const;
 };
 
 }  // namespace quillane

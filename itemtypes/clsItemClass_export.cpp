@@ -42,6 +42,7 @@ bool clsItemClass::Export(std::string& strPropsString, std::string strItemClassN
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   try {
     modFunction::OpenConnection(m_oConn);
+    modFunction::HoldReads(m_oConn);
     if (!PassesClassGates(strItemClassName, strError)) return false;
     auto record = std::make_shared<TrzRecord>();
     if (!PackageItemClass(strItemClassName, lPerCount, *record, strTimeStamp, strMaxTimeStamp, strError)) {

@@ -55,6 +55,7 @@ bool IsClassTableOwnColumn(std::string_view column) {
 bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType) {
   m_sPropsString = strPropsString;
   m_lFailedItems = 0;
+  m_itemCounts = {};
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
     m_lSystemType = modFunction::WholeNumber(lSystemType, "lSystemType", INT_MIN, INT_MAX);
@@ -113,16 +114,25 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     modFunction::CallMember(m_oConn, "BeginTrans");
     open = true;
     std::string strNewNumber;
-    if (m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
+    const DecidedClass* earlier = DecidedEarlier(*oRecord);
+    if (earlier && earlier->bLeftOut) {
+      modFunction::CallMember(m_oConn, "RollbackTrans");
+      return earlier->lItemClassID;
+    }
+    if (earlier) lItemClassID = earlier->lItemClassID;
+    if (!earlier && m_CheckByUUID && oRecord->Exists("UUID")) lItemClassID = GetIDByUUID(std::string(Trim(modFunction::RecordText(*oRecord, "UUID"))));
     if (lItemClassID == 0) lItemClassID = CheckExistence(strNumber, strName, strNewNumber);
     if (lItemClassID == -1 && strNewNumber.empty()) {
       modFunction::CallMember(m_oConn, "RollbackTrans");
+      RememberClass(*oRecord, {-1, true});
       return -1;
     }
     if (lItemClassID > 0) {
       RefuseClassOfItsOwnType(lItemClassID);
-      if (m_AddNewOnly) {
+      // A class this file created is new for all its batches.
+      if (m_AddNewOnly && !earlier) {
         modFunction::CallMember(m_oConn, "RollbackTrans");
+        RememberClass(*oRecord, {lItemClassID, true});
         return lItemClassID;
       }
       if (!modFunction::HasAccessRight(3, lItemClassID, kImportRight))
@@ -146,6 +156,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     ImportAccessRights(lItemClassID, strName);
     modFunction::CallMember(m_oConn, "CommitTrans");
     open = false;
+    RememberClass(*oRecord, {lItemClassID, false});
 
     if (std::shared_ptr<TrzRecords> items = oRecord->GetVector("Item"); items && items->Count() > 0)
       ImportItems(lItemClassID, strName, strTable, items);
@@ -167,6 +178,24 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
   return lItemClassID;
 }
 
+namespace {
+
+std::string ClassKey(const TrzRecord& oRecord) {
+  return modFunction::RecordText(oRecord, "Number") + '\n' + modFunction::RecordText(oRecord, "Name") + '\n' +
+         modFunction::RecordText(oRecord, "UUID");
+}
+
+}  // namespace
+
+void clsItemClass::RememberClass(const TrzRecord& oRecord, DecidedClass decided) {
+  if (m_bBatchesOfOneFile) m_decidedClasses.insert_or_assign(ClassKey(oRecord), decided);
+}
+
+const clsItemClass::DecidedClass* clsItemClass::DecidedEarlier(const TrzRecord& oRecord) const {
+  const auto found = m_decidedClasses.find(ClassKey(oRecord));
+  return found == m_decidedClasses.end() ? nullptr : &found->second;
+}
+
 void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& strName, const std::string& strTable,
                                const std::shared_ptr<TrzRecords>& oItems) {
   CreateEngine(lItemClassID, strName, strTable);
@@ -179,6 +208,7 @@ void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& str
   const bool ok = oItem->ImportVector(oItems, strItemError);
   m_ErrorCount = oItem->ErrorCount();
   m_lFailedItems += m_ErrorCount;
+  m_itemCounts.Add(oItem->Counts());
   oItem.reset();
   // The class stays; its record's error line holds the lines of the items that failed.
   if (!ok) throw AutomationError(kLibraryRefusal, kSource, strItemError);

@@ -35,6 +35,7 @@ class ItemTypeShell : public AutomationObject {
   void setAddNewOnly(bool bAddNewOnly) { oItem->AddNewOnly = bAddNewOnly; }
   void setbProgress(bool bProgress) { oItem->bProgress = bProgress; }
   std::int32_t ErrorCount() const { return oItem->ErrorCount(); }
+  std::shared_ptr<TrzRecord> ImportCounts() const { return oItem->ImportCounts(); }
   // Kept here and handed to the engine by the next Import only.
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
 

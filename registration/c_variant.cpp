@@ -37,6 +37,15 @@ Variant FromC(const quillane_variant& in) {
       if (!in.value.bytes.data && in.value.bytes.length) break;
       return Variant(Bytes(in.value.bytes.data, in.value.bytes.data + in.value.bytes.length));
     case QUILLANE_VT_OBJECT: return Variant(in.value.object ? in.value.object->ref : ObjectRef());
+    case QUILLANE_VT_DECIMAL: {
+      const char* text = in.value.decimal;
+      std::size_t length = strnlen(text, sizeof in.value.decimal);
+      Decimal d;
+      if (length == sizeof in.value.decimal ||
+          Decimal::FromText({text, length}, false, Decimal::kMaxDigits, d) != Decimal::Parsed::Ok)
+        break;
+      return Variant(d);
+    }
   }
   throw Refusal(QUILLANE_E_INVALIDARG, VbError::InvalidProcedureCall);
 }
@@ -53,6 +62,12 @@ void ToC(const Variant& value, quillane_variant& out) {
     case VarType::Double: made.value.dbl = value.as<double>(); break;
     case VarType::Currency: made.value.currency = value.as<Currency>().scaled; break;
     case VarType::Date: made.value.date = value.as<Date>().serial; break;
+    case VarType::Decimal: {
+      // At most 41 characters: a sign, 38 digits, a point and a leading zero.
+      const std::string text = value.as<Decimal>().text();
+      std::memcpy(made.value.decimal, text.c_str(), text.size() + 1);
+      break;
+    }
     case VarType::String: {
       const std::string& text = value.as<std::string>();
       made.value.string.data = CopyOut<char>(text.data(), text.size(), 1);

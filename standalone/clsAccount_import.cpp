@@ -34,8 +34,9 @@ constexpr int kMaxRootReads = 15;
 
 // Step 1: the parent.
 bool clsAccount::BeforeMatch(const TrzRecord& record) {
+  // An empty Parent element names no parent.
   std::shared_ptr<TrzRecord> parent = record.GetRecord("Parent");
-  if (!parent) return true;
+  if (!parent || parent->Count() == 0) return true;
   const std::string number = textOf(*parent, "Number"), name = textOf(*parent, "Name");
   m_lParentID = ImportParent(number, name, textOf(*parent, "UUID"));
   // Without its parent the account would be written at the wrong place in the tree, or not at all

@@ -124,14 +124,14 @@ void clsAssist::PackOwnKey(const Field& field, const ObjectRef& rs, TrzRecord& r
 
 std::int32_t clsAssist::ImportRecord(const TrzRecord& record) {
   const std::string number = ShownText(&record, "Number"), name = ShownText(&record, "Name");
-  if (family().industrial && IsOrphan(number, name)) return 0;
+  if (family().industrial && IsOrphan(number, name)) return Skip(modFunction::kSkipUntypedEntry);
   std::int32_t lTypeID = 0;
   if (std::shared_ptr<TrzRecord> assistType = record.GetRecord("AssistType"); assistType && assistType->Count() > 0)
     lTypeID = ImportType(*assistType);
   std::int32_t id = 0;
   if (checkByUUID() && record.Exists("UUID")) id = GetIDByUUID(std::string(Trim(ShownText(&record, "UUID"))));
   if (id <= 0) id = GetIDByNumber(number, name, lTypeID);
-  if (id > 0 && addNewOnly()) return id;
+  if (id > 0 && addNewOnly()) return Skip(modFunction::kSkipExisting, id);
   if (id <= 0) id = AddEntry(number, name, lTypeID);
   UpdateEntry(record, id, lTypeID);
   return id;

@@ -7,6 +7,8 @@
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
+#include "exchange/per_type_interface.h"
 #include "exchange/modFunction_sql.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/factory.h"
@@ -85,6 +87,7 @@ bool clsAuxProp::Export(std::string& strPropsString, std::string& strXML, std::i
   if (AccountSetRefused(strError)) return false;
   try {
     modFunction::OpenConnection(m_oConn);
+    modFunction::HoldReads(m_oConn);
     std::string unnamed;
     const std::string classes = ClassList(unnamed);
     // The properties travel as one whole: a class that the facade cannot be asked for refuses them all.
@@ -135,6 +138,7 @@ bool clsAuxProp::Import(std::string& strPropsString, std::string strXML, std::st
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
     m_ErrorCount = 0;
+    m_counts = {};
     // Checked like every import's, though the facade's file import writes its own system type.
     modFunction::NumberValue(lSystemType, "lSystemType");
     if (AccountSetRefused(strError)) return false;
@@ -149,6 +153,7 @@ bool clsAuxProp::Import(std::string& strPropsString, std::string strXML, std::st
                               Variant(strError)};
     const bool result = CBool(facade->Call("ImportCustIOFromFile", args));
     strError = CStr(args[4]);
+    m_counts = modFunction::ImportCounts::Of(facade);
     return result;
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
@@ -171,6 +176,7 @@ const DispatchTable& clsAuxProp::dispatchTable() const {
           .let("HaveInterFace", 9, &clsAuxProp::setHaveInterFace)
           .get("oExpImp", 10, &clsAuxProp::oExpImp)
           .set("oExpImp", 10, &clsAuxProp::setoExpImp)
+          .get("ImportCounts", kImportCountsDispId, &clsAuxProp::ImportCounts)
           .build();
   return table;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 #include "platform/xml/TrzRecords.h"
 
@@ -42,6 +43,8 @@ class clsAuxProp : public AutomationObject {
   void setbProgress(bool bProgress) { m_bProgress = bProgress; }
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
   std::int32_t ErrorCount() const { return m_ErrorCount; }
+  // What the last Import did with the properties' items, as its facade counted them.
+  std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
   ObjectRef oExpImp() const { return m_oExpImp; }
   void setoExpImp(ObjectRef facade) { m_oExpImp = std::move(facade); }
 
@@ -70,6 +73,7 @@ class clsAuxProp : public AutomationObject {
   bool m_AddNewOnly = false;
   bool m_bProgress = false;
   std::int32_t m_ErrorCount = 0;
+  modFunction::ImportCounts m_counts;
   bool m_HaveInterFace = false;
 };
 

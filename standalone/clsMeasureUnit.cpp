@@ -153,10 +153,10 @@ std::int32_t clsMeasureUnit::ImportUnit(const TrzRecord& record, std::int32_t lG
   if (id == 0) id = CheckExistence(number, name, newNumber, lGroupID);
   if (id == -1) {
     // The clash is skipped, or the record goes in under the number the user gave.
-    if (newNumber.empty()) return 0;
+    if (newNumber.empty()) return Skip(modFunction::kSkipClash);
     number = newNumber;
   } else if (id > 0 && addNewOnly()) {
-    return id;
+    return Skip(modFunction::kSkipExisting, id);
   }
   if (id <= 0) id = AddUnit(number, name, lGroupID);
   UpdateUnit(record, id, number, lGroupID);

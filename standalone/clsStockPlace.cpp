@@ -98,7 +98,7 @@ std::int32_t clsStockPlace::ImportRecord(const TrzRecord& record) {
   std::int32_t id = 0;
   if (checkByUUID() && record.Exists("UUID")) id = GetIDByUUID(std::string(Trim(ShownText(&record, "UUID"))));
   if (id <= 0) id = GetIDByNumberGroup(number, name, lGroupID);
-  if (id > 0 && addNewOnly()) return id;
+  if (id > 0 && addNewOnly()) return Skip(modFunction::kSkipExisting, id);
   if (id <= 0)
     id = InsertFound("INSERT INTO t_StockPlace (FNumber,FName,FSPGroupID,FParentID,FDetail,FLevel,UUID,FFullNumber) "
                      "VALUES (" + Quoted(number) + "," + Quoted(name) + "," + std::to_string(lGroupID) + ",0,1,1," +

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "exchange/clsItem_access.h"
+#include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/TrzRecords.h"
@@ -54,6 +55,8 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
   // Records that failed in the last Import (0 after an Export).
   std::int32_t ErrorCount() const { return m_ErrorCount; }
+  // What the last Import did with its records (modFunction::ImportCounts::ToRecord).
+  std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
 
   const DispatchTable& dispatchTable() const override;
   std::string className() const override { return type().className; }
@@ -75,7 +78,7 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   // The SQL text an In::Own field assigns, or nothing to leave its column alone.
   virtual std::optional<std::string> OwnValue(const Field& field, const TrzRecord& record);
   // Runs before the record is matched, inside its transaction: the records it depends on (a parent)
-  // are found or made here. False leaves the record, which then counts as imported.
+  // are found or made here. False leaves the record, skipped for the reason the hook gave Skip.
   virtual bool BeforeMatch(const TrzRecord& record);
   // The row of the record's number and name: by both, then by the number alone (by the name alone for
   // a type without numbers); 0 when none. Lookup errors count as not found.
@@ -98,6 +101,12 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
 
   // ---- Services for the hooks ----
   bool addNewOnly() const { return m_AddNewOnly; }
+  // Marks the record being imported as left alone for reason (untranslated), and gives the id the
+  // record's ImportRecord returns with it.
+  std::int32_t Skip(const char* reason, std::int32_t lID = 0) {
+    m_skipReason = reason;
+    return lID;
+  }
   bool haveInterFace() const { return m_HaveInterFace; }
   // Each statement is kept as the last one, so that an error line quotes the one that failed.
   ObjectRef Query(std::string strSQL);
@@ -137,6 +146,8 @@ class StandaloneClass : public AutomationObject, public ItemEngineAccess {
   bool m_bProgress = false;
   bool m_HaveInterFace = false;
   std::int32_t m_ErrorCount = 0;
+  modFunction::ImportCounts m_counts;
+  std::string m_skipReason;  // why the record being imported was left alone; empty while it is written
   ObjectRef m_oConn;
   std::string m_strSQL;
   std::shared_ptr<TrzRecords> m_oRecs;

@@ -21,9 +21,11 @@ bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, s
                              std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_ErrorCount = 0;
+  m_counts = {};
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   try {
     modFunction::OpenConnection(m_oConn);
+    modFunction::HoldReads(m_oConn);
     GetMaxTimeStamp(strMaxTimeStamp);
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
     std::shared_ptr<TrzRecords> page = PackageRecordset(rs, strTimeStamp);

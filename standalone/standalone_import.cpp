@@ -33,6 +33,7 @@ bool StandaloneClass::Import(std::string& strPropsString, std::string strXML, st
   try {
     m_sPropsString = strPropsString;
     m_ErrorCount = 0;
+    m_counts = {};
     m_lSystemType = CLng(Variant(modFunction::NumberValue(lSystemType, "lSystemType")));
     modFunction::OpenConnection(m_oConn);
     const std::string typeName = type().typeName;
@@ -42,7 +43,7 @@ bool StandaloneClass::Import(std::string& strPropsString, std::string strXML, st
     AfterImport();
     modFunction::CallMember(m_oConn, "CloseConn");
   } catch (const AutomationError& e) {
-    strError = modFunction::FormatErrInfo(e, "");
+    modFunction::ReportCallError(strError, e, m_counts.stoppedBy.empty() ? std::string() : m_strSQL, m_counts);
     modFunction::CallMemberQuietly(m_oConn, "CloseConn");
   }
   m_oRecs.reset();
@@ -53,11 +54,15 @@ bool StandaloneClass::ImportVector(const std::shared_ptr<TrzRecords>& oRecs, std
   return modFunction::ImportEachRecord(
       *oRecs,
       [&](const std::shared_ptr<TrzRecord>& record) {
+        // A record's error line quotes one of its own statements or none, never the last record's.
+        m_strSQL.clear();
+        m_skipReason.clear();
         if (!record) throw vbError(VbError::TypeMismatch, ErrorSource());
         modFunction::InTransaction(m_oConn, [&] { ImportRecord(*record); });
+        return m_skipReason;
       },
       [&](std::int32_t lCur, std::int32_t lTotal, bool& bCancel) { RaiseProgress(lCur, lTotal, bCancel); },
-      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); },
+      [&](const TrzRecord* record, const AutomationError& e) { CountFailure(record, e, strError); }, m_counts,
       type().yieldsAfterRecord);
 }
 
@@ -83,7 +88,7 @@ std::int32_t StandaloneClass::ImportRecord(const TrzRecord& record) {
 
   if (m_CheckByUUID && record.Exists("UUID")) m_lID = GetIDByUUID(std::string(Trim(textOf(record, "UUID"))));
   if (m_lID <= 0) m_lID = FindByNumberName(number, name);
-  if (m_lID > 0 && m_AddNewOnly) return m_lID;
+  if (m_lID > 0 && m_AddNewOnly) return Skip(modFunction::kSkipExisting, m_lID);
   if (m_lID <= 0) m_lID = AddRecord(number, name);
   Run(UpdateStatement(record, m_lID));
   AfterUpdate(record, m_lID);

@@ -88,6 +88,7 @@ typedef enum quillane_vartype {
   QUILLANE_VT_STRING = 8,
   QUILLANE_VT_OBJECT = 9,
   QUILLANE_VT_BOOL = 11,
+  QUILLANE_VT_DECIMAL = 14,
   QUILLANE_VT_BYTES = 8209
 } quillane_vartype;
 
@@ -109,6 +110,13 @@ typedef struct quillane_variant {
       size_t length;
     } bytes;                  /* QUILLANE_VT_BYTES */
     quillane_object* object;  /* QUILLANE_VT_OBJECT: an owned handle, or NULL for Nothing */
+    /* QUILLANE_VT_DECIMAL: an exact number of at most 38 digits (a decimal or numeric column's value)
+     * as its text in plain notation, NUL-terminated: an optional "-", digits, and "." with more digits
+     * when there are decimals; no exponent, no blanks ("-12345678901234.1234567891", "0.000001"). A C
+     * caller reads the text as it stands (strtod gives it as a double, losing what a double cannot
+     * hold) and makes one with quillane_variant_decimal. The library refuses any other text with
+     * QUILLANE_E_INVALIDARG. Nothing to free. */
+    char decimal[48];
   } value;
 } quillane_variant;
 
@@ -147,6 +155,19 @@ QUILLANE_SCALAR_MAKER(double, double, QUILLANE_VT_DOUBLE, dbl)
 QUILLANE_SCALAR_MAKER(currency, int64_t, QUILLANE_VT_CURRENCY, currency)
 QUILLANE_SCALAR_MAKER(date, double, QUILLANE_VT_DATE, date)
 #undef QUILLANE_SCALAR_MAKER
+/* A Decimal variant of the text (see QUILLANE_VT_DECIMAL). A text too long to be a Decimal leaves the
+ * variant's text empty, which the library refuses rather than read a number cut short. */
+static inline quillane_variant quillane_variant_decimal(const char* text) {
+  quillane_variant v = quillane_variant_empty();
+  size_t k = 0;
+  v.type = QUILLANE_VT_DECIMAL;
+  while (text && text[k] && k + 1 < sizeof v.value.decimal) {
+    v.value.decimal[k] = text[k];
+    ++k;
+  }
+  v.value.decimal[text && text[k] ? 0 : k] = '\0';
+  return v;
+}
 
 /* ---- Late-bound calls ---- */
 

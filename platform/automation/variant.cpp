@@ -8,7 +8,7 @@ VarType Variant::type() const {
   static constexpr VarType byIndex[] = {VarType::Empty,  VarType::Null,     VarType::Boolean,
                                         VarType::Integer, VarType::Long,    VarType::Double,
                                         VarType::Currency, VarType::Date,   VarType::String,
-                                        VarType::Bytes,  VarType::Object};
+                                        VarType::Bytes,  VarType::Object,   VarType::Decimal};
   return byIndex[value_.index()];
 }
 
@@ -18,7 +18,8 @@ bool Variant::isNumeric() const {
     case VarType::Integer:
     case VarType::Long:
     case VarType::Double:
-    case VarType::Currency: return true;
+    case VarType::Currency:
+    case VarType::Decimal: return true;
     default: return false;
   }
 }
@@ -40,6 +41,7 @@ std::string TypeName(const Variant& v) {
     case VarType::Long: return "Long";
     case VarType::Double: return "Double";
     case VarType::Currency: return "Currency";
+    case VarType::Decimal: return "Decimal";
     case VarType::Date: return "Date";
     case VarType::String: return "String";
     case VarType::Bytes: return "Byte()";

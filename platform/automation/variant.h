@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/automation/decimal.h"
 #include "platform/automation/errors.h"
 
 namespace quillane {
@@ -28,6 +29,7 @@ enum class VarType : int {
   String = 8,
   Object = 9,
   Boolean = 11,
+  Decimal = 14,
   Bytes = 8209,  // an array (8192) of bytes (17)
 };
 
@@ -56,6 +58,7 @@ class Variant {
   Variant(std::int32_t l) : value_(l) {}
   Variant(double d) : value_(d) {}
   Variant(Currency c) : value_(c) {}
+  Variant(Decimal d) : value_(d) {}
   Variant(Date d) : value_(d) {}
   Variant(std::string s) : value_(std::move(s)) {}
   Variant(std::string_view s) : value_(std::string(s)) {}
@@ -97,7 +100,7 @@ class Variant {
     bool operator==(const EmptyValue&) const = default;
   };
   std::variant<EmptyValue, Null, bool, std::int16_t, std::int32_t, double, Currency, Date, std::string,
-               Bytes, ObjectRef>
+               Bytes, ObjectRef, Decimal>
       value_;
 };
 

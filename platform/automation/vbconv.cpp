@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "platform/automation/object.h"
 #include "platform/automation/vbtext.h"
@@ -73,6 +74,26 @@ bool parseNumberText(std::string_view text, double& out) {
 
 double currencyToDouble(Currency c) { return static_cast<double>(c.scaled) / 10000.0; }
 
+// A text as CDec reads it: what VB reads as a number, every digit kept (the exponent may be "D").
+Decimal decimalOfText(std::string_view text) {
+  std::string_view t = Trim(text);
+  if (!t.empty() && t[0] == '&') {
+    double d = 0;
+    if (!parseNumberText(t, d)) throw vbError(VbError::TypeMismatch);
+    return Decimal(static_cast<std::int64_t>(d));
+  }
+  std::string plain(t);
+  for (char& c : plain)
+    if (c == 'd' || c == 'D') c = 'E';
+  Decimal out;
+  switch (Decimal::FromText(plain, true, Decimal::kMaxDigits, out)) {
+    case Decimal::Parsed::Ok: return out;
+    case Decimal::Parsed::Overflow: throw vbError(VbError::Overflow);
+    case Decimal::Parsed::NotANumber: break;
+  }
+  throw vbError(VbError::TypeMismatch);
+}
+
 // The value as a double for the integer and floating conversions; Null raises 94, no number raises 13.
 double numericValue(const Variant& v) {
   switch (v.type()) {
@@ -83,6 +104,7 @@ double numericValue(const Variant& v) {
     case VarType::Long: return v.as<std::int32_t>();
     case VarType::Double: return v.as<double>();
     case VarType::Currency: return currencyToDouble(v.as<Currency>());
+    case VarType::Decimal: return v.as<Decimal>().toDouble();
     case VarType::Date: return v.as<Date>().serial;
     case VarType::String: {
       double d = 0;
@@ -96,6 +118,12 @@ double numericValue(const Variant& v) {
 }
 
 template <class Int>
+Int checkedInteger(std::optional<std::int64_t> i) {
+  if (!i || *i < std::numeric_limits<Int>::min() || *i > std::numeric_limits<Int>::max()) throw vbError(VbError::Overflow);
+  return static_cast<Int>(*i);
+}
+
+template <class Int>
 Int roundToInteger(double d) {
   if (std::isnan(d)) throw vbError(VbError::Overflow);
   double r = std::nearbyint(d);  // the default rounding mode rounds half to even
@@ -103,6 +131,14 @@ Int roundToInteger(double d) {
       r > static_cast<double>(std::numeric_limits<Int>::max()))
     throw vbError(VbError::Overflow);
   return static_cast<Int>(r);
+}
+
+template <class Int>
+Int roundedInteger(const Variant& v) {
+  if (const Decimal* d = v.tryAs<Decimal>()) return checkedInteger<Int>(d->toInteger(Rounding::HalfEven));
+  if (const Currency* c = v.tryAs<Currency>())
+    return checkedInteger<Int>(Decimal::FromScaled(c->scaled, 4).toInteger(Rounding::HalfEven));
+  return roundToInteger<Int>(numericValue(v));
 }
 
 std::string formatDouble(double d) {
@@ -215,6 +251,7 @@ std::string CStr(const Variant& v) {
     case VarType::Long: return std::to_string(v.as<std::int32_t>());
     case VarType::Double: return formatDouble(v.as<double>());
     case VarType::Currency: return formatCurrency(v.as<Currency>());
+    case VarType::Decimal: return v.as<Decimal>().text();
     case VarType::Date: return FormatDate(v.as<Date>());
     case VarType::String: return v.as<std::string>();
     case VarType::Bytes: return Utf16LeToUtf8(v.as<Bytes>());
@@ -225,12 +262,12 @@ std::string CStr(const Variant& v) {
 
 std::int32_t CLng(const Variant& v) {
   if (v.type() == VarType::Long) return v.as<std::int32_t>();
-  return roundToInteger<std::int32_t>(numericValue(v));
+  return roundedInteger<std::int32_t>(v);
 }
 
 std::int16_t CInt(const Variant& v) {
   if (v.type() == VarType::Integer) return v.as<std::int16_t>();
-  return roundToInteger<std::int16_t>(numericValue(v));
+  return roundedInteger<std::int16_t>(v);
 }
 
 bool CBool(const Variant& v) {
@@ -240,6 +277,7 @@ bool CBool(const Variant& v) {
     if (SameText(t, "True")) return true;
     if (SameText(t, "False")) return false;
   }
+  if (const Decimal* d = v.tryAs<Decimal>()) return !d->isZero();
   return numericValue(v) != 0;
 }
 
@@ -247,9 +285,29 @@ double CDbl(const Variant& v) { return numericValue(v); }
 
 Currency CCur(const Variant& v) {
   if (v.type() == VarType::Currency) return v.as<Currency>();
+  if (v.type() == VarType::Decimal || v.type() == VarType::String) {
+    std::optional<std::int64_t> scaled = CDec(v).scaledInteger(4, Rounding::HalfEven);
+    if (!scaled) throw vbError(VbError::Overflow);
+    return Currency{*scaled};
+  }
   double scaled = numericValue(v) * 10000.0;
   if (!(std::fabs(scaled) < 9.2e18)) throw vbError(VbError::Overflow);
   return Currency{static_cast<std::int64_t>(std::nearbyint(scaled))};
+}
+
+Decimal CDec(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Decimal: return v.as<Decimal>();
+    case VarType::Currency: return Decimal::FromScaled(v.as<Currency>().scaled, 4);
+    case VarType::String: return decimalOfText(v.as<std::string>());
+    case VarType::Double:
+    case VarType::Date: {
+      std::optional<Decimal> d = Decimal::FromDouble(numericValue(v), 15);
+      if (!d) throw vbError(VbError::Overflow);
+      return *d;
+    }
+    default: return Decimal(static_cast<std::int64_t>(numericValue(v)));
+  }
 }
 
 double Val(std::string_view text) {
@@ -290,7 +348,8 @@ bool IsNumeric(const Variant& v) {
     case VarType::Integer:
     case VarType::Long:
     case VarType::Double:
-    case VarType::Currency: return true;
+    case VarType::Currency:
+    case VarType::Decimal: return true;
     case VarType::String: {
       double d = 0;
       return parseNumberText(v.as<std::string>(), d);

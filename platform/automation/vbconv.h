@@ -15,7 +15,8 @@ std::int32_t CLng(const Variant& v);   // rounds half to even, as VB does
 std::int16_t CInt(const Variant& v);   // rounds half to even, as VB does
 bool CBool(const Variant& v);
 double CDbl(const Variant& v);
-Currency CCur(const Variant& v);
+Currency CCur(const Variant& v);       // exact from a Decimal or a text; rounds half to even
+Decimal CDec(const Variant& v);        // a Double by its 15 significant digits, as VB takes one
 double Val(std::string_view text);     // leading number of a text, 0 when there is none; never raises
 bool IsNumeric(const Variant& v);
 inline bool IsNull(const Variant& v) { return v.isNull(); }

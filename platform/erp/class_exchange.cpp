@@ -150,13 +150,14 @@ ObjectRef ClassExchange::createItemType(const std::string& progID, bool& cancell
 }
 
 bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemClassID, std::int32_t,
-                                 std::string, std::string, std::int32_t, std::string, std::int32_t,
+                                 std::string strFilter, std::string, std::int32_t, std::string, std::int32_t,
                                  std::string strFile, std::int32_t, std::int32_t, std::string strTimeStamp,
                                  std::string& strMaxTimeStamp, std::shared_ptr<TrzRecords>&,
                                  std::shared_ptr<TrzRecords>&) {
   bool cancelled = false;
   ObjectRef itemType = createItemType(byItemClass(lItemClassID).progID, cancelled);
   itemType->Let("bProgress", Variant(true));
+  itemType->Let("Filter", Variant(strFilter));
   StitchedFile file(strFile, [](const std::string& detail) {
     return refusal("导出的页面不是以</Root>结尾的完整文档:", detail);
   });
@@ -172,22 +173,36 @@ bool ClassExchange::ExportToFile(std::string strPropsString, std::int32_t lItemC
 }
 
 ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t, std::string strFile, std::string,
-                                        std::shared_ptr<TrzRecord>&, std::shared_ptr<TrzRecords>& vectRecords,
-                                        Variant& lFailed, Variant&, Variant&, Variant&, std::shared_ptr<TrzRecord>&,
-                                        Variant&, Variant&, Variant&, Variant&) {
+                                        std::shared_ptr<TrzRecord>& recOptions,
+                                        std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant& vectCounts,
+                                        Variant&, Variant&, std::shared_ptr<TrzRecord>&, Variant&, Variant&,
+                                        Variant&, Variant&) {
   std::vector<std::string> errors;
   std::int32_t failed = 0;
+  auto counts = std::make_shared<TrzRecords>();
   bool cancelled = false;
   ObjectRef itemType;
   auto reader = std::make_shared<BatchReader>();
   reader->onRoot = [&](const std::string& recordName) {
-    itemType = createItemType(byRecordName(recordName).progID, cancelled);
+    const ItemTypeClass& found = byRecordName(recordName);
+    const Variant meant = recOptions ? recOptions->GetValue("ItemClassID", Variant()) : Variant();
+    if (!meant.isEmpty() && CLng(meant) != found.itemClassID)
+      refuse("文件中的记录不属于所选的核算项目类别:", recordName + " / " + byItemClass(CLng(meant)).recordName);
+    itemType = createItemType(found.progID, cancelled);
+    for (const char* option : {"HaveInterFace", "AddNewOnly", "CheckByUUID"})
+      if (recOptions && recOptions->Exists(option)) itemType->Let(option, Variant(CBool(recOptions->Item(option))));
   };
   reader->onBatch = [&](const std::string& document) {
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};
     itemType->Call("Import", args);
     failed += CLng(itemType->Get("ErrorCount"));
+    Variant batchCounts = itemType->Get("ImportCounts");
+    counts->Add(batchCounts);
     if (std::string lines = withoutTrailingLineBreaks(CStr(args[2])); !lines.empty()) errors.push_back(lines);
+    // A storage that failed under a batch fails every later one the same way: the file ends here, its
+    // error told once, in the batch's lines.
+    if (auto told = batchCounts.objectAs<TrzRecord>(); told && !CStr(told->GetValue("StoppedBy", "")).empty())
+      throw AutomationError(kLibraryRefusal, kSource, "");
     if (cancelled) refuse("解析过程中被用户取消！");
   };
   try {
@@ -196,9 +211,10 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     sax.putErrorHandler(reader);
     sax.parseURL(strFile);
   } catch (const AutomationError& e) {
-    errors.push_back(e.description);
+    if (!e.description.empty()) errors.push_back(e.description);
   }
   lFailed = Variant(failed);
+  vectCounts = Variant(ObjectRef(counts));
   errors.insert(errors.end(), reader->readerErrors.begin(), reader->readerErrors.end());
   if (!errors.empty()) {
     auto texts = std::make_shared<TrzRecords>();

@@ -27,23 +27,28 @@ class ClassExchange : public AutomationObject {
   // Records per page of the export and per batch of the import.
   static constexpr std::int32_t kPageSize = 100;
 
-  // Writes every record of item class lItemClassID above strTimeStamp (empty: all) into strFile,
-  // replacing it; strMaxTimeStamp comes back as the class's highest stamp. True when the file holds the
-  // whole class; False after a cancel (the file then holds the records up to it, well-formed). A page
-  // export that fails raises its error text and leaves no file. The other arguments are the caller's
-  // positional values and are not used.
+  // Writes every record of item class lItemClassID above strTimeStamp (empty: all) that meets
+  // strFilter (empty: every record) into strFile, replacing it; strMaxTimeStamp comes back as the
+  // class's highest stamp. True when the file holds the whole class; False after a cancel (the file then
+  // holds the records up to it, well-formed). A page export that fails (a filter the database refuses)
+  // raises its error text and leaves no file. The other arguments are the caller's positional values
+  // and are not used.
   bool ExportToFile(std::string strPropsString, std::int32_t lItemClassID, std::int32_t lItemClassID2,
-                    std::string strUnused1, std::string strUnused2, std::int32_t lKind, std::string strUnused3,
+                    std::string strFilter, std::string strUnused2, std::int32_t lKind, std::string strUnused3,
                     std::int32_t lMode, std::string strFile, std::int32_t lUnused1, std::int32_t lUnused2,
                     std::string strTimeStamp, std::string& strMaxTimeStamp,
                     std::shared_ptr<TrzRecords>& vectRecords, std::shared_ptr<TrzRecords>& vectUnused);
 
-  // Imports strFile into the item class its Root names, in batches. Raises nothing: when anything
-  // failed, vectRecords holds, as its first entry, a data vector of the error texts (each batch's error
-  // lines, then the error that stopped the file). lFailed comes back as the number of records that
-  // failed (the item class's ErrorCount summed over the batches). Returns no object.
+  // Imports strFile into the item class its Root names, in batches. recOptions (may be null) holds the
+  // caller's options, each optional: ItemClassID, the class the caller means, so that a file of another
+  // class is refused before anything is written; HaveInterFace, AddNewOnly and CheckByUUID, handed to
+  // the item class as the caller set them. Raises nothing: when anything failed, vectRecords holds, as
+  // its first entry, a data vector of the error texts (each batch's error lines, then the error that
+  // stopped the file). lFailed comes back as the number of records that failed (the item class's
+  // ErrorCount summed over the batches), and v2 as a vector of what each batch's import did with its
+  // records (the item class's ImportCounts). Returns no object.
   ObjectRef ImportFromFile(std::string strPropsString, std::int32_t lMode, std::string strFile,
-                           std::string strUnused, std::shared_ptr<TrzRecord>& recUnused1,
+                           std::string strUnused, std::shared_ptr<TrzRecord>& recOptions,
                            std::shared_ptr<TrzRecords>& vectRecords, Variant& lFailed, Variant& v2, Variant& v3,
                            Variant& v4, std::shared_ptr<TrzRecord>& recUnused2, Variant& v5, Variant& v6,
                            Variant& v7, Variant& v8);

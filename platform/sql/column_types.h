@@ -16,6 +16,7 @@ enum class ValueKind {
   Long,
   Double,
   Currency,
+  Decimal,
   Date,
   String,
   Bytes,

@@ -48,13 +48,27 @@ Target targetOf(ColumnCatalog& catalog, std::string_view table, std::string_view
   return Target{type.sqlType == SqlType::Unknown ? std::string() : *declared, false};
 }
 
+// The digits of a value that is a number literal, for the store function's third argument: SQLite
+// reads the literal as a double, which keeps 15 digits. A literal written in the statement that a
+// double would not keep: its text with its sign; a literal turned parameter: the parameter again,
+// bound as the literal's text when a double would not keep it (statement_runner.cpp).
+std::optional<Token> literalDigits(const Tokens& value) {
+  std::size_t k = value.size() == 2 && (value[0].isSymbol("-") || value[0].isSymbol("+")) ? 1 : 0;
+  if (value.size() != k + 1) return std::nullopt;
+  if (value[k].kind == TokenKind::Parameter && value[k].forNumber) return Token{TokenKind::Parameter, value[k].text, true};
+  if (value[k].kind != TokenKind::Number || !ExactBeyondDouble(value[k].text)) return std::nullopt;
+  return Token{TokenKind::String, (k ? value[0].text : std::string()) + value[k].text, true};
+}
+
 // value as the argument of the store function, for a column of the declared type.
 Tokens stored(const std::string& declared, Tokens value) {
   if (declared.empty() || value.empty()) return value;
+  std::optional<Token> literal = literalDigits(value);
   Tokens call{Token{TokenKind::Word, kStoreFunction, value.front().spaceBefore}, Token{TokenKind::Symbol, "("},
               Token{TokenKind::String, declared}, Token{TokenKind::Symbol, ","}};
   value.front().spaceBefore = true;
   append(call, value);
+  if (literal) append(call, {Token{TokenKind::Symbol, ","}, *literal});
   call.push_back(Token{TokenKind::Symbol, ")"});
   return call;
 }

@@ -99,6 +99,8 @@ std::shared_ptr<Recordset> Connection::Execute(const std::string& strSQL) { retu
 
 void Connection::HoldReads() { database().holdReads(); }
 
+void Connection::ForbidWrites() { database().forbidWrites(); }
+
 std::int32_t Connection::BeginTrans() {
   Database& db = database();
   db.endHeldRead();

@@ -57,6 +57,9 @@ class Connection : public AutomationObject {
   // reads the database as it stood at the first of them, in one read transaction (Database::holdReads).
   // Not a late-bound member: the library asks for it where it reads for a while, as an export does.
   void HoldReads();
+  // Until CloseConn no statement can write (Database::forbidWrites): for an operation that must only
+  // read whatever text it runs. Not a late-bound member.
+  void ForbidWrites();
 
   // Closes the database, rolling back an open transaction; the object stays usable.
   void CloseConn();

@@ -9,8 +9,10 @@
 #include <limits>
 
 #include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
 #include "platform/sql/catalog.h"
 #include "platform/sql/errors.h"
+#include "platform/sql/exact_columns.h"
 #include "platform/sql/functions.h"
 #include "platform/sql/engine_schema.h"
 
@@ -56,10 +58,12 @@ Variant dateValue(sqlite3_stmt* stmt, int column) {
   return Variant(std::move(text));
 }
 
-Variant typedValue(sqlite3_stmt* stmt, int column, ValueKind kind) {
+// The value as its column's declared type gives it; nothing when a decimal or money column holds what
+// its type cannot.
+std::optional<Variant> typedValue(sqlite3_stmt* stmt, int column, const ColumnType& type) {
   int storage = sqlite3_column_type(stmt, column);
   if (storage == SQLITE_NULL) return Variant::null();
-  switch (kind) {
+  switch (type.kind) {
     case ValueKind::Boolean:
       if (isNumber(storage)) return Variant(sqlite3_column_double(stmt, column) != 0);
       break;
@@ -74,9 +78,7 @@ Variant typedValue(sqlite3_stmt* stmt, int column, ValueKind kind) {
       if (isNumber(storage)) return Variant(sqlite3_column_double(stmt, column));
       break;
     case ValueKind::Currency:
-      if (isNumber(storage))
-        return Variant(Currency{std::llround(sqlite3_column_double(stmt, column) * 10000.0)});
-      break;
+    case ValueKind::Decimal: return ExactColumnValue(stmt, column, type);
     case ValueKind::Date:
       if (storage == SQLITE_TEXT) return dateValue(stmt, column);
       if (isNumber(storage)) return Variant(Date{sqlite3_column_double(stmt, column)});
@@ -109,6 +111,11 @@ void bindValue(sqlite3_stmt* stmt, int index, const Variant& v) {
     case VarType::Long: sqlite3_bind_int(stmt, index, v.as<std::int32_t>()); return;
     case VarType::Double: sqlite3_bind_double(stmt, index, v.as<double>()); return;
     case VarType::Currency: sqlite3_bind_double(stmt, index, CDbl(v)); return;
+    case VarType::Decimal: {
+      const std::string text = CStr(v);  // every digit; the store function reads it as the column's type
+      sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      return;
+    }
     case VarType::Date: sqlite3_bind_text(stmt, index, FormatDate(v.as<Date>()).c_str(), -1, SQLITE_TRANSIENT); return;
     case VarType::String: {
       const std::string& s = v.as<std::string>();
@@ -180,11 +187,25 @@ std::vector<std::vector<Variant>> Statement::readRows(const std::vector<RowsetCo
   while (step()) {
     std::vector<Variant> row;
     row.reserve(columns.size());
-    for (std::size_t c = 0; c < columns.size(); ++c)
-      row.push_back(typedValue(stmt_, static_cast<int>(c), columns[c].type.kind));
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      std::optional<Variant> value = typedValue(stmt_, static_cast<int>(c), columns[c].type);
+      if (!value) unfitValue(columns, row, c);
+      row.push_back(std::move(*value));
+    }
     rows.push_back(std::move(row));
   }
   return rows;
+}
+
+void Statement::unfitValue(const std::vector<RowsetColumn>& columns, const std::vector<Variant>& row,
+                           std::size_t c) const {
+  // Named by the row's first column (its key, for the account set's tables), so that the record can be found.
+  std::string where;
+  if (c > 0 && !row[0].isNull()) where = " of the row where " + columns[0].name + " = " + CStr(row[0]);
+  const char* declared = sqlite3_column_decltype(stmt_, static_cast<int>(c));
+  throw ProviderError(OleDbError::DataOverflow, "The value '" + Left(columnText(stmt_, static_cast<int>(c)), 128) +
+                                                    "' in column " + columns[c].name + where + " does not fit its type " +
+                                                    (declared ? declared : "") + ".");
 }
 
 Rowset Statement::readAll() {
@@ -298,6 +319,27 @@ void Database::beginHeldRead() {
 void Database::endHeldRead() {
   if (holdsRead()) execScript("COMMIT");
   holdReads_ = heldReadOpen_ = false;
+}
+
+namespace {
+
+int refuseWayOutOfQueryOnly(void*, int action, const char* first, const char* second, const char*, const char*) {
+  if (action == SQLITE_ATTACH || action == SQLITE_DETACH) return SQLITE_DENY;
+  if (action != SQLITE_PRAGMA || !second) return SQLITE_OK;
+  const std::string_view pragma = first ? first : "";
+  const bool changesWrites = sqlite3_stricmp(pragma.data(), "query_only") == 0 ||
+                             sqlite3_stricmp(pragma.data(), "writable_schema") == 0 ||
+                             sqlite3_stricmp(pragma.data(), "journal_mode") == 0;
+  return changesWrites ? SQLITE_DENY : SQLITE_OK;
+}
+
+}  // namespace
+
+void Database::forbidWrites() {
+  if (writesForbidden_) return;
+  writesForbidden_ = true;
+  execScript("PRAGMA query_only=1");
+  sqlite3_set_authorizer(db_, refuseWayOutOfQueryOnly, nullptr);
 }
 
 Database::~Database() {

@@ -46,12 +46,16 @@ class Statement {
   bool step();
   // The name and declared type of each column of the rows it returns.
   std::vector<RowsetColumn> columns() const;
-  // The remaining rows (all of them before the first step), typed as columns() gives them.
+  // The remaining rows (all of them before the first step), typed as columns() gives them. A decimal or
+  // money column holding what its type cannot (written by another program) raises the provider's
+  // data overflow, naming the column and the row.
   std::vector<std::vector<Variant>> readRows(const std::vector<RowsetColumn>& columns);
   Rowset readAll();
   std::int64_t integerAt(int column) const;  // of the current row
 
  private:
+  [[noreturn]] void unfitValue(const std::vector<RowsetColumn>& columns, const std::vector<Variant>& row,
+                               std::size_t c) const;
   Database& db_;
   sqlite3_stmt* stmt_ = nullptr;
 };
@@ -100,6 +104,12 @@ class Database : public ColumnCatalog {
   bool holdsRead() const { return heldReadOpen_ && inTransaction(); }
   void endHeldRead();
 
+  // From now on until the database closes, no statement can change it: SQLite's query_only, and an
+  // authorizer that refuses to switch it off again or to attach another file, since a statement a
+  // caller composed (an export's filter) may try either. A refused write raises the provider's
+  // permission error. There is no way back on this connection.
+  void forbidWrites();
+
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
   std::vector<std::string> columnNames(std::string_view table) override;
 
@@ -114,6 +124,7 @@ class Database : public ColumnCatalog {
   int engineSchemaSeenAt_ = -1;
   std::unique_ptr<Statement> schemaVersion_;
   bool holdReads_ = false, heldReadOpen_ = false;
+  bool writesForbidden_ = false;
   StatementCache statements_{kStatementCacheCapacity};
 };
 

@@ -16,6 +16,8 @@ OleDbError numberOf(int extendedCode, std::string_view message) {
     case SQLITE_MISMATCH:
     case SQLITE_RANGE: return OleDbError::CantConvertValue;
     case SQLITE_TOOBIG: return OleDbError::DataOverflow;
+    case SQLITE_FULL: return OleDbError::StorageFull;
+    case SQLITE_IOERR: return OleDbError::StorageIOFault;
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH: return OleDbError::PermissionDenied;

@@ -24,6 +24,8 @@ enum class OleDbError : std::int32_t {
   CantConvertValue = static_cast<std::int32_t>(0x80040E07u),
   DataOverflow = static_cast<std::int32_t>(0x80040E57u),
   PermissionDenied = static_cast<std::int32_t>(0x80040E09u),   // a read-only file
+  StorageFull = static_cast<std::int32_t>(0x80030070u),        // the disk or the file's size limit is full
+  StorageIOFault = static_cast<std::int32_t>(0x8003001Du),     // the file could not be read or written
   NoTransaction = static_cast<std::int32_t>(0x8004D00Eu),
   TransactionExists = static_cast<std::int32_t>(0x8004D013u),
 };

@@ -68,9 +68,16 @@ void plus(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void RegisterFunctions(Database& db) {
   using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
-  for (auto [name, function] : {std::pair<const char*, Function>{kPlusFunction, plus}, {kStoreFunction, StoreFunction}}) {
-    int rc = sqlite3_create_function_v2(db.handle(), name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, function,
-                                        nullptr, nullptr, nullptr);
+  struct Registered {
+    const char* name;
+    Function function;
+    int arguments;
+  };
+  // The store function takes a number literal's own text as a third argument (column_writes.h).
+  for (auto [name, function, arguments] : {Registered{kPlusFunction, plus, 2}, Registered{kStoreFunction, StoreFunction, 2},
+                                           Registered{kStoreFunction, StoreFunction, 3}}) {
+    int rc = sqlite3_create_function_v2(db.handle(), name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                        function, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) db.raise(rc);
   }
 }

@@ -287,6 +287,14 @@ std::string renderToken(const Token& t) {
 
 }  // namespace
 
+bool ExactBeyondDouble(std::string_view number) {
+  if (number.find_first_of("eE") != std::string_view::npos) return false;
+  int digits = 0;
+  for (char c : number)
+    if (c >= '0' && c <= '9' && (digits > 0 || c != '0')) ++digits;
+  return digits > 15;
+}
+
 std::vector<Token> Lex(std::string_view text, LexOptions options) { return Lexer(text, options).run(); }
 
 bool LexSkeleton(std::string_view text, std::string& skeleton, std::vector<Token>& literals) {

@@ -41,6 +41,7 @@ struct Token {
   std::string text;
   bool spaceBefore = false;  // blanks, a line break or a comment stood before it
   Keyword keyword = Keyword::None;  // set by the lexer; a token made elsewhere has None
+  bool forNumber = false;  // a Parameter that stands for a number literal (statement_shape.h)
 
   bool isStatementStart() const { return keyword >= Keyword::Select && keyword <= Keyword::Declare; }
 
@@ -51,6 +52,10 @@ struct Token {
   }
   bool isSymbol(std::string_view symbol) const { return kind == TokenKind::Symbol && text == symbol; }
 };
+
+// Whether a number literal is exact (no exponent) with more significant digits than a double keeps:
+// the digits of such a literal travel to the store function as text (column_writes.h).
+bool ExactBeyondDouble(std::string_view number);
 
 inline bool OneOf(const Token& t, std::initializer_list<Keyword> keywords) {
   for (Keyword k : keywords)

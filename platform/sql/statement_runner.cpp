@@ -15,7 +15,9 @@ namespace quillane::sql {
 namespace {
 
 // A literal of the statement bound where its shape has a parameter, as the value SQLite would have
-// read from the literal: integers that fit 64 bits as integers, other numbers as reals.
+// read from the literal: integers that fit 64 bits as integers, other numbers as reals. An exact
+// number (no exponent) with more digits than a real keeps is bound as its text: the store function,
+// handed the parameter as the literal's digits too (column_writes.h), keeps every one.
 void bindLiteral(Statement& stmt, int index, const Token& t) {
   if (t.kind == TokenKind::String) return stmt.bindText(index, t.text);
   if (t.kind == TokenKind::Binary) return stmt.bindBlob(index, BinaryLiteralBytes(t.text));
@@ -25,6 +27,7 @@ void bindLiteral(Statement& stmt, int index, const Token& t) {
     auto [stop, ec] = std::from_chars(t.text.data(), end, integer);
     if (ec == std::errc() && stop == end) return stmt.bindInteger(index, integer);
   }
+  if (ExactBeyondDouble(t.text)) return stmt.bindText(index, t.text);
   stmt.bindReal(index, std::strtod(t.text.c_str(), nullptr));
 }
 

@@ -54,7 +54,9 @@ std::vector<Token> WithParameters(std::span<const Token> statement, const Statem
   std::vector<Token> tokens(statement.begin(), statement.end());
   for (std::size_t p = 0; p < shape.parameters.size(); ++p) {
     Token& t = tokens[shape.parameters[p]];
+    const bool number = t.kind == TokenKind::Number;
     t = Token{TokenKind::Parameter, "?" + std::to_string(p + 1), t.spaceBefore};
+    t.forNumber = number;
   }
   return tokens;
 }

@@ -13,9 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/automation/decimal.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/sql/column_types.h"
+#include "platform/sql/exact_columns.h"
 
 namespace quillane::sql {
 namespace {
@@ -77,22 +79,6 @@ bool parseDecimalText(std::string_view s, bool exponentAllowed, double& out) {
   if (end != s.size()) return false;
   out = std::strtod(std::string(s).c_str(), nullptr);
   return true;
-}
-
-// d rounded half away from zero to scale decimals, as SQL Server rounds an exact number: on its decimal
-// digits (the 15 significant ones a double holds), not on its binary value, so that 2.345 becomes 2.35.
-double roundDecimal(double d, int scale) {
-  if (!std::isfinite(d)) return d;
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(d));  // d.dddddddddddddde+XX
-  std::string digits = buffer[0] + std::string(buffer + 2, 14);
-  int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-  int keep = exponent + scale + 1;  // the digits worth at least 10^-scale
-  if (keep >= 15) return d;
-  std::int64_t kept = keep > 0 ? std::stoll(digits.substr(0, static_cast<std::size_t>(keep))) : 0;
-  if (keep >= 0 && digits[static_cast<std::size_t>(keep)] >= '5') ++kept;
-  double rounded = std::strtod((std::to_string(kept) + "e-" + std::to_string(scale)).c_str(), nullptr);
-  return d < 0 ? -rounded : rounded;
 }
 
 std::string numberText(double d) {
@@ -263,8 +249,16 @@ const char* sqlTypeName(const ColumnType& type) {
 // error to SQL Server's refusal.
 class Store {
  public:
-  Store(sqlite3_context* ctx, const ColumnType& type, sqlite3_value* value)
-      : ctx_(ctx), type_(type), value_(value), storage_(sqlite3_value_type(value)) {}
+  // literal: the digits of a number literal as the statement wrote them, or nullptr.
+  Store(sqlite3_context* ctx, const ColumnType& type, sqlite3_value* value, sqlite3_value* literal)
+      : ctx_(ctx), type_(type), value_(value), storage_(sqlite3_value_type(value)) {
+    if (!literal || sqlite3_value_type(literal) != SQLITE_TEXT) return;
+    literal_.assign(reinterpret_cast<const char*>(sqlite3_value_text(literal)),
+                    static_cast<std::size_t>(sqlite3_value_bytes(literal)));
+    // A literal bound as its text is still a number; a minus before a parameter stays outside it.
+    if (storage_ == SQLITE_TEXT) storage_ = SQLITE_FLOAT;
+    if (sqlite3_value_double(value) < 0 && !literal_.starts_with('-')) literal_.insert(0, 1, '-');
+  }
 
   void run() {
     if (storage_ == SQLITE_NULL) return sqlite3_result_null(ctx_);
@@ -299,8 +293,9 @@ class Store {
   }
   // The value as SQL Server quotes it in a message; a long text is cut, as SQL Server cuts its messages.
   std::string quotedValue() const { return "'" + Left(valueText(), 128) + "'"; }
-  // The source type's name in SQL Server's messages.
+  // The source type's name in SQL Server's messages: a literal with a point and no exponent is numeric.
   const char* sourceName() const {
+    if (literal_.find('.') != std::string::npos && literal_.find_first_of("eE") == std::string::npos) return "numeric";
     switch (storage_) {
       case SQLITE_INTEGER: return "int";
       case SQLITE_FLOAT: return "float";
@@ -420,29 +415,70 @@ class Store {
     sqlite3_result_double(ctx_, type_.sqlType == SqlType::Real ? static_cast<double>(static_cast<float>(*d)) : *d);
   }
 
-  // Rounded half away from zero to scale decimals, below limit in magnitude.
-  void exact(double d, int scale, double limit) {
-    double rounded = roundDecimal(d, scale);
-    if (!(std::fabs(rounded) < limit)) return overflow();
-    sqlite3_result_double(ctx_, rounded);
+  // The value as an exact number rounded half away from zero to scale decimals, as SQL Server converts
+  // to decimal and money; nothing when the result is set. A double with no literal behind it (an
+  // expression's result) counts by its shortest decimal text, so that 2.345 is 2.345.
+  std::optional<Decimal> exactNumber(int scale, bool emptyIsZero, bool exponentAllowed) {
+    Decimal d;
+    Decimal::Parsed parsed = Decimal::Parsed::Ok;
+    switch (storage_) {
+      case SQLITE_INTEGER: d = Decimal(sqlite3_value_int64(value_)); break;
+      case SQLITE_FLOAT:
+        if (!literal_.empty()) {
+          parsed = Decimal::FromText(literal_, true, scale, d);
+        } else if (std::optional<Decimal> exact = Decimal::FromDouble(sqlite3_value_double(value_))) {
+          d = *exact;
+        } else {
+          parsed = Decimal::Parsed::Overflow;
+        }
+        break;
+      case SQLITE_BLOB: notImplicit(); return std::nullopt;
+      default: {
+        std::string_view s = trimmed(valueText());
+        if (!s.empty() || !emptyIsZero) parsed = Decimal::FromText(s, exponentAllowed, scale, d);
+        if (parsed == Decimal::Parsed::NotANumber) {
+          errorConverting();
+          return std::nullopt;
+        }
+      }
+    }
+    std::optional<Decimal> rounded = parsed == Decimal::Parsed::Ok ? d.rescaled(scale) : std::nullopt;
+    if (!rounded) overflow();
+    return rounded;
+  }
+
+  // Decimal and money columns keep every digit: SQLite's REAL holds 15 significant digits only, and a
+  // column declared decimal or money has NUMERIC affinity, which turns any text that reads as a
+  // number into a REAL. So a value is stored as an INTEGER when it is whole and fits one, as a REAL
+  // when it has at most 15 significant digits (the REAL then gives them back exactly), and otherwise
+  // as a BLOB of its plain-notation text ("12345678901234.1234567891"), which affinity leaves alone.
+  // Other SQLite tools read all three as the number (CAST(x AS TEXT) gives the digits of the last).
+  void storeExact(const Decimal& d) {
+    std::optional<std::int64_t> whole = d.toInteger(Rounding::HalfAwayFromZero);
+    if (whole && Decimal(*whole) == d) return sqlite3_result_int64(ctx_, *whole);
+    const std::string text = d.text();
+    if (d.digits() <= 15) return sqlite3_result_double(ctx_, std::strtod(text.c_str(), nullptr));
+    sqlite3_result_blob(ctx_, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
   }
 
   void decimal() {
-    std::optional<double> d = number(false, false);
-    if (d) exact(*d, type_.scale, std::pow(10.0, type_.length - type_.scale));
+    std::optional<Decimal> d = exactNumber(type_.scale, false, false);
+    if (!d) return;
+    if (d->digits() > type_.length) return overflow();
+    storeExact(*d);
   }
 
   void money() {
-    std::optional<double> d = storage_ == SQLITE_TEXT ? moneyText() : number(true, true);
+    std::optional<Decimal> d = storage_ == SQLITE_TEXT ? moneyText() : exactNumber(4, true, true);
     if (!d) return;
-    // Both bounds are one unit of the fourth decimal beyond the type's range.
-    exact(*d, 4, type_.sqlType == SqlType::Money ? 922337203685477.5808 : 214748.3648);
+    if (!MoneyOf(*d, type_.sqlType)) return overflow();
+    storeExact(*d);
   }
 
   // A money text: a sign, a currency symbol and thousands separators may stand in it.
-  std::optional<double> moneyText() {
+  std::optional<Decimal> moneyText() {
     std::string_view s = trimmed(valueText());
-    if (s.empty()) return 0.0;
+    if (s.empty()) return Decimal();
     std::string plain;
     std::size_t i = 0;
     if (s[i] == '+' || s[i] == '-') plain += s[i++];
@@ -456,12 +492,14 @@ class Store {
       if (s[i] == ',' && !plain.empty() && isDigit(plain.back()) && i + 1 < s.size() && isDigit(s[i + 1])) continue;
       plain += s[i];
     }
-    double d = 0;
-    if (!parseDecimalText(plain, false, d)) {
-      fail(SQLITE_MISMATCH, "Cannot convert a char value to money. The char value has incorrect syntax.");
-      return std::nullopt;
+    Decimal d;
+    switch (Decimal::FromText(plain, false, 4, d)) {
+      case Decimal::Parsed::Ok: return d;
+      case Decimal::Parsed::Overflow: overflow(); return std::nullopt;
+      case Decimal::Parsed::NotANumber: break;
     }
-    return d;
+    fail(SQLITE_MISMATCH, "Cannot convert a char value to money. The char value has incorrect syntax.");
+    return std::nullopt;
   }
 
   void dateTime() {
@@ -517,7 +555,7 @@ class Store {
       converted = std::to_string(sqlite3_value_int64(value_));
       s = converted;
     } else if (storage_ == SQLITE_FLOAT) {
-      converted = numberText(sqlite3_value_double(value_));
+      converted = literal_.empty() ? numberText(sqlite3_value_double(value_)) : literal_;
       s = converted;
     } else {
       s = valueText();
@@ -569,16 +607,17 @@ class Store {
   const ColumnType& type_;
   sqlite3_value* value_;
   int storage_;
+  std::string literal_;
 };
 
 }  // namespace
 
-void StoreFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void StoreFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   // The declared type is the same text in every call of one statement: parsed once, kept beside it.
   const auto* cached = static_cast<const ColumnType*>(sqlite3_get_auxdata(ctx, 0));
   const auto* declared = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
   const ColumnType type = cached ? *cached : ColumnTypeOf(declared ? declared : "");
-  Store(ctx, type, argv[1]).run();
+  Store(ctx, type, argv[1], argc > 2 ? argv[2] : nullptr).run();
   if (!cached) sqlite3_set_auxdata(ctx, 0, new ColumnType(type), [](void* p) { delete static_cast<ColumnType*>(p); });
 }
 

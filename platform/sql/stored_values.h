@@ -7,9 +7,11 @@
 //   bit                      0 or 1; numbers (not 0 is 1), 'True'/'False', integer texts, '' as 0
 //   tinyint ... bigint       integers in the type's range; numbers cut toward zero, integer texts, '' as 0
 //   real, float              numbers; number texts, '' as 0
-//   decimal(p, s), numeric   numbers rounded to s decimals, below 10^(p-s); number texts without exponent
+//   decimal(p, s), numeric   numbers rounded half away from zero to s decimals, below 10^(p-s); number
+//                            texts without exponent. Exact: no digit goes through a double
 //   money, smallmoney        numbers rounded to 4 decimals in the type's range; texts with a currency
-//                            sign and thousands separators, '' as 0
+//                            sign and thousands separators, '' as 0. Exact as decimal
+//   (decimal and money are stored as INTEGER, REAL or a BLOB of their digits: see storeExact)
 //   datetime, smalldatetime  "YYYY-MM-DD[ HH:MM:SS[.mmm]]" from date texts (y-m-d with "-", "/" or ".",
 //   date                     or yyyymmdd, with an optional time) or numbers of days from 1900-01-01;
 //                            '' is 1900-01-01; datetime keeps 1/300 s, smalldatetime the minute
@@ -26,7 +28,8 @@ struct sqlite3_value;
 
 namespace quillane::sql {
 
-// quillane_store(declared type text, value): the value as the column stores it. A refusal fails the
+// quillane_store(declared type text, value[, literal]): the value as the column stores it; literal is
+// the text of a number literal as the statement wrote it, whose digits a double would not keep. A refusal fails the
 // statement with SQL Server's message: a conversion SQL Server does not make as SQLITE_MISMATCH (the
 // provider's "cannot convert value"), a value out of the type's range or too long as SQLITE_TOOBIG (the
 // provider's "data overflow").

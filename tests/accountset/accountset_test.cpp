@@ -150,8 +150,8 @@ TEST_F(AccountSet, PagesAndLinksAreFoundByIndexes) {
       {"SELECT * FROM t_Item WHERE (FSystemType=1) AND (FModifyTime>X'00') AND FItemClassID=2 AND FItemID <> 0 "
        "ORDER BY FModifyTime LIMIT 100",
        "SEARCH t_Item USING INDEX ix_t_Item_Class_ModifyTime (FItemClassID=? AND FModifyTime>?)"},
-      {"SELECT MAX(FModifyTime) FROM t_Item WHERE FItemClassID=2 AND FDeleted=0 AND FItemID <> 0",
-       "SEARCH t_Item USING INDEX ix_t_Item_Class_ModifyTime (FItemClassID=?)"},
+      {"SELECT MAX(FModifyTime) FROM t_Item WHERE FItemClassID=2 AND FItemID <> 0",
+       "SEARCH t_Item USING COVERING INDEX ix_t_Item_Class_ModifyTime (FItemClassID=?)"},
       {"SELECT FItemID FROM t_Item WHERE FNumber='01' AND FName='x'", "SEARCH t_Item USING INDEX ix_t_Item_Name (FName=?)"},
       {"SELECT FItemID FROM t_Item WHERE FName='x'", "SEARCH t_Item USING COVERING INDEX ix_t_Item_Name (FName=?)"},
   };

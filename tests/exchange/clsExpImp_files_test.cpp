@@ -11,6 +11,7 @@
 #include "facade_fixture.h"
 #include "platform/automation/vbtext.h"
 #include "platform/erp/class_exchange.h"
+#include "platform/sql/database.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/TrzRecords.h"
 #include "support/automation_test.h"
@@ -181,6 +182,7 @@ TEST_F(BulkExportTest, ItemTableTypesAreWrittenByTheClassExchange) {
   bool relayed = false;
   facade->Advise([&](std::string_view event, DispId id, Arguments) { relayed = event == "Progress" && id == 2; });
   facade->Let("ErrorCount", std::int32_t{4});
+  facade->Let("Filter", "FNumber LIKE 'F%'");
 
   Result result = exportFile(props(path), 18, "0x01");
   EXPECT_TRUE(result.ok);
@@ -188,8 +190,24 @@ TEST_F(BulkExportTest, ItemTableTypesAreWrittenByTheClassExchange) {
   EXPECT_EQ(result.error, "old");
   EXPECT_EQ(errorCount(), 4);
   EXPECT_TRUE(relayed);
-  EXPECT_EQ(*calls, (std::vector<std::string>{props(path) + "|2014|2014|||4||5|" + file + "|0|0|0x01|max|records|null",
+  EXPECT_EQ(*calls, (std::vector<std::string>{props(path) + "|2014|2014|FNumber LIKE 'F%'||4||5|" + file +
+                                                  "|0|0|0x01|max|records|null",
                                               "go on"}));
+}
+
+// The caller's filter holds on this road as on the pages; one the database cannot run fails the export
+// with the database's words and leaves the old file in place.
+TEST_F(BulkExportTest, AFilterHoldsOnTheClassExchangeRoad) {
+  for (int i = 1; i <= 5; ++i) addDepartment(path, 100 + i, "D" + std::to_string(1000 + i), "部门" + std::to_string(i));
+  facade->Let("Filter", "FNumber IN ('D1002','D1004')");
+  ASSERT_TRUE(exportFile(props(path), 6).ok);
+  DOMDocument document;
+  ASSERT_TRUE(document.load(file));
+  EXPECT_EQ(document.documentElement()->childNodes()->length(), 2);
+
+  facade->Let("Filter", "FNumber IN ('D1002'");
+  AutomationError e = ErrorOf([&] { exportFile(props(path), 6); });
+  EXPECT_TRUE(holds(e.description, "FNumber IN ('D1002'")) << e.description;
 }
 
 TEST_F(BulkExportTest, DepartmentsReachTheirFileThroughTheClassExchange) {
@@ -312,6 +330,57 @@ TEST_F(BulkImportTest, DepartmentsGoBackThroughTheClassExchange) {
   result = importFile(props(target), 6);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(errorCount(), 1) << result.error;
+}
+
+// A file of departments named as customers is refused before anything is written.
+TEST_F(BulkImportTest, AFileOfAnotherItemClassIsRefusedBeforeAnythingIsWritten) {
+  for (int i = 1; i <= 3; ++i) addDepartment(path, 100 + i, "D" + std::to_string(1000 + i), "部门" + std::to_string(i));
+  ASSERT_TRUE(exportFile(props(path), 6).ok);
+  std::string target = newAccountSet("target.db");
+  Result result = importFile(props(target), 5);
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(holds(result.error, "文件中的记录不属于所选的核算项目类别:Department / Customer")) << result.error;
+  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM t_Item WHERE FItemID > 0"), "0");
+}
+
+// The options a caller sets hold for a file of an item-table type as they do for its pages: the same
+// records, imported with the same options into the same account set, leave the same rows either way.
+TEST_F(BulkImportTest, TheCallersOptionsHoldForAFileAsForItsPages) {
+  for (int i = 1; i <= 3; ++i)
+    addDepartment(path, 100 + i, "D" + std::to_string(1000 + i), "部门" + std::to_string(i), 0, true, ", FNote",
+                  ", 'from the file'");
+  ASSERT_TRUE(exportFile(props(path), 6).ok);
+  std::vector<Variant> out{props(path), std::int32_t{6}, "", std::int32_t{0}, "", "", ""};
+  ASSERT_TRUE(CBool(facade->Call("Export", out))) << CStr(out[6]);
+  const std::string page = CStr(out[2]);
+
+  // A target where D1001 has an own column of its own, D1002 stands under another number with the same
+  // UUID, and D1003 has another name.
+  const std::string prepared = newAccountSet("prepared.db");
+  addDepartment(prepared, 201, "D1001", "部门1", 0, true, ", FNote", ", 'the target''s'");
+  exec(prepared, "UPDATE t_Item SET UUID='U-D1001' WHERE FItemID=201");
+  addDepartment(prepared, 202, "X1002", "moved", 0, true);
+  exec(prepared, "UPDATE t_Item SET UUID='U-D1002' WHERE FItemID=202");
+  addDepartment(prepared, 203, "D1003", "other", 0, true);
+  const std::string query = "SELECT i.FNumber, i.FName, i.UUID, d.FNote FROM t_Item i LEFT JOIN t_Department d ON "
+                            "d.FItemID = i.FItemID WHERE i.FItemClassID = 2 AND i.FItemID > 0 ORDER BY i.FNumber, i.FItemID";
+  auto copyOf = [&](const std::string& name) {
+    const std::string copy = dir_.file(name);
+    sql::Database(prepared, sql::Database::Mode::OpenExisting).execScript("VACUUM INTO '" + copy + "'");
+    return copy;
+  };
+  std::string withoutOptions;
+  for (const char* option : {"", "AddNewOnly", "CheckByUUID", "HaveInterFace"}) {
+    for (const char* set : {"AddNewOnly", "CheckByUUID", "HaveInterFace"}) facade->Let(set, std::string(set) == option);
+    const std::string byPage = copyOf(std::string("page") + option + ".db");
+    std::vector<Variant> in{props(byPage), std::int32_t{6}, page, ""};
+    facade->Call("Import", in);
+    const std::string byFile = copyOf(std::string("file") + option + ".db");
+    importFile(props(byFile), 6);
+    EXPECT_EQ(rows(byFile, query), rows(byPage, query)) << option;
+    if (*option == '\0') withoutOptions = rows(byPage, query);
+    else EXPECT_NE(rows(byPage, query), withoutOptions) << option << " changes nothing: the case shows nothing";
+  }
 }
 
 }  // namespace

@@ -34,6 +34,24 @@ TEST(ModFunctionText, Table) {
   EXPECT_EQ(EscapeQuotes("plain"), "plain");
 }
 
+TEST(ModFunctionText, NumberValuesKeepTheirDigitsAndRefuseWhatIsNoNumber) {
+  const std::pair<Variant, std::string> numbers[] = {
+      {Variant(" 123456789012.3456 "), "123456789012.3456"},
+      {Variant("12345678901234567"), "12345678901234567"},
+      {Variant("-0.000001"), "-0.000001"},
+      {Variant("1.5D3"), "1.5E3"},
+      {Variant("&H10"), "16"},
+      {Variant(true), "1"},
+      {Variant(Variant()), "0"},
+      {Variant(CDec(Variant("12345678901234.1234567891"))), "12345678901234.1234567891"},
+      {Variant(Currency{-9223372036854775807LL}), "-922337203685477.5807"},
+      {Variant(2.5), "2.5"}};
+  for (const auto& [in, out] : numbers) EXPECT_EQ(NumberValue(in, "Amount"), out) << CStr(in);
+  for (const Variant& bad : {Variant(""), Variant("1;DROP TABLE t_Item"), Variant("1e999"), Variant::null(),
+                             Variant(std::make_shared<AutomationObject>())})
+    EXPECT_THROW(NumberValue(bad, "Amount"), AutomationError);
+}
+
 TEST(ModFunctionText, TimeStampTexts) {
   for (const char* good : {"0x0000000000000000", "0xFFFFFFFFFFFFFFFF", "0x000000000001a20F", "0X00000000000007D1"})
     EXPECT_TRUE(IsTimeStampText(good)) << good;

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Usage: install_test.sh BUILD_TREE README C_EXAMPLE
+# Usage: install_test.sh BUILD_TREE README C_EXAMPLE [C_FLAGS]
 # Runs the ```sh block of the README's "Installing" section in a folder of its own, with HOME there, a
 # link named build to the build tree and the C example as app.c; then checks the installed layout and
-# that a moved prefix still builds and runs.
+# that a moved prefix still builds and runs. C_FLAGS, when given, go to every call of cc (a sanitized
+# build tree needs its runtime in the program too).
 set -euo pipefail
-build=$1 readme=$2 example=$3
+build=$1 readme=$2 example=$3 cflags=${4:-}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cd "$dir"
+if [ -n "$cflags" ]; then
+  mkdir wrappers
+  printf '#!/bin/sh\nexec %s %s "$@"\n' "$(command -v cc)" "$cflags" > wrappers/cc
+  chmod +x wrappers/cc
+  export PATH="$dir/wrappers:$PATH"
+fi
 ln -s "$build" build
 cp "$example" app.c
 cp "$(dirname "$example")/c_test_support.h" .

@@ -20,12 +20,17 @@ class ItemClassFiles : public ItemClassTest {
   struct Result {
     bool ok;
     std::string error;
+    std::string maxStamp;
   };
-  Result exportFile(const std::string& names, const std::string& file, const std::string& language = "CHS") {
+  Result exportFile(const std::string& names, const std::string& file, const std::string& language = "CHS",
+                    std::int32_t perCount = 7, const std::string& since = "") {
     std::vector<Variant> args{props(source, "UserID=16;AcctType=GY;Language=" + language), names, file,
-                              std::int32_t{7}, "", "", ""};
+                              perCount, since, "", ""};
     bool ok = CBool(facade->Call("ExportCustIOToFile", args));
-    return Result{ok, CStr(args[6])};
+    return Result{ok, CStr(args[6]), CStr(args[5])};
+  }
+  std::string highestStamp(const std::string& classes) {
+    return rows(source, "SELECT MAX(FModifyTime) AS FMT FROM t_Item WHERE FItemClassID IN (" + classes + ")");
   }
   static std::string fileText(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
@@ -84,6 +89,37 @@ TEST_F(ItemClassFiles, TheSampleClassesAreStitchedIntoOneValidFile) {
 
   std::string report;
   EXPECT_EQ(xmllint(file, report), 0) << report;
+}
+
+// The newest item of a class is a deleted one, after whole pages: the file still carries it, and the
+// highest stamp is its own.
+TEST_F(ItemClassFiles, ANewestItemThatIsDeletedIsCarriedAndCounted) {
+  exec(source, "UPDATE t_Item SET FDeleted=1 WHERE FItemClassID=1001 AND FNumber='02.0030'");
+  Result result = exportFile("项目", file, "CHS", 31);
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(count(classElement(fileText(file), "项目"), "<Item>"), 32u);
+  EXPECT_EQ(result.maxStamp, highestStamp("1001"));
+}
+
+// A later export starts where the caller says: only what changed since, in every class; the highest
+// stamp returned is the highest of all the classes, where the next export starts.
+TEST_F(ItemClassFiles, AnExportSinceAStampCarriesOnlyWhatChangedSince) {
+  Result first = exportFile("项目|合同", file);
+  ASSERT_TRUE(first.ok) << first.error;
+  EXPECT_EQ(first.maxStamp, highestStamp("1001,3001"));
+  exec(source, "UPDATE t_Item SET FName=FName || '*' WHERE FItemClassID=1001 AND FNumber IN ('01.0001','02.0002')");
+  exec(source, "UPDATE t_Item SET FDeleted=1 WHERE FItemClassID=3001 AND FNumber='01.0003'");
+
+  Result second = exportFile("项目|合同", file, "CHS", 7, first.maxStamp);
+  ASSERT_TRUE(second.ok) << second.error;
+  std::string text = fileText(file);
+  EXPECT_EQ(count(classElement(text, "项目"), "<Item>"), 2u);
+  EXPECT_EQ(count(classElement(text, "合同"), "<Item>"), 1u);
+  EXPECT_EQ(second.maxStamp, highestStamp("1001,3001"));
+
+  Result third = exportFile("项目|合同", file, "CHS", 7, second.maxStamp);
+  ASSERT_TRUE(third.ok) << third.error;
+  EXPECT_EQ(count(fileText(file), "<Item>"), 0u);
 }
 
 TEST_F(ItemClassFiles, ClassesAreNamedInTheLanguageOfThePropsString) {

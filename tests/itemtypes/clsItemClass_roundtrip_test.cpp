@@ -6,6 +6,7 @@
 
 #include "itemtypes/item_class_fixture.h"
 #include "support/item_class_tables.h"
+#include "support/scripted_dialog_host.h"
 
 namespace quillane::testing {
 namespace {
@@ -62,6 +63,33 @@ TEST_F(ItemClassRoundTrip, ALargeFileCarriesTheClassesInBatches) {
   EXPECT_GE(std::filesystem::file_size(file), 512000u);
   EXPECT_EQ(result.failed, 0);
   expectSameClasses();
+}
+
+// What is decided about a class in its first batch holds for its others: new classes stay new with
+// AddNewOnly, and a clash answered once is not asked again.
+TEST_F(ItemClassRoundTrip, ADecisionAboutAClassHoldsForAllItsBatches) {
+  facade->Let("AddNewOnly", true);
+  Result result = carry(200);
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_GE(std::filesystem::file_size(file), 512000u);
+  expectSameClasses();
+}
+
+TEST_F(ItemClassRoundTrip, AClashAnsweredOnceHoldsForAllTheClassesBatches) {
+  exec(target, "INSERT INTO t_ItemClass (FItemClassID, FNumber, FName) VALUES (3050, 'P', '别的')");
+  ScopedDialogHost dialogs;
+  dialogs.host->scripts.push_back([](erp::Form& form) {
+    form.Click("OptNew");
+    form.control("txtNewNumber").SetText("P2");
+    form.Click("cmdOK");
+  });
+  facade->Let("HaveInterFace", true);
+  Result result = carry(200);
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(dialogs.host->dialogsShown, 1);
+  const std::string items = "SELECT COUNT(*) FROM t_Item i JOIN t_ItemClass c ON c.FItemClassID = i.FItemClassID WHERE ";
+  EXPECT_EQ(rows(target, items + "c.FNumber = 'P2'"), rows(source, items + "c.FName = '项目'"));
+  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM t_ItemClass WHERE FName = '项目'"), "1");
 }
 
 }  // namespace

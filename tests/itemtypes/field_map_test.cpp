@@ -119,8 +119,9 @@ TEST_F(FieldMapTest, ImportFormsAndAbsentElements) {
             "UPDATE t_Test SET FText='O''Neil',FCount=12,FFixed=999,FStore=0,");
   EXPECT_EQ(imported({{"Count", std::int32_t{-5}}, {"Flag", 2.5}, {"Late", ""}, {"Store", "7"}}),
             "UPDATE t_Test SET FCount=-5,FFlag=2.5,FLate='',FStore=7,");
-  // A number is written anew from its value, whatever text carried it.
-  EXPECT_EQ(imported({{"Count", "1e3"}, {"Flag", true}}), "UPDATE t_Test SET FCount=1000,FFlag=1,FStore=0,");
+  // A number keeps the element's own digits: the column's type converts it, not a double on the way.
+  EXPECT_EQ(imported({{"Count", "1e3"}, {"Flag", true}}), "UPDATE t_Test SET FCount=1e3,FFlag=1,FStore=0,");
+  EXPECT_EQ(imported({{"Count", "123456789012.3456"}}), "UPDATE t_Test SET FCount=123456789012.3456,FStore=0,");
   EXPECT_EQ(imported({{"Kept", "k"}, {"Shown", "s"}}), "UPDATE t_Test SET FKept='k',FStore=0,");
   useServicePack("2.0.0.5");
   EXPECT_EQ(imported({{"Late", "x"}}), "UPDATE t_Test SET FStore=0,");

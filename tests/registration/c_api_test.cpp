@@ -72,7 +72,8 @@ TEST_F(CInterface, EveryKindOfValueCrossesTheBoundaryBothWays) {
                                           quillane_variant_int32(2147483647), quillane_variant_double(0.25),
                                           quillane_variant_currency(-12345678), quillane_variant_date(45000.5),
                                           text("部门 & <x>"),            quillane_variant_empty(),
-                                          quillane_variant_empty()};
+                                          quillane_variant_empty(),
+                                          quillane_variant_decimal("-12345678901234567890.123456789012345678")};
   ASSERT_EQ(quillane_variant_set_bytes(&values[9], raw, sizeof raw), QUILLANE_S_OK);
   ASSERT_EQ(quillane_variant_set_object(&values[10], probe), QUILLANE_S_OK);
 
@@ -87,6 +88,7 @@ TEST_F(CInterface, EveryKindOfValueCrossesTheBoundaryBothWays) {
       case QUILLANE_VT_DOUBLE: EXPECT_EQ(out.value.dbl, in.value.dbl); break;
       case QUILLANE_VT_CURRENCY: EXPECT_EQ(out.value.currency, in.value.currency); break;
       case QUILLANE_VT_DATE: EXPECT_EQ(out.value.date, in.value.date); break;
+      case QUILLANE_VT_DECIMAL: EXPECT_STREQ(out.value.decimal, "-12345678901234567890.123456789012345678"); break;
       case QUILLANE_VT_STRING:
         EXPECT_STREQ(out.value.string.data, "部门 & <x>");
         EXPECT_NE(out.value.string.data, in.value.string.data);  // a copy of its own
@@ -104,6 +106,19 @@ TEST_F(CInterface, EveryKindOfValueCrossesTheBoundaryBothWays) {
     quillane_variant_clear(&out);
     quillane_variant_clear(&in);
   }
+}
+
+TEST_F(CInterface, ADecimalIsItsOwnTypeAndATextThatIsNoneIsRefused) {
+  quillane_variant out = quillane_variant_empty();
+  for (const char* bad : {"1e5", "12,5", " 1", "", "123456789012345678901234567890123456789",
+                          "0.1234567890123456789012345678901234567890123456789"}) {
+    quillane_variant in = quillane_variant_decimal(bad);
+    EXPECT_EQ(quillane_call(probe, "Echo", &in, 1, &out), QUILLANE_E_INVALIDARG) << bad;
+  }
+  quillane_variant in = quillane_variant_decimal("0.000001");
+  ASSERT_EQ(quillane_call(probe, "Echo", &in, 1, &out), QUILLANE_S_OK);
+  EXPECT_EQ(out.type, QUILLANE_VT_DECIMAL);
+  EXPECT_STREQ(out.value.decimal, "0.000001");
 }
 
 TEST_F(CInterface, ByReferenceArgumentsComeBackAndUntouchedOnesKeepTheirStorage) {

@@ -36,6 +36,13 @@ for db in b c d g; do "$q" init $db.db >/dev/null; done
 # A record whose number g.db already gives another name.
 "$q" import --db g.db --type department --in mixed.xml >/dev/null 2>&1 || true
 sed 's/Sales/Marketing/' mixed.xml > clash.xml
+# A group of the number of c.db's detail department "90", and a new department.
+cat > flag.xml <<'XML'
+<Root VelmoraNameSpace="Department">
+  <Department><Name>Sales</Name><Number>90</Number><Level>1</Level><IsDetail>0</IsDetail></Department>
+  <Department><Name>Support</Name><Number>91</Number><Level>1</Level><IsDetail>1</IsDetail></Department>
+</Root>
+XML
 
 run_cases <<CASES
 0|Made an account set: s.db~  Department: |init s.db --sample 1
@@ -58,6 +65,7 @@ run_cases <<CASES
 0|records imported: 1|import --db c.db --type department --in gb2312.xml
 0|records imported: 1|import --db c.db --type department --in latin1.xml
 2|records read: 2~records imported: 1~records failed: 1~neither a number nor a name|import --db c.db --type department --in mixed.xml
+0|records read: 2~records imported: 1~records skipped: 1~  the number belongs to an existing record whose detail flag differs: 1~records failed: 0|import --db c.db --type department --in flag.xml
 1|broken.xml: line 120~records imported before it: 100|import --db d.db --type department --bulk broken.xml
 1|not allowed~records read: 0|import --db d.db --type department --bulk root-attribute.xml
 1|Missing option --in or --bulk|import --db b.db --type department
@@ -66,7 +74,7 @@ CASES
 
 # What the cases left behind.
 [ "$(departments b.db)" = "$(departments a.db)" ] || fail "the bulk import differs from its source"
-[ "$(sqlite3 c.db "select group_concat(FName, ',') from (select FName from t_Item where FItemClassID=2 and FItemID>0 order by FNumber)")" = "Sales,研发部,销售部,Café" ] ||
+[ "$(sqlite3 c.db "select group_concat(FName, ',') from (select FName from t_Item where FItemClassID=2 and FItemID>0 order by FNumber)")" = "Sales,Support,研发部,销售部,Café" ] ||
   fail "pages in other encodings lost their names: $(departments c.db)"
 [ "$(sqlite3 d.db "select count(*) from t_Item where FItemClassID=2 and FItemID>0")" = 100 ] ||
   fail "the batch before the broken line is not there"

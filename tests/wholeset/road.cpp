@@ -20,12 +20,13 @@ std::string CustomItemClassNames(const ObjectRef& facade, const std::string& fro
 }
 
 bool ExportToFile(const ObjectRef& facade, const std::string& fromProps, std::int32_t lIO, const std::string& file,
-                  std::int32_t lPerCount, std::string& error) {
+                  std::int32_t lPerCount, std::string& error, std::string* highest, const std::string& since) {
   const bool custom = lIO == kCustomItemClasses;
   std::vector<Variant> out{fromProps, custom ? Variant(CustomItemClassNames(facade, fromProps)) : Variant(lIO), file,
-                           lPerCount, "", "", ""};
+                           lPerCount, since, "", ""};
   const bool ok = CBool(facade->Call(custom ? "ExportCustIOToFile" : "ExportPreIOToFile", out));
   error = CStr(out[6]);
+  if (highest) *highest = CStr(out[5]);
   return ok;
 }
 

@@ -17,10 +17,12 @@ inline constexpr std::int32_t kCustomItemClasses = 23;
 std::string CustomItemClassNames(const ObjectRef& facade, const std::string& fromProps);
 
 // Every record of data type lIO of the account set fromProps connects to into file, lPerCount records a
-// page; the custom item classes go by the names of that account set's classes. False, with the text in
-// error, when the export fails.
+// page; the custom item classes go by the names of that account set's classes. Only the records changed
+// after since, when it is given; the highest stamp the export reports into highest, when asked for. False,
+// with the text in error, when the export fails.
 bool ExportToFile(const ObjectRef& facade, const std::string& fromProps, std::int32_t lIO, const std::string& file,
-                  std::int32_t lPerCount, std::string& error);
+                  std::int32_t lPerCount, std::string& error, std::string* highest = nullptr,
+                  const std::string& since = "");
 
 // Such a file imported into the account set toProps connects to. Afterwards the facade's ErrorCount holds
 // the records of this import that failed. False, with the text in error, when the import fails.

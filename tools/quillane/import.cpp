@@ -47,17 +47,18 @@ int Import(const CommandLine& line) {
   std::string error = CStr(args[bulk ? 4 : custom ? 2 : 3]);
   bar.Finish();
 
+  const modFunction::ImportCounts counts = ImportCountsOf(facade);
   const std::int32_t failed = CLng(facade->Get("ErrorCount"));
-  const std::int32_t read = tally.records;
   if (!ok && error.empty()) error = LoadLangString("操作失败：") + member;
   PrintErrors(error);
   PrintErrors(tally.clashText);
-  std::cerr << "records read: " << read << "\nrecords imported: " << read - failed << "\nrecords failed: " << failed
-            << '\n';
+  PrintImportSummary(tally.records, counts);
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   if (scan && scan->fault)
     std::cerr << "quillane: " << *bulk << ": " << *scan->fault << '\n'
-              << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << read - failed << '\n';
+              << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << counts.imported << '\n';
+  // The storage failed, not the records: the import did not run to its end.
+  if (!counts.stoppedBy.empty()) return 1;
   if (failed > 0) return 2;
   return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "exchange/custom_class_import.h"
 #include "tools/quillane/progress.h"
 
 namespace quillane::cli {
@@ -23,6 +24,19 @@ void PrintErrors(const std::string& text) {
     previous = line;
     first = false;
   }
+}
+
+modFunction::ImportCounts ImportCountsOf(const ObjectRef& object) {
+  if (const auto* items = dynamic_cast<const CustomClassImportTally*>(object.get())) return items->ItemCountsOfLastImport();
+  return modFunction::ImportCounts::Of(object);
+}
+
+void PrintImportSummary(std::int32_t read, const modFunction::ImportCounts& counts) {
+  std::cerr << "records read: " << read << "\nrecords imported: " << counts.imported
+            << "\nrecords skipped: " << counts.SkippedTotal() << '\n';
+  for (const auto& [reason, records] : counts.skipped) std::cerr << "  " << reason << ": " << records << '\n';
+  std::cerr << "records failed: " << counts.failed << '\n';
+  if (!counts.stoppedBy.empty()) std::cerr << "import stopped by a storage fault: " << counts.stoppedBy << '\n';
 }
 
 }  // namespace quillane::cli

@@ -38,6 +38,7 @@ TEST_P(Conversions, GiveVbResultOrError) {
 Variant str(const Variant& v) { return CStr(v); }
 Variant lng(const Variant& v) { return CLng(v); }
 Variant integer(const Variant& v) { return CInt(v); }
+Variant dec(std::string_view text) { return Variant(CDec(Variant(text))); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Conversions,
@@ -95,7 +96,40 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"IsNumeric empty text", [] { return Variant(IsNumeric("")); }, Variant(false)},
         ConversionCase{"IsNumeric Empty", [] { return Variant(IsNumeric(Variant())); }, Variant(true)},
         ConversionCase{"IsNumeric Null", [] { return Variant(IsNumeric(Variant::null())); }, Variant(false)},
-        ConversionCase{"IsNumeric Date", [] { return Variant(IsNumeric(MakeDate(2000, 1, 1))); }, Variant(false)}));
+        ConversionCase{"IsNumeric Date", [] { return Variant(IsNumeric(MakeDate(2000, 1, 1))); }, Variant(false)},
+        // A Decimal keeps every digit through CStr, converts exactly to the integer types and Currency,
+        // and to a Double as near as a Double comes.
+        ConversionCase{"CStr Decimal", [] { return str(dec("12345678901234.1234567891")); },
+                       Variant("12345678901234.1234567891")},
+        ConversionCase{"CStr Decimal small", [] { return str(dec("0.000001")); }, Variant("0.000001")},
+        ConversionCase{"CStr Decimal trailing zeros", [] { return str(dec("-1.5000")); }, Variant("-1.5")},
+        ConversionCase{"CStr Decimal 28 digits", [] { return str(dec("7922816251426433759354395033")); },
+                       Variant("7922816251426433759354395033")},
+        ConversionCase{"CStr Decimal exponent read", [] { return str(dec("1.5E-7")); }, Variant("0.00000015")},
+        ConversionCase{"CDec Double by 15 digits", [] { return str(Variant(CDec(0.1 + 0.2))); }, Variant("0.3")},
+        ConversionCase{"CDec Currency", [] { return str(Variant(CDec(Currency{-9223372036854775807LL}))); },
+                       Variant("-922337203685477.5807")},
+        ConversionCase{"CDec letters", [] { return dec("1.2.3"); }, std::nullopt, 13},
+        ConversionCase{"CDec Null", [] { return Variant(CDec(Variant::null())); }, std::nullopt, 94},
+        ConversionCase{"CDec too many digits", [] { return dec("1" + std::string(38, '0')); }, std::nullopt, 6},
+        ConversionCase{"CLng Decimal half even", [] { return lng(dec("2.5")); }, Variant(std::int32_t{2})},
+        ConversionCase{"CLng Decimal above half", [] { return lng(dec("-2.5000000000000000001")); },
+                       Variant(std::int32_t{-3})},
+        ConversionCase{"CLng Decimal overflow", [] { return lng(dec("2147483647.5")); }, std::nullopt, 6},
+        ConversionCase{"CInt Decimal", [] { return integer(dec("-32768.4")); }, Variant(std::int16_t{-32768})},
+        ConversionCase{"CDbl Decimal", [] { return Variant(CDbl(dec("0.000001"))); }, Variant(1e-6)},
+        ConversionCase{"CCur Decimal exact", [] { return Variant(CCur(dec("922337203685477.5807"))); },
+                       Variant(Currency{9223372036854775807LL})},
+        ConversionCase{"CCur Decimal overflow", [] { return Variant(CCur(dec("922337203685477.5808"))); },
+                       std::nullopt, 6},
+        ConversionCase{"CCur text exact", [] { return Variant(CCur("123456789012.3456")); },
+                       Variant(Currency{1234567890123456LL})},
+        ConversionCase{"CBool Decimal", [] { return Variant(CBool(dec("0.0000"))); }, Variant(false)},
+        ConversionCase{"IsNumeric Decimal", [] { return Variant(IsNumeric(dec("1"))); }, Variant(true)},
+        ConversionCase{"Decimal equal whatever the scale", [] { return Variant(dec("1.50") == dec("1.5")); },
+                       Variant(true)},
+        ConversionCase{"Val of a Decimal's text", [] { return Variant(Val(CStr(dec("0.000001")))); },
+                       Variant(1e-6)}));
 
 TEST(Dates, ParseAcceptsIsoFormsAndRefusesImpossibleDates) {
   Date d;
@@ -117,6 +151,8 @@ TEST(VariantTypes, TypeNamesAndVarTypesFollowVb) {
   EXPECT_EQ(TypeName(Variant(Bytes{1, 2})), "Byte()");
   EXPECT_EQ(static_cast<int>(Variant(std::int32_t{1}).type()), 3);
   EXPECT_EQ(static_cast<int>(Variant(true).type()), 11);
+  EXPECT_EQ(static_cast<int>(Variant(Decimal(1)).type()), 14);
+  EXPECT_EQ(TypeName(Variant(Decimal(1))), "Decimal");
   EXPECT_THROW(Variant("x").object(), AutomationError);
 }
 

@@ -18,9 +18,10 @@ class ClassExchangeTest : public ExchangeDbTest {
     bool ok;
     std::string maxStamp;
   };
-  Exported exportFile(const std::string& propsString, std::int32_t itemClassID, const std::string& file) {
+  Exported exportFile(const std::string& propsString, std::int32_t itemClassID, const std::string& file,
+                      const std::string& since = "") {
     std::vector<Variant> args{propsString, itemClassID, itemClassID, "", "", std::int32_t{4}, "", std::int32_t{5},
-                              file, std::int32_t{0}, std::int32_t{0}, "", "", Variant(std::make_shared<TrzRecords>()),
+                              file, std::int32_t{0}, std::int32_t{0}, since, "", Variant(std::make_shared<TrzRecords>()),
                               Variant(ObjectRef())};
     bool ok = CBool(component->Call("ExportToFile", args));
     return {ok, CStr(args[12])};
@@ -77,6 +78,39 @@ TEST_F(ClassExchangeTest, DepartmentsTravelThroughOneUtf16FileIntoAnEmptyAccount
 
   EXPECT_EQ(importFile(props(target), file), std::vector<std::string>{});
   EXPECT_EQ(departments(target), departments(source));
+}
+
+static std::int32_t departmentsInFile(const std::string& file) {
+  DOMDocument doc;
+  EXPECT_TRUE(doc.load(file)) << doc.parseError()->reason();
+  return doc.selectNodes("Root/Department")->length();
+}
+
+// Each export starts where the previous one said it ended: together the files carry every change once,
+// deletion marks too, also when the newest row is a deleted one after whole pages.
+TEST_F(ClassExchangeTest, ExportsSinceTheHighestStampCarryEveryChangeOnce) {
+  std::string source = dir_.file("source.db"), file = dir_.file("departments.xml");
+  accountset::CreateSample(source, 96);
+  ASSERT_EQ(departmentCount(source), 101);
+  exec(source, "UPDATE t_Item SET FDeleted=1 WHERE FItemClassID=2 AND FNumber='01.0096'");
+
+  Exported first = exportFile(props(source), 2, file);
+  ASSERT_TRUE(first.ok);
+  EXPECT_EQ(departmentsInFile(file), 101);
+  EXPECT_EQ(first.maxStamp, rows(source, "SELECT MAX(FModifyTime) AS FMT FROM t_Item WHERE FItemClassID=2"));
+
+  exec(source, "UPDATE t_Item SET FName=FName || '*' WHERE FItemClassID=2 AND FItemID IN "
+               "(SELECT FItemID FROM t_Item WHERE FItemClassID=2 AND FDetail=1 ORDER BY FItemID LIMIT 30)");
+  exec(source, "UPDATE t_Item SET FDeleted=1 WHERE FItemClassID=2 AND FItemID IN "
+               "(SELECT FItemID FROM t_Item WHERE FItemClassID=2 AND FDetail=1 ORDER BY FItemID DESC LIMIT 20)");
+  Exported second = exportFile(props(source), 2, file, first.maxStamp);
+  ASSERT_TRUE(second.ok);
+  EXPECT_EQ(departmentsInFile(file), 50);
+
+  Exported third = exportFile(props(source), 2, file, second.maxStamp);
+  ASSERT_TRUE(third.ok);
+  EXPECT_EQ(departmentsInFile(file), 0);
+  EXPECT_EQ(third.maxStamp, second.maxStamp);
 }
 
 TEST_F(ClassExchangeTest, AnEmptyClassGivesAnEmptyWellFormedFile) {

@@ -26,7 +26,7 @@ const TypedValue kTypedValues[] = {
     {"int", "70000", VarType::Long, "70000", 3},
     {"real", "1.5", VarType::Double, "1.5", 4},
     {"float", "2.25", VarType::Double, "2.25", 5},
-    {"decimal(28,10)", "3.5", VarType::Double, "3.5", 131},
+    {"decimal(28,10)", "3.5", VarType::Decimal, "3.5", 131},
     {"money", "12.3456", VarType::Currency, "12.3456", 6},
     {"datetime", "'2024-02-29 10:20:30'", VarType::Date, "2024-02-29 10:20:30", 135},
     {"datetime", "'2024-02-29 10:20:30.000'", VarType::Date, "2024-02-29 10:20:30", 135},

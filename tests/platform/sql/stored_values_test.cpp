@@ -120,6 +120,41 @@ const ValueCase kValueCases[] = {
     {"datetime", "NULL", "NULL"},
 };
 
+
+// Decimal and money values keep every digit of their type: written as literals (which the statement
+// cache binds as parameters) and as texts, stored as the column's type holds them, read back as the
+// Decimal or Currency's text; or refused with SQL Server's error.
+const ValueCase kExactCases[] = {
+    {"decimal(28,10)", "12345678901234.1234567891", "12345678901234.1234567891"},
+    {"decimal(28,10)", "-12345678901234.1234567891", "-12345678901234.1234567891"},
+    {"decimal(28,10)", "'12345678901234.1234567891'", "12345678901234.1234567891"},
+    {"decimal(28,10)", "0.000001", "0.000001"},
+    {"decimal(28,10)", "0.00000000005", "0.0000000001"},
+    {"decimal(28,10)", "-0.00000000004", "0"},
+    {"decimal(28,10)", "123456789012345678.99999999995", "123456789012345679"},
+    {"decimal(28,10)", "999999999999999999.9999999999", "999999999999999999.9999999999"},
+    {"decimal(28,10)", "-999999999999999999.9999999999", "-999999999999999999.9999999999"},
+    {"decimal(28,10)", "999999999999999999.99999999995",
+     OVERFLOW "Arithmetic overflow error converting numeric to data type numeric."},
+    {"decimal(28,10)", "'1000000000000000000'", OVERFLOW "Arithmetic overflow error converting varchar to data type numeric."},
+    {"decimal(28,10)", "1e-6", "0.000001"},
+    {"decimal(38,0)", "99999999999999999999999999999999999999", "99999999999999999999999999999999999999"},
+    {"decimal(38,38)", "0.12345678901234567890123456789012345678", "0.12345678901234567890123456789012345678"},
+    {"decimal(18,4)", "12345678901234.56785", "12345678901234.5679"},
+    {"decimal(18,4)", "12345678901234567", OVERFLOW "Arithmetic overflow error converting int to data type numeric."},
+    {"money", "123456789012.3456", "123456789012.3456"},
+    {"money", "'123456789012.3456'", "123456789012.3456"},
+    {"money", "922337203685477.5807", "922337203685477.5807"},
+    {"money", "-922337203685477.5808", "-922337203685477.5808"},
+    {"money", "922337203685477.5808", OVERFLOW "Arithmetic overflow error converting expression to data type money."},
+    {"money", "'-922337203685477.5809'", OVERFLOW "Arithmetic overflow error converting expression to data type money."},
+    {"money", "0.00005", "0.0001"},
+    {"money", "1234.56789", "1234.5679"},
+    {"smallmoney", "-214748.3648", "-214748.3648"},
+    {"smallmoney", "-214748.3649", OVERFLOW "Arithmetic overflow error converting expression to data type smallmoney."},
+    {"varchar(40)", "12345678901234.1234567891", "'12345678901234.1234567891'"},
+};
+
 #undef CONVERSION
 #undef OVERFLOW
 
@@ -129,7 +164,14 @@ std::string outcomeOf(const AutomationError& e) {
   return std::string(number) + ": " + e.description;
 }
 
-std::string storedValue(SqlFixture& db, int key) {
+// As quote() gives it; a decimal or money value as the recordset's Decimal or Currency gives its text,
+// since the file keeps those with more than 15 digits as a byte string of the digits.
+std::string storedValue(SqlFixture& db, int key, const ValueCase& c) {
+  const std::string declared = c.declared;
+  if (declared.starts_with("decimal") || declared.starts_with("numeric") || declared.find("money") != std::string::npos) {
+    auto rs = db.connection().GetAnyRecordSet("SELECT FValue FROM t_Values WHERE FKey = " + std::to_string(key));
+    return rs->Eof() ? "no row" : rs->Value(0).isNull() ? "NULL" : CStr(rs->Value(0));
+  }
   Variant k(key);
   sql::Rowset rows = db.connection().database().query("SELECT quote(FValue) FROM t_Values WHERE FKey = ?1", {&k, 1});
   return rows.rows.empty() ? "no row" : CStr(rows.rows[0][0]);
@@ -144,25 +186,49 @@ TEST_P(ValueRules, InsertAndUpdateStoreWhatSqlServerStores) {
   SqlFixture db;
   sql::Connection& cn = db.connection();
   cn.Execute(std::string("CREATE TABLE t_Values (FKey int NOT NULL, FValue ") + c.declared + " NULL)");
-  cn.Execute("INSERT INTO t_Values (FKey) VALUES (2)");
   const std::string value = c.written;
-  for (const std::string& statement : {"INSERT INTO t_Values (FKey, FValue) VALUES (1, " + value + ")",
-                                       "UPDATE t_Values SET FValue = " + value + " WHERE FKey = 2"}) {
-    int key = statement.starts_with("INSERT") ? 1 : 2;
-    std::string outcome;
-    try {
-      cn.Execute(statement);
-      outcome = storedValue(db, key);
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.source, sql::kProviderSource);
-      outcome = outcomeOf(e);
-      EXPECT_EQ(storedValue(db, key), key == 1 ? "no row" : "NULL") << statement;
+  // Twice: the second run binds the literals to the statements prepared in the first.
+  for (int run = 0; run < 2; ++run) {
+    cn.Execute("DELETE FROM t_Values");
+    cn.Execute("INSERT INTO t_Values (FKey) VALUES (2)");
+    for (const std::string& statement : {"INSERT INTO t_Values (FKey, FValue) VALUES (1, " + value + ")",
+                                         "UPDATE t_Values SET FValue = " + value + " WHERE FKey = 2"}) {
+      int key = statement.starts_with("INSERT") ? 1 : 2;
+      std::string outcome;
+      try {
+        cn.Execute(statement);
+        outcome = storedValue(db, key, c);
+      } catch (const AutomationError& e) {
+        EXPECT_EQ(e.source, sql::kProviderSource);
+        outcome = outcomeOf(e);
+        EXPECT_EQ(storedValue(db, key, c), key == 1 ? "no row" : "NULL") << statement;
+      }
+      EXPECT_EQ(outcome, c.expected) << statement;
     }
-    EXPECT_EQ(outcome, c.expected) << statement;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ValueRules, ::testing::ValuesIn(kValueCases));
+INSTANTIATE_TEST_SUITE_P(Exact, ValueRules, ::testing::ValuesIn(kExactCases));
+
+TEST(ExactNumbers, AValueTheColumnCannotHoldIsAnErrorNamingColumnAndRow) {
+  SqlFixture db;
+  sql::Connection& cn = db.connection();
+  cn.Execute("CREATE TABLE t_Values (FKey int NOT NULL, FAmount money NULL, FRate decimal(5,2) NULL)");
+  cn.Execute("INSERT INTO t_Values (FKey, FAmount, FRate) VALUES (7, 1, 1)");
+  // As another program writes the file: SQLite keeps what it is given.
+  for (const char* foreign : {"FAmount = 922337203685477.5808 * 10", "FRate = 1000", "FRate = 'abc'"}) {
+    db.connection().database().execScript(std::string("UPDATE t_Values SET FAmount = 1, FRate = 1; UPDATE t_Values SET ") + foreign);
+    try {
+      cn.GetAnyRecordSet("SELECT FKey, FAmount, FRate FROM t_Values");
+      ADD_FAILURE() << foreign << " was read as a number";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(static_cast<std::uint32_t>(e.number), 0x80040E57u);
+      EXPECT_NE(e.description.find(" of the row where FKey = 7 "), std::string::npos) << e.description;
+      EXPECT_NE(e.description.find(std::string(" column ") + foreign[0] + foreign[1]), std::string::npos) << e.description;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace quillane::testing
