@@ -39,7 +39,7 @@ run_cases <<CASES
 1|An option may be given once only: --type|export --db a.db --type department --type customer
 1|An option may be given once only: --check-uuid|import --db b.db --type department --in x --check-uuid --check-uuid
 1|does not apply to this command: --bulk (keys export)|keys export --db a.db --type department --bulk keys.xml
-1|does not apply to this command: --filter (export --bulk)|export --db a.db --type department --bulk f.xml --filter 1=1
+1|does not apply to this command: --out (export --bulk)|export --db a.db --type department --bulk f.xml --out page.xml
 1|does not apply to this command: --check-uuid (export)|export --db a.db --type department --check-uuid
 1|does not apply to this command: --out (import)|import --db b.db --type department --in x --out y
 1|does not apply to this command: --db (export)|export --props 'ConnectString={x};AcctType=GY' --db a.db --type department

@@ -35,7 +35,7 @@ Road RoadOf(const CommandLine& line) {
   const std::string sub = keys && line.words.size() > 1 ? line.words[1] : "";
   const bool bulk = line.given("bulk");
   if (command == "init") return {"init", {"sample", "acct-type", "lang"}, 2};
-  if (command == "export" && bulk) return {"export --bulk", Caller(line, {"bulk", "per-count", "since", "class"}), 1};
+  if (command == "export" && bulk) return {"export --bulk", Caller(line, {"bulk", "per-count", "since", "filter", "class"}), 1};
   if (command == "export") return {"export", Caller(line, {"per-count", "since", "out", "filter", "class"}), 1};
   const Options facadeImport{"check-uuid", "add-new-only", "interactive"};
   // The library imports a bulk file's records with the system type 1, always: no --system-type.
