@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/custom_class_import.h"
 #include "exchange/modFunction_import.h"
 #include "platform/automation/object.h"
 
@@ -17,7 +18,7 @@ namespace quillane {
 
 class clsSAXParse;
 
-class clsExpImp : public AutomationObject {
+class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
  public:
   // The events, in the order of the event interface.
   static constexpr DispId kDirtyRecord = 1;  // (ItemClassID, Counts, ContentStr), all by reference
@@ -73,9 +74,11 @@ class clsExpImp : public AutomationObject {
   bool ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
                            std::string& strError);
   // Every record of the custom item classes named in strICName (separated by "|") into one XML file
-  // (UTF-16 LE with a byte-order mark): Root, then one ItemClass per class the user may export. Classes
-  // refused are named in strError; the result is False when nothing could be exported or a page export
-  // failed. Other errors reach the caller, and a file cut off by one is removed.
+  // (UTF-16 LE with a byte-order mark): Root, then one ItemClass per class the user may export. Names
+  // the user may not export and names of no class are named in strError, and so is the error of a class
+  // whose export failed; the file holds the others. The result is False when a name is of no class, a
+  // class's export failed or nothing could be exported (then no file is left). Other errors reach the
+  // caller, and a file cut off by one is removed.
   bool ExportCustIOToFile(std::string strPropsString, std::string strICName, std::string& strFile,
                           std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                           std::string& strError);
@@ -84,6 +87,8 @@ class clsExpImp : public AutomationObject {
   // Every error ends up in strError with the result False.
   bool ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
                             std::int32_t lPerCount, std::string& strError);
+  // The class records of the last ImportCustIOFromFile that failed on their own, over all its batches.
+  std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
 
   // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
   // the caller.
@@ -165,6 +170,7 @@ class clsExpImp : public AutomationObject {
   bool m_bProgress = false;
   bool m_bHaveInterFace = false;
   std::int32_t m_lErrorCount = 0;
+  std::int32_t m_lFailedClasses = 0;
   modFunction::ImportCounts m_counts;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };

@@ -186,7 +186,9 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   classes->Let("bProgress", Variant(m_bProgress));
   classes->Let("Filter", Variant(m_strFilter));
 
-  bool allExported = true;
+  // The file holds the classes that exported; the result says whether a class asked for is missing
+  // from it, except those the user may not export, which are only named.
+  bool allExported = unknown.empty();
   // Stamps are unique over the whole account set: every class starts from the caller's stamp, and the
   // highest of all the classes is where the caller's next export starts.
   const std::string since = strTimeStamp.empty() ? std::string(kStartTimeStamp) : strTimeStamp;
@@ -223,6 +225,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
 bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,
                                      std::int32_t /*lPerCount: batches are always of kSAXBatchSize*/,
                                      std::string& strError) {
+  m_lFailedClasses = 0;
   try {
     ObjectRef classes = CreateMember(Member::ItemClass);
     classes->Let("bProgress", Variant(m_bProgress));
@@ -262,16 +265,16 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), Variant(std::int32_t{1})};
   const bool result = CBool(classes->Call("Import", args));
   strError = CStr(args[2]);
-  // A file's failed items count whether it is imported whole or in batches. ErrorCount holds the
-  // failures of the last class whose items were imported and no import resets it: a batch without items
-  // would count them again, a document of several classes lose all but the last. The library's class
-  // tells the failed items of the document itself; another class is read as it offers.
-  if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get()))
-  {
+  // A file's failed items count whether it is imported whole or in batches, and so do its class
+  // records that failed on their own. The library's class tells both of the document itself; another
+  // class is read as it offers.
+  if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get())) {
     AddErrors(tally->FailedItemsOfLastImport());
+    m_lFailedClasses += tally->FailedClassesOfLastImport();
     m_counts.Add(tally->ItemCountsOfLastImport());
-  } else
+  } else {
     AddErrorCount(classes);
+  }
   return result;
 }
 

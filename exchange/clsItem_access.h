@@ -5,10 +5,19 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "platform/automation/object.h"
 
 namespace quillane {
+
+// The links an export call has packed, by kind and identifier: each linked record is read once per call.
+// The call reads one state of the account set throughout, so a record read again would read the same.
+struct PackedLink {
+  bool found = false;
+  Variant number, name, third;  // third: the UUID of the kinds that carry one
+};
+using PackedLinks = std::unordered_map<std::uint64_t, PackedLink>;
 
 class ItemEngineAccess {
  public:
@@ -25,6 +34,25 @@ class ItemEngineAccess {
   virtual std::int32_t currentItemID() const = 0;
   // The engine's current data vector holds records.
   virtual bool hasRecords() const = 0;
+  // The links packed during the export call under way; null outside one.
+  PackedLinks* packedLinks() { return packedLinks_; }
+
+ private:
+  friend class PackedLinksOfCall;
+  PackedLinks* packedLinks_ = nullptr;
+};
+
+// Keeps the engine's packed links for as long as it lives: one export call.
+class PackedLinksOfCall {
+ public:
+  explicit PackedLinksOfCall(ItemEngineAccess& engine) : engine_(engine) { engine_.packedLinks_ = &links_; }
+  ~PackedLinksOfCall() { engine_.packedLinks_ = nullptr; }
+  PackedLinksOfCall(const PackedLinksOfCall&) = delete;
+  PackedLinksOfCall& operator=(const PackedLinksOfCall&) = delete;
+
+ private:
+  ItemEngineAccess& engine_;
+  PackedLinks links_;
 };
 
 }  // namespace quillane

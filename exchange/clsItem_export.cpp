@@ -34,11 +34,15 @@ bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int3
   if (!PassesVersionGate(strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   return RunCall(strError, [&] {
-    // The highest stamp, the page and each row's links are read as they stood together.
+    // The highest stamp, the page and each row's links are read as they stood together, so a linked
+    // record read once serves every row that names it.
     modFunction::HoldReads(cn);
     GetMaxTimeStamp(strMaxTimeStamp);
     ObjectRef rs = GetList(strTimeStamp, lPerCount);
-    m_vector = PackageRecordset(rs, &strTimeStamp);
+    {
+      PackedLinksOfCall links(*this);
+      m_vector = PackageRecordset(rs, &strTimeStamp);
+    }
     modFunction::CallMember(cn, "CloseConn");
     return modFunction::WriteVectorToXML(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError);
   });

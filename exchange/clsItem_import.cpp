@@ -144,7 +144,8 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
 
   // An empty Parent element names no parent; a part of it that is missing reads as the empty text.
   std::int32_t lParent = 0;
-  if (std::shared_ptr<TrzRecord> parent = record->GetRecord("Parent"); parent && parent->Count() > 0) {
+  std::shared_ptr<TrzRecord> parent = record->GetRecord("Parent");
+  if (parent && parent->Count() > 0) {
     lParent = ImportParent(modFunction::RecordText(*parent, "Number"), modFunction::RecordText(*parent, "Name"),
                            modFunction::RecordText(*parent, "UUID"));
     if (lParent == 0) return 0;
@@ -167,6 +168,13 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   }
 
   const bool isNew = m_lItemID < 1;
+  // The tree must stay a tree: the record under itself, or under one of its own descendants, would
+  // leave both out of every walk from the root.
+  if (!isNew && lParent != 0 && modFunction::IsSelfOrDescendant(m_lItemID, lParent, [&](std::int32_t id) {
+        ObjectRef rs = Query("SELECT FParentID FROM t_Item WHERE FItemID=" + std::to_string(id));
+        return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FParentID"));
+      }))
+    throw modFunction::ParentCycleError(item_sql::kSource, modFunction::RecordText(*parent, "Number"));
   if (isNew) AddRecord(number, name, newNumber, lParent, lIsDetail, isDetail);
   if (!TableName.empty() && (isNew || !AddNewOnly)) UpdateDetailRow(record, number, name, lParent, isDetail);
   UpdateItemRow(*record, number, name, lParent, isDetailText, levelText, isDeleteText);

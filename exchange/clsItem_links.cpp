@@ -241,31 +241,59 @@ LinkKind LinkKindByName(std::string_view name) {
                         "No kind of link is named \"" + std::string(name) + "\"");
 }
 
+namespace {
+
+// The linked record's fields as the pack statement reads them.
+PackedLink readLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID) {
+  std::string& strSQL = engine.lastSQL();
+  strSQL = row.packSelect + std::to_string(lID);
+  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
+  PackedLink packed;
+  if (modFunction::IsEOF(rs)) return packed;
+  packed.found = true;
+  packed.name = modFunction::FieldValue(rs, "FName");
+  if (row.plainKey) return packed;
+  packed.number = modFunction::FieldValue(rs, row.packNumber);
+  if (row.third == ThirdKey::UUID) packed.third = modFunction::FieldValue(rs, "UUID");
+  return packed;
+}
+
+const PackedLink& packedLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID, PackedLink& uncached) {
+  PackedLinks* links = engine.packedLinks();
+  if (!links) return uncached = readLink(engine, row, lID);
+  const std::uint64_t key = (static_cast<std::uint64_t>(row.kind) << 32) | static_cast<std::uint32_t>(lID);
+  auto found = links->find(key);
+  if (found == links->end()) found = links->emplace(key, readLink(engine, row, lID)).first;
+  return found->second;
+}
+
+}  // namespace
+
 void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record, std::int32_t lID,
                      std::string_view strKey) {
   const LinkKindRow& row = rowOf(kind);
   if (lID == 0) return;
-  std::string& strSQL = engine.lastSQL();
-  strSQL = row.packSelect + std::to_string(lID);
-  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
-  if (modFunction::IsEOF(rs)) return;
+  PackedLink uncached;
+  const PackedLink& packed = packedLink(engine, row, lID, uncached);
+  if (!packed.found) return;
   if (row.plainKey) {
-    record.SetValue(row.plainKey, modFunction::FieldValue(rs, "FName"));
+    record.SetValue(row.plainKey, packed.name);
     return;
   }
   // A Null column is packed as the empty text: the writer would leave a Null out, and the link would
   // lose the part that its lookups compare.
   auto link = std::make_shared<TrzRecord>();
-  link->SetValue("Number", textOf(modFunction::FieldValue(rs, row.packNumber)));
-  link->SetValue("Name", textOf(modFunction::FieldValue(rs, "FName")));
+  link->SetValue("Number", textOf(packed.number));
+  link->SetValue("Name", textOf(packed.name));
   switch (row.third) {
     case ThirdKey::UUID:
-      link->SetValue("UUID", textOf(modFunction::FieldValue(rs, "UUID")));
+      link->SetValue("UUID", textOf(packed.third));
       break;
     case ThirdKey::EmptyUUID:
       link->SetValue("UUID", Variant(""));
       break;
     case ThirdKey::ItemAuxProp:
+      // The properties are those of the record being packed, not of the linked class: not kept.
       link->SetValue("ItemAuxProp", Variant(GetAuxProps(engine, textOf(record.GetValue("Number", Variant(""))),
                                                         textOf(record.GetValue("Name", Variant(""))))));
       break;

@@ -52,15 +52,16 @@ std::string sqlNumber(const TrzRecord& product, std::string_view key, std::int32
   return modFunction::NumberValue(product.GetValue(key, Variant(fallback)), key);
 }
 
-// The product's item in the target account set: by UUID first when CheckByUUID is set and it has one,
-// then by number among the materials; 0 when neither finds it.
+// The product's item in the target account set: by UUID alone when CheckByUUID is set and it has one,
+// else by number among the materials; 0 when it is not found. A UUID that matches nothing is not
+// stood in for by a number, which may name another item here.
 std::int32_t productItemID(ItemEngineAccess& engine, const TrzRecord& product) {
   std::string& strSQL = engine.lastSQL();
   std::string uuid = textOf(product.GetValue("UUID", Variant("")));
   if (engine.checkByUUID() && !uuid.empty()) {
     strSQL = "SELECT * FROM t_Item WHERE UUID='" + EscapeQuotes(uuid) + "'";
     ObjectRef rs = GetAnyRecordSet(engine.connection(), strSQL);
-    if (!IsEOF(rs)) return CLng(FieldValue(rs, "FItemID"));
+    return IsEOF(rs) ? 0 : CLng(FieldValue(rs, "FItemID"));
   }
   strSQL =
       "SELECT * FROM t_Item WHERE FNumber='" + EscapeQuotes(textOf(product.GetValue("Number", Variant("")))) + "' AND FItemClassID=4";

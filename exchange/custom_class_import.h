@@ -1,9 +1,9 @@
-// What the facade reads of and tells the import of custom item classes besides its public members.
-// ErrorCount of clsItemClass counts the failed items of the last class whose items were imported; a
-// facade that adds up the batches of a large file needs every failed item of each batch once, whatever
-// classes the batch holds and whether it held items at all. And a large file's class comes in several
-// batches, each a document of its own: what was decided about the class in its first batch must hold for
-// the others.
+// What the callers of an import of custom item classes read of it and tell it besides the public
+// members. ErrorCount counts failed items; a class record can also fail on its own (refused, rolled
+// back whole), which no count of items shows. A facade that adds up the batches of a large file needs
+// every failed item of each batch once, whatever classes the batch holds and whether it held items at
+// all. And a large file's class comes in several batches, each a document of its own: what was decided
+// about the class in its first batch must hold for the others.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +12,16 @@
 
 namespace quillane {
 
-class CustomClassImportTally {
+class FailedClassRecordsTally {
  public:
-  virtual ~CustomClassImportTally() = default;
+  virtual ~FailedClassRecordsTally() = default;
+  // The class records of the object's last import of custom classes that failed on their own, as
+  // against those whose items alone failed.
+  virtual std::int32_t FailedClassesOfLastImport() const = 0;
+};
+
+class CustomClassImportTally : public FailedClassRecordsTally {
+ public:
   // The items that failed in the object's last Import, over all its classes; 0 for an Import that
   // imported no item.
   virtual std::int32_t FailedItemsOfLastImport() const = 0;

@@ -1,6 +1,7 @@
 #include "exchange/modFunction_import.h"
 
 #include <limits>
+#include <set>
 
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_errors.h"
@@ -132,6 +133,19 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<std::string(co
     if (bCancel) break;
   }
   return result;
+}
+
+bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate,
+                        const std::function<std::int32_t(std::int32_t)>& parentOf) {
+  std::set<std::int32_t> seen;
+  for (std::int32_t id = candidate; id != 0 && seen.insert(id).second; id = parentOf(id))
+    if (id == ancestor) return true;
+  return false;
+}
+
+AutomationError ParentCycleError(std::string_view source, std::string_view parentNumber) {
+  return AutomationError(kLibraryRefusal, std::string(source),
+                         LoadLangString("上级不能是记录自身或它的下级:") + std::string(parentNumber));
 }
 
 std::string RecordText(const TrzRecord& record, std::string_view key) {

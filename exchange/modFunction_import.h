@@ -67,6 +67,15 @@ bool IsStorageFault(const AutomationError& e);
 void ReportCallError(std::string& strError, const AutomationError& e, std::string_view strSQL,
                      const ImportCounts& counts);
 
+// Whether candidate is ancestor itself or stands under it in a tree whose parents parentOf gives (0 for
+// a root), following the parents up from candidate. A record whose parent were such a row would close a
+// cycle. A cycle that is there already, above candidate, ends the walk.
+bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate,
+                        const std::function<std::int32_t(std::int32_t)>& parentOf);
+
+// The refusal of a record whose parent is the record itself or one of its descendants.
+AutomationError ParentCycleError(std::string_view source, std::string_view parentNumber);
+
 // The text under key; a missing key and Null read as the empty text.
 std::string RecordText(const TrzRecord& record, std::string_view key);
 

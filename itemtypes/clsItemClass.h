@@ -51,10 +51,10 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   void setAddNewOnly(bool bAddNewOnly) { m_AddNewOnly = bAddNewOnly; }
   void setbProgress(bool bProgress) { m_bProgress = bProgress; }
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
-  // Items that failed in the last export or in the last class whose items were imported.
+  // Items that failed in the last export, or in the last Import over all its classes.
   std::int32_t ErrorCount() const { return m_ErrorCount; }
-  // Items that failed in the last Import, over all its classes.
   std::int32_t FailedItemsOfLastImport() const override { return m_lFailedItems; }
+  std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
   const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_itemCounts; }
   void TakeImportsAsBatchesOfOneFile() override { m_bBatchesOfOneFile = true; }
 
@@ -130,6 +130,7 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lSystemType = 0;
   std::int32_t m_ErrorCount = 0;
   std::int32_t m_lFailedItems = 0;
+  std::int32_t m_lFailedClasses = 0;
   modFunction::ImportCounts m_itemCounts;
   ObjectRef m_oConn;
   std::string m_strSQL;

@@ -54,7 +54,8 @@ bool IsClassTableOwnColumn(std::string_view column) {
 
 bool clsItemClass::Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType) {
   m_sPropsString = strPropsString;
-  m_lFailedItems = 0;
+  // The counts are of this import: a class without items must not report the failures of another.
+  m_ErrorCount = m_lFailedItems = m_lFailedClasses = 0;
   m_itemCounts = {};
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   try {
@@ -79,7 +80,10 @@ bool clsItemClass::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std:
     const ObjectRef* object = entry.tryAs<ObjectRef>();
     std::shared_ptr<TrzRecord> record = object ? std::dynamic_pointer_cast<TrzRecord>(*object) : nullptr;
     try {
-      if (!record) throw vbError(VbError::TypeMismatch, kSource);
+      if (!record) {
+        ++m_lFailedClasses;
+        throw vbError(VbError::TypeMismatch, kSource);
+      }
       ImportRecord(record);
     } catch (const AutomationError& e) {
       result = false;
@@ -103,7 +107,7 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
   const std::string strNumber = modFunction::RecordText(*oRecord, "Number"), strName = modFunction::RecordText(*oRecord, "Name");
   std::int32_t lItemClassID = 0;
   std::string strTable;
-  bool open = false;
+  bool open = false, committed = false;
   try {
     // A class without a number and a name would be created nameless.
     if (strNumber.empty() && strName.empty())
@@ -156,12 +160,15 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
     ImportAccessRights(lItemClassID, strName);
     modFunction::CallMember(m_oConn, "CommitTrans");
     open = false;
+    committed = true;
     RememberClass(*oRecord, {lItemClassID, false});
 
     if (std::shared_ptr<TrzRecords> items = oRecord->GetVector("Item"); items && items->Count() > 0)
       ImportItems(lItemClassID, strName, strTable, items);
   } catch (const AutomationError& e) {
     if (open) modFunction::CallMemberQuietly(m_oConn, "RollbackTrans");
+    // After the commit only items can have failed; they are counted as items.
+    if (!committed) ++m_lFailedClasses;
     throw AutomationError(kLibraryRefusal, kSource, e.description);
   }
 
@@ -206,8 +213,8 @@ void clsItemClass::ImportItems(std::int32_t lItemClassID, const std::string& str
   oItem->strPropsString = m_sPropsString;
   std::string strItemError;
   const bool ok = oItem->ImportVector(oItems, strItemError);
-  m_ErrorCount = oItem->ErrorCount();
-  m_lFailedItems += m_ErrorCount;
+  m_lFailedItems += oItem->ErrorCount();
+  m_ErrorCount = m_lFailedItems;
   m_itemCounts.Add(oItem->Counts());
   oItem.reset();
   // The class stays; its record's error line holds the lines of the items that failed.

@@ -27,8 +27,9 @@ void ImportModel(ItemEngineAccess& engine, const ItemField& field, TrzRecord& re
 // An auxiliary-data link that the target does not know takes the target's default entry of that number
 // and name instead. The defaults are written into the document's own link, where the engine reads the
 // costing method's name again after the fields. The entry is looked up by the name the account set
-// stores, whatever the user's language. When the target has no such entry either, the column keeps
-// what it holds. An empty link is no link: the column is set to NULL as for any link.
+// stores, whatever the user's language. When the target has no such entry either, the column is set
+// to 0, as for any link that matches nothing. An empty link is no link: the column is set to NULL as
+// for any link.
 void importWithDefault(ItemEngineAccess& engine, const ItemField& field, TrzRecord& record, std::string& strSQL,
                        const char* number, const char* name) {
   if (!record.Exists(field.element)) return;
@@ -44,7 +45,7 @@ void importWithDefault(ItemEngineAccess& engine, const ItemField& field, TrzReco
     nested->SetValue("Name", Variant(name));
     nested->SetValue("UUID", Variant("LJWWJL"));  // no UUID: the entry is found by number and name
     assignment.clear();
-    if (ImportLinkField(engine, field.link, link, field.column, assignment) == 0) return;
+    ImportLinkField(engine, field.link, link, field.column, assignment);
   }
   strSQL += assignment;
 }

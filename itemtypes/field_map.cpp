@@ -24,11 +24,12 @@ bool skipped(const ItemField& field, const Variant& value) {
   return std::any_of(field.skip.begin(), field.skip.end(), [&](const char* s) { return text == s; });
 }
 
-// A flag as the library's own export writes a bit column ("True"/"False") or as a number.
+// A flag as the library's own export writes a bit column ("True"/"False") or as a number; an empty
+// element is an unset flag, 0, as the empty text converts into a bit column.
 std::string flagValue(const Variant& value, const char* element) {
   if (const std::string* text = value.tryAs<std::string>()) {
     if (SameText(Trim(*text), "True")) return "1";
-    if (SameText(Trim(*text), "False")) return "0";
+    if (SameText(Trim(*text), "False") || Trim(*text).empty()) return "0";
   }
   return modFunction::NumberValue(value, element);
 }

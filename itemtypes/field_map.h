@@ -21,7 +21,7 @@ enum class FieldKind {
   Number,  // a plain value, imported as a checked number
   Date,    // a plain value imported between apostrophes, except the row's skip texts, which write nothing
   Flag,    // a number or Boolean; imported as a checked number, the texts "True" and "False" (what a bit
-           // column exports as) as 1 and 0
+           // column exports as) as 1 and 0, an empty element as 0
   Link,    // a LinkRef through the link codecs of its LinkKind
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "exchange/modFunction_connection.h"
+#include "exchange/modFunction_import.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -116,7 +117,16 @@ void clsAccount::PackOwnKey(const Field& field, const ObjectRef& rs, TrzRecord& 
 }
 
 std::optional<std::string> clsAccount::OwnValue(const Field& field, const TrzRecord& record) {
-  if (SameText(field.key, "Parent")) return std::to_string(m_lParentID);
+  if (SameText(field.key, "Parent")) {
+    // The chart must stay a tree: an account under itself or under one of its own sub-accounts would
+    // leave both out of every walk from the root.
+    if (m_lParentID != 0 && modFunction::IsSelfOrDescendant(currentItemID(), m_lParentID, [&](std::int32_t id) {
+          ObjectRef rs = Query("SELECT FParentID FROM t_Account WHERE FAccountID=" + std::to_string(id));
+          return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FParentID"));
+        }))
+      throw modFunction::ParentCycleError("Quillane.clsAccount", modFunction::RecordText(*record.GetRecord("Parent"), "Number"));
+    return std::to_string(m_lParentID);
+  }
   Variant dc = record.GetValue(field.key, Variant("贷"));
   return std::string(!dc.isNull() && CStr(dc) == "借" ? "1" : "-1");
 }

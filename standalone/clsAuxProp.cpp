@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "exchange/MParse.h"
+#include "exchange/custom_class_import.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
@@ -109,10 +110,9 @@ bool clsAuxProp::Export(std::string& strPropsString, std::string& strXML, std::i
     strTimeStamp = CStr(args[4]);
     strMaxTimeStamp = CStr(args[5]);
     strError = CStr(args[6]);
-    // The classes travel as one whole: a class the user may not export refuses the export, rather
-    // than leave the other side without it unnoticed.
+    // The classes the user may export travel; those refused are named in strError.
     bool result = false;
-    if (exported && strError.empty()) {
+    if (exported) {
       DOMDocument document;
       if (!document.load(file.path()))
         throw AutomationError(kLibraryRefusal, kSource, document.parseError()->reason());
@@ -154,6 +154,10 @@ bool clsAuxProp::Import(std::string& strPropsString, std::string strXML, std::st
     const bool result = CBool(facade->Call("ImportCustIOFromFile", args));
     strError = CStr(args[4]);
     m_counts = modFunction::ImportCounts::Of(facade);
+    // The facade counts the failed items of its file; a class that failed whole is a failed record
+    // too, counted here.
+    if (const auto* tally = dynamic_cast<const FailedClassRecordsTally*>(facade.get()))
+      m_ErrorCount = tally->FailedClassesOfLastImport();
     return result;
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");

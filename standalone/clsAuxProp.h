@@ -22,15 +22,16 @@ class clsAuxProp : public AutomationObject {
 
   ~clsAuxProp() override;
 
-  // Every auxiliary-property class as one document (the facade's custom-class file), strTimeStamp
-  // "0xFFFFFFFFFFFFFFFF". Refused with its text in strError and False: an industrial account set, one
-  // older than service pack 2.0.0.3, one without such classes, and a user who may not export every
-  // one of them. With bProgress one Progress follows, whatever the outcome.
+  // Every auxiliary-property class the user may export as one document (the facade's custom-class
+  // file), strTimeStamp "0xFFFFFFFFFFFFFFFF"; the classes the user may not export are named in strError.
+  // Refused with its text in strError and False: an industrial account set, one older than service
+  // pack 2.0.0.3, one without such classes, none the user may export, and a class whose export failed.
+  // With bProgress one Progress follows, whatever the outcome.
   bool Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount, std::string& strTimeStamp,
               std::string& strMaxTimeStamp, std::string& strError);
   // Such a document into the account set through the facade's custom-class file import, with the
   // account-set checks of Export. lSystemType must be a number; the facade's file import has no way to
-  // carry it on.
+  // carry it on. The facade counts the failed items; ErrorCount counts the classes that failed whole.
   bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
   // Appends to vect one record per property and item of every class (one per class without items).
   // Needs the connection of an earlier Export or Import of this object; its errors reach the caller.

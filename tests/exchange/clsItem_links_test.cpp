@@ -158,6 +158,29 @@ TEST_F(LinkCodecs, AuxClassCarriesTheItemsAuxiliaryProperties) {
       << "the packing SELECT stays the last statement";
 }
 
+// Within an export call a linked record is read once, whatever number of rows names it (found or not);
+// a material's auxiliary properties are its own, read for each material.
+TEST_F(LinkCodecs, WithinAnExportCallEachLinkedRecordIsReadOnce) {
+  run("INSERT INTO t_Item (FItemID,FItemClassID,FNumber,FName) VALUES (1001,4,'M01','螺丝')\r\n"
+      "INSERT INTO t_Item (FItemID,FItemClassID,FNumber,FName) VALUES (3101,3001,'C1','红')\r\n"
+      "INSERT INTO COM_ItemAuxProp (FItemID,FAuxPropID) VALUES (1001,3101)");
+  PackedLinksOfCall call(*engine_);
+  for (std::int32_t id : {202, 999}) {
+    auto first = owner();
+    PacketLinkField(*engine_, LinkKind::Item, *first, id, "Link");
+    engine_->sql = "untouched";
+    auto second = recordOf({{"Name", "螺母"}, {"Number", "M02"}});
+    PacketLinkField(*engine_, LinkKind::Item, *second, id, "Link");
+    EXPECT_EQ(engine_->sql, "untouched") << id;
+    EXPECT_EQ(render(*second, "Link"), render(*first, "Link")) << id;
+  }
+  auto screw = owner(), nut = recordOf({{"Name", "螺母"}, {"Number", "M02"}});
+  PacketLinkField(*engine_, LinkKind::AuxClass, *screw, 3001, "AuxClass");
+  PacketLinkField(*engine_, LinkKind::AuxClass, *nut, 3001, "AuxClass");
+  EXPECT_EQ(render(*screw, "AuxClass"), "Number=AP01;Name=颜色;ItemAuxProp=C1~红");
+  EXPECT_EQ(render(*nut, "AuxClass"), "Number=AP01;Name=颜色;ItemAuxProp=");
+}
+
 TEST_F(LinkCodecs, ImportMatchesByEachKindsSteps) {
   struct Case {
     const char* what;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "exchange/custom_class_import.h"
 #include "exchange/modFunction_conflict.h"
 #include "itemtypes/item_class_documents.h"
 #include "itemtypes/item_class_fixture.h"
@@ -149,6 +150,26 @@ TEST_F(ItemClassImport, ValuesFromTheDocumentNeverBecomeStatementText) {
   // Nothing was left behind: the next class takes the identifier the failed ones would have had.
   ASSERT_TRUE(importDoc(worksDoc()).ok);
   EXPECT_EQ(classRow(), "3001,W,工程,工程,工程,0,t_Item_3001");
+}
+
+TEST_F(ItemClassImport, MoneyAndDecimalValuesKeepTheirDigitsThereAndBack) {
+  const std::string doc = classDoc({classKeys("W", "工程") + desc("金额", "FAmount", "6") + desc("精确", "FExact", "14") +
+                                    item("01", "厂房", value("金额", "123456789012.3456") + value("精确", "12345678901234567"))});
+  Imported result = importDoc(doc);
+  ASSERT_TRUE(result.ok) << result.error;
+  const char* stored = "SELECT FAmount, FExact FROM t_Item_3001";
+  EXPECT_EQ(rows(target, stored), "123456789012.3456,12345678901234567");
+  Page page = exportClass(props(target), "工程");
+  ASSERT_TRUE(page.ok) << page.error;
+  const std::string second = newAccountSet("second.db");
+  std::vector<Variant> args{props(second), page.xml, ""};
+  ASSERT_TRUE(CBool(classes->Call("Import", args))) << CStr(args[2]);
+  EXPECT_EQ(rows(second, stored), "123456789012.3456,12345678901234567");
+  // A decimal column holds whole numbers (decimal(18, 0)): a 19th digit is SQL Server's overflow.
+  result = importDoc(classDoc({classKeys("W", "工程") + desc("金额", "FAmount", "6") + desc("精确", "FExact", "14") +
+                               item("01", "厂房", value("精确", "1234567890123456789"))}));
+  EXPECT_NE(result.error.find("Arithmetic overflow error converting int to data type numeric."), std::string::npos)
+      << result.error;
 }
 
 TEST_F(ItemClassImport, ANewClassPassesOverATableThatIsInUse) {
@@ -334,6 +355,25 @@ TEST_F(ItemClassImport, AFailingItemLeavesItsClassAndTheOtherItems) {
             "02,NULL,4,NULL,True;03,0,NULL,0,False");
 }
 
+TEST_F(ItemClassImport, TheCountsAreOfTheWholeImportItemsAndClassesApart) {
+  auto failedClasses = [this] { return dynamic_cast<const CustomClassImportTally&>(*classes).FailedClassesOfLastImport(); };
+  // A class whose item fails, before one whose items all go in.
+  Imported result = importDoc(classDoc({worksKeys() + item("01", "厂房", value("数量", "三")) + item("02", "仓库"),
+                                        classKeys("V", "其他") + item("01", "甲")}));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(CLng(classes->Get("ErrorCount")), 1);
+  EXPECT_EQ(failedClasses(), 0);
+  // A class refused whole, before one that goes in: no item failed, one class record did.
+  result = importDoc(classDoc({classKeys("004", "我的类") + item("X1", "甲"), classKeys("V", "其他") + item("02", "乙")}));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(CLng(classes->Get("ErrorCount")), 0);
+  EXPECT_EQ(failedClasses(), 1);
+  // The next import counts its own.
+  ASSERT_TRUE(importDoc(classDoc({classKeys("V", "其他")})).ok);
+  EXPECT_EQ(CLng(classes->Get("ErrorCount")), 0);
+  EXPECT_EQ(failedClasses(), 0);
+}
+
 TEST_F(ItemClassImport, DescriptionsOfOneClassDoNotStandInForAnothers) {
   // The second class has a column of the first one's property, but no description of it.
   const std::string other = classKeys("V", "其他") + desc("编号", "FSite", "200", {{"ActualSize", "20"}});
@@ -378,8 +418,10 @@ TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
       }
       return xml;
     };
+    // A fourth class is refused whole: it counts as a class record, not as items.
     const std::string xml = classDoc({worksKeys() + items(c.firstItems, c.firstFailing), classKeys("V", "其他"),
-                                      classKeys("X", "第三") + desc("数量", "FQty", "3") + items(c.thirdItems, {1})});
+                                      classKeys("X", "第三") + desc("数量", "FQty", "3") + items(c.thirdItems, {1}),
+                                      classKeys("004", "我的类") + item("X1", "甲")});
     const std::string file = dir_.write(std::string(c.name) + ".xml", Utf16LeFile(xml));
     EXPECT_EQ(std::filesystem::file_size(file) >= 512000u, c.large);
     const std::string set = newAccountSet(std::string(c.name) + ".db");
@@ -387,6 +429,7 @@ TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
     std::vector<Variant> args{props(set), "", file, std::int32_t{500}, ""};
     EXPECT_FALSE(CBool(facade->Call("ImportCustIOFromFile", args)));
     EXPECT_EQ(CLng(facade->Get("ErrorCount")), static_cast<std::int32_t>(c.firstFailing.size()) + 1);
+    EXPECT_EQ(dynamic_cast<const FailedClassRecordsTally&>(*facade).FailedClassesOfLastImport(), 1);
     EXPECT_EQ(rows(set, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c LEFT JOIN t_Item i ON i.FItemClassID = "
                         "c.FItemClassID WHERE c.FItemClassID > 3000 GROUP BY c.FName ORDER BY c.FItemClassID"),
               c.counted);

@@ -76,11 +76,18 @@ TEST_F(MaterialTest, AnUnknownCostingMethodOrUseStateTakesTheDefaultEntry) {
   EXPECT_EQ(stored("FTrack, FUseState"), "2,3");
 }
 
-TEST_F(MaterialTest, WithoutADefaultEntryTheStoredValueStays) {
+TEST_F(MaterialTest, WithoutADefaultEntryTheColumnIsSetTo0) {
   exec(path, "DELETE FROM t_SubMessage WHERE FID IN ('F001', 'USE')");
   Imported imported = import(link("Track", "X", "先进先出法") + link("UseState", "X", "停用"));
   ASSERT_TRUE(imported.ok) << imported.error;
-  EXPECT_EQ(stored("FTrack, FUseState"), "77,88");
+  EXPECT_EQ(stored("FTrack, FUseState"), "0,0");
+}
+
+TEST_F(MaterialTest, AnEmptyFlagElementStores0) {
+  exec(path, "UPDATE t_ICItem SET FIsSale = 1, FBatchManager = 1");
+  Imported imported = import(element("IsSale", "") + element("IsBatch", " "));
+  ASSERT_TRUE(imported.ok) << imported.error;
+  EXPECT_EQ(stored("FIsSale, FBatchManager"), "False,False");
 }
 
 TEST_F(MaterialTest, TheBaseUnitStandsInForAMissingCUUnitAndItsGroupForAMissingGroup) {

@@ -149,7 +149,7 @@ TEST_F(FieldMapTest, AFlagImportsWhatTheExportWroteForIt) {
   };
   const Case cases[] = {{Variant("True"), "FBit=1,"}, {Variant("False"), "FBit=0,"}, {Variant(" true "), "FBit=1,"},
                         {Variant(true), "FBit=1,"},   {Variant("1"), "FBit=1,"},     {Variant("-1"), "FBit=-1,"},
-                        {Variant(std::int16_t{0}), "FBit=0,"}};
+                        {Variant(std::int16_t{0}), "FBit=0,"}, {Variant(""), "FBit=0,"},   {Variant("  "), "FBit=0,"}};
   for (const Case& c : cases)
     EXPECT_EQ(imported({{"Bit", c.value}, {"Store", "1"}}), std::string("UPDATE t_Test SET ") + c.sql + "FStore=1,")
         << CStr(c.value);

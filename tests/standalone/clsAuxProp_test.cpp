@@ -135,6 +135,40 @@ TEST_F(AuxPropTest, RefusalsComeBackAsFalseWithTheirText) {
   EXPECT_TRUE(tempIsEmpty());
 }
 
+TEST_F(AuxPropTest, AUserWhoMayExportSomeClassesGetsThoseAndTheNamesOfTheOthers) {
+  accountset::CreateSample(source, 3, accountset::Kind::Commercial);
+  const std::string colours = rows(source, "SELECT FItemClassID FROM t_ItemClass WHERE FName = '颜色'");
+  exec(source, "INSERT INTO t_User (FUserID, FName) VALUES (20, 'clerk')\r\n"
+               "INSERT INTO t_AccessControl (FObjectType, FObjectID, FUserID, FAccessType, FAccessMask) VALUES "
+               "(3, " + colours + ", 20, 1, 8388608)");
+  const std::string others = rows(source, "SELECT group_concat(FName, '、') FROM (SELECT FName FROM t_ItemClass "
+                                          "WHERE FType IN (3, 4) AND FName <> '颜色' ORDER BY FType, FItemClassID)");
+  ASSERT_NE(others, "");
+  Result out = exportFrom(props(source, "UserID=20;AcctType=SY;Language=CHS"));
+  EXPECT_TRUE(out.ok);
+  EXPECT_EQ(out.error, "自定义核算项目(" + others + ")没有导出权限！");
+  EXPECT_NE(out.xml.find("<Name>颜色</Name>"), std::string::npos) << out.xml.substr(0, 300);
+  EXPECT_EQ(out.xml.find("<Name>尺码</Name>"), std::string::npos);
+  EXPECT_TRUE(tempIsEmpty());
+}
+
+TEST_F(AuxPropTest, AClassThatFailsWholeIsCountedAsAFailedRecord) {
+  accountset::CreateSample(source, 3, accountset::Kind::Commercial);
+  Result out = exportFrom(props(source, kCommercial));
+  ASSERT_TRUE(out.ok) << out.error;
+  // The colours come back numbered as the materials' class, which a class document may not change.
+  const std::string start = "<Number>", colours = rows(source, "SELECT FNumber FROM t_ItemClass WHERE FName = '颜色'");
+  std::string xml = out.xml;
+  xml.replace(xml.find(start + colours + "</Number>"), start.size() + colours.size(), start + "004");
+  facade->Let("ErrorCount", std::int32_t{0});
+  Result in = importInto(props(target, kCommercial), xml);
+  EXPECT_FALSE(in.ok);
+  EXPECT_NE(in.error.find("系统的基础资料类别不能作为自定义核算项目导入:物料"), std::string::npos) << in.error;
+  EXPECT_EQ(CLng(facade->Get("ErrorCount")), 1);
+  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM t_ItemClass WHERE FType IN (3, 4)"),
+            rows(source, "SELECT COUNT(*) - 1 FROM t_ItemClass WHERE FType IN (3, 4)"));
+}
+
 TEST_F(AuxPropTest, NoTemporaryFileIsLeftWhenACallFails) {
   accountset::CreateSample(source, 3);
   // The colours' own table is gone: the class export fails after the file was begun.

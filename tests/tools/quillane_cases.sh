@@ -2,13 +2,8 @@
 # The quillane program as a user meets it: command lines, their exit codes and what they say, in English
 # unless a case asks for another language.
 set -uo pipefail
-q="$1"
-source "$(dirname "$0")/case_table.sh"
-enter_scratch_folder
-export QUILLANE_LANGUAGE=en
+source "$(dirname "${BASH_SOURCE[0]}")/cases.sh" "$1"
 
-fail() { echo "FAIL: $*" >&2; failed=1; }
-failed=0
 departments() { sqlite3 "$1" "select FNumber, FName, UUID, FSystemType from t_Item where FItemClassID=2 and FItemID>0 order by FNumber"; }
 
 # Fixtures: over 120 departments (two batches of a bulk file), a bulk file with one record a line, a

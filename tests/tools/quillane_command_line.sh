@@ -2,14 +2,9 @@
 # The program's command line: standard streams, options a command cannot honour, deletion keys of
 # another type, the language of the messages and messages that name what is wrong.
 set -uo pipefail
-q="$1"
-source "$(dirname "$0")/case_table.sh"
-enter_scratch_folder
+source "$(dirname "${BASH_SOURCE[0]}")/cases.sh" "$1"
 export QUILLANE_REGISTRY="$dir/registry.ini"
-export QUILLANE_LANGUAGE=en
 
-fail() { echo "FAIL: $*" >&2; failed=1; }
-failed=0
 departments() { sqlite3 "$1" "select count(*) from t_Item where FItemClassID=2 and FItemID>0"; }
 
 "$q" init a.db --sample 30 >/dev/null

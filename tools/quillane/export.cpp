@@ -1,7 +1,10 @@
+#include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/counts.h"
 #include "tools/quillane/data_types.h"
@@ -9,6 +12,7 @@
 #include "tools/quillane/facade.h"
 #include "tools/quillane/files.h"
 #include "tools/quillane/props.h"
+#include "tools/quillane/report.h"
 #include "tools/quillane/tally.h"
 
 namespace quillane::cli {
@@ -28,13 +32,26 @@ int Export(const CommandLine& line, bool keys) {
     if (auto db = line.value("db"); db && ProgressBar::Shown()) bar.SetTotal(BulkExportTotal(*db, lIO, since));
     Tally tally(facade, bar, false);
     std::vector<Variant> args{props, what, *bulk, perCount, since, std::string(), std::string()};
-    CallOrFail(facade, custom ? "ExportCustIOToFile" : "ExportPreIOToFile", args, 6);
+    // A file of custom item classes holds the classes that exported: a class named but missing from it
+    // (no such class, not permitted, failed) makes the exit 2; no file at all, 1.
+    bool missing = false;
+    if (custom) {
+      // The facade leaves an older file alone when no class may be exported.
+      std::filesystem::remove(*bulk);
+      missing = !CBool(facade->Call("ExportCustIOToFile", args)) || !CStr(args[6]).empty();
+      const std::string error = CStr(args[6]);
+      if (missing && !std::filesystem::exists(*bulk))
+        throw std::runtime_error(error.empty() ? mdlLanguage::LoadLangString("操作失败：") + "ExportCustIOToFile" : error);
+      PrintErrors(error);
+    } else {
+      CallOrFail(facade, "ExportPreIOToFile", args, 6);
+    }
     bar.Finish();
     // The records the file holds, as an import counts them: the Progress events of a call may count
     // more (the auxiliary properties of goods raise one more for their classes). The file holds
     // everything up to the highest stamp: that stamp is where a later export starts.
     std::cerr << "records: " << ScanBulkFile(*bulk).records << "\nhighest stamp: " << CStr(args[5]) << '\n';
-    return 0;
+    return missing ? 2 : 0;
   }
   Tally tally(facade, bar, true);
   std::vector<Variant> args{props, what, std::string(), perCount, since, std::string(), std::string()};

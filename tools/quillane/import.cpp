@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange/custom_class_import.h"
 #include "exchange/mdlLanguage.h"
 #include "tools/quillane/commands.h"
 #include "tools/quillane/data_types.h"
@@ -49,16 +50,20 @@ int Import(const CommandLine& line) {
 
   const modFunction::ImportCounts counts = ImportCountsOf(facade);
   const std::int32_t failed = CLng(facade->Get("ErrorCount"));
+  // A class record of custom item classes can fail on its own, apart from its items.
+  const auto* classes = custom ? dynamic_cast<const FailedClassRecordsTally*>(facade.get()) : nullptr;
+  const std::int32_t failedClasses = classes ? classes->FailedClassesOfLastImport() : 0;
   if (!ok && error.empty()) error = LoadLangString("操作失败：") + member;
   PrintErrors(error);
   PrintErrors(tally.clashText);
   PrintImportSummary(tally.records, counts);
+  if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   if (scan && scan->fault)
     std::cerr << "quillane: " << *bulk << ": " << *scan->fault << '\n'
               << LoadLangString("导入在文件的这个错误处中止，此前已导入的记录：") << counts.imported << '\n';
   // The storage failed, not the records: the import did not run to its end.
-  if (!counts.stoppedBy.empty()) return 1;
+  if (!counts.stoppedBy.empty() || failedClasses > 0) return 1;
   if (failed > 0) return 2;
   return ok ? 0 : 1;
 }
