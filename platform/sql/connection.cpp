@@ -129,8 +129,12 @@ void Connection::RollbackTrans() {
 }
 
 void Connection::CloseConn() {
-  if (db_ && db_->inTransaction()) db_->tryExec("ROLLBACK");
-  db_.reset();
+  if (!db_) return;
+  if (db_->inTransaction()) db_->tryExec("ROLLBACK");
+  // The caller's commits are made durable here, once, when it is done with the account set; a sync
+  // that fails is the caller's error.
+  std::unique_ptr<Database> db = std::move(db_);
+  db->makeDurable();
 }
 
 bool Connection::AddDefault(std::int32_t&, const std::string&) { return true; }

@@ -61,7 +61,8 @@ class Connection : public AutomationObject {
   // read whatever text it runs. Not a late-bound member.
   void ForbidWrites();
 
-  // Closes the database, rolling back an open transaction; the object stays usable.
+  // Closes the database, rolling back an open transaction, after syncing what it committed to the disk
+  // (raising the provider's storage error when that fails); the object stays usable.
   void CloseConn();
   bool IsOpen() const { return db_ != nullptr; }
 

@@ -11,6 +11,7 @@
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/sql/catalog.h"
+#include "platform/sql/durability.h"
 #include "platform/sql/errors.h"
 #include "platform/sql/exact_columns.h"
 #include "platform/sql/functions.h"
@@ -268,8 +269,16 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
+    if (mode == Mode::CreateNew) execScript("PRAGMA journal_mode=WAL");
+    WriteWithoutSyncPerCommit(db_);
+    sqlite3_commit_hook(
+        db_,
+        [](void* self) {
+          static_cast<Database*>(self)->committedSinceSync_ = true;
+          return 0;
+        },
+        this);
     if (mode == Mode::CreateNew) {
-      execScript("PRAGMA journal_mode=WAL");
       execScript("BEGIN IMMEDIATE");
       InstallEngineSchema(*this);
       execScript("COMMIT");
@@ -342,7 +351,18 @@ void Database::forbidWrites() {
   sqlite3_set_authorizer(db_, refuseWayOutOfQueryOnly, nullptr);
 }
 
+void Database::makeDurable() {
+  if (!committedSinceSync_) return;
+  SyncLog(path_);
+  committedSinceSync_ = false;
+}
+
 Database::~Database() {
+  try {
+    makeDurable();
+  } catch (const AutomationError&) {
+    // Nobody is left to tell: a caller that must know closes through makeDurable first.
+  }
   statements_.clear();
   schemaVersion_.reset();
   sqlite3_close_v2(db_);

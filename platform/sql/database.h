@@ -88,6 +88,11 @@ class Database : public ColumnCatalog {
 
   [[noreturn]] void raise(int rc) const;
 
+  // Syncs what this connection committed since it opened or last synced to the disk (durability.h);
+  // nothing when it committed nothing. Raises the provider's storage error when the sync fails. The
+  // destructor does it too, dropping the error.
+  void makeDurable();
+
   // Called inside a write transaction before its first change: a file that lacks the engine's objects
   // gets them now, so they roll back with the write. Cheap once they were seen in place.
   void prepareWrite();
@@ -124,6 +129,7 @@ class Database : public ColumnCatalog {
   int engineSchemaSeenAt_ = -1;
   std::unique_ptr<Statement> schemaVersion_;
   bool holdReads_ = false, heldReadOpen_ = false;
+  bool committedSinceSync_ = false;
   bool writesForbidden_ = false;
   StatementCache statements_{kStatementCacheCapacity};
 };

@@ -55,6 +55,24 @@ TEST(ConnectionString, CarriesAnyPathToTheFileItNames) {
   for (const auto& [text, path] : written) EXPECT_EQ(sql::DataSourceOf(text), path) << text;
 }
 
+// A WAL file is written without a disk sync per commit (the caller syncs once when it closes); a file
+// in another journal mode keeps a sync at every commit, which it needs to stay whole.
+TEST(Connection, SyncsEveryCommitOnlyWhereTheJournalNeedsIt) {
+  const std::pair<const char*, std::int32_t> cases[] = {{"wal", 1}, {"delete", 2}};
+  for (const auto& [mode, synchronous] : cases) {
+    SqlFixture db;
+    {
+      sql::Database file(db.path(), sql::Database::Mode::OpenExisting);
+      file.execScript(std::string("PRAGMA journal_mode=") + mode);
+    }
+    sql::Connection& c = db.connection();
+    EXPECT_EQ(CLng(c.GetAnyRecordSet("PRAGMA synchronous")->Value(0)), synchronous) << mode;
+    c.Execute("UPDATE t_Item SET FName = 'x' WHERE FItemID = 1");
+    c.CloseConn();
+    EXPECT_EQ(CLng(c.GetAnyRecordSet("SELECT COUNT(*) FROM t_Item WHERE FName = 'x'")->Value(0)), 1) << mode;
+  }
+}
+
 TEST(Connection, OpensOnFirstUseAndAgainAfterCloseConn) {
   SqlFixture db;
   sql::Connection& c = db.connection();
