@@ -48,8 +48,12 @@ Variant ValueOfText(std::string text, ValueKind kind) {
       if (!s.empty() && s.front() == '+') s.remove_prefix(1);
       double d = 0;
       auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
-      if (ec == std::errc() && end == s.data() + s.size()) return Variant(d);
-      break;
+      if (ec != std::errc() || end != s.data() + s.size()) break;
+      // More digits than a Double writes back: kept as written, as a whole number beyond a Long is, so
+      // that the statement it goes into gets every one.
+      Decimal exact;
+      if (Decimal::FromText(s, true, Decimal::kMaxDigits, exact) != Decimal::Parsed::Ok || exact.digits() > 15) break;
+      return Variant(d);
     }
     case ValueKind::Date: {
       Date d;

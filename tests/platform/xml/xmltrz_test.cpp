@@ -359,6 +359,8 @@ TEST(RecordValuesTest, TextsBecomeValuesByTheirSimpleType) {
       {"+7", ValueKind::WholeNumber, "Long:7"},
       {"9999999999", ValueKind::WholeNumber, "String:9999999999"},  // beyond a Long: kept as written
       {"-1.5E2", ValueKind::Number, "Double:-150"},
+      {"123456789012345678.5", ValueKind::Number, "String:123456789012345678.5"},  // beyond a Double's digits
+      {"0.12345678901234567", ValueKind::Number, "String:0.12345678901234567"},
       {"1", ValueKind::Boolean, "Boolean:True"},
       {"false", ValueKind::Boolean, "Boolean:False"},
       {"2024-02-29", ValueKind::Date, "Date:2024-02-29"},
