@@ -134,10 +134,13 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   if (number.empty() && name.empty())
     throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录没有代码也没有名称!"));
   // The values pasted as numbers are checked before anything is written.
-  const bool hasIsDetail = record->Exists("IsDetail");
-  const std::string isDetailText = hasIsDetail ? modFunction::NumberValue(record->Item("IsDetail"), "IsDetail") : "-1";
+  // Without IsDetail the record is neither a group nor a detail: written, it would stand as a detail
+  // without its detail row, or miss its existing row. It fails, naming the key.
+  if (!record->Exists("IsDetail"))
+    throw AutomationError(kLibraryRefusal, item_sql::kSource, LoadLangString("记录缺少必需的键:") + std::string("IsDetail"));
+  const std::string isDetailText = modFunction::NumberValue(record->Item("IsDetail"), "IsDetail");
   const std::int32_t lIsDetail = CLng(Variant(isDetailText));
-  const bool isDetail = hasIsDetail && CBool(record->Item("IsDetail"));
+  const bool isDetail = CBool(record->Item("IsDetail"));
   const std::string levelText = record->Exists("Level") ? modFunction::NumberValue(record->Item("Level"), "Level") : "1";
   const std::string isDeleteText =
       record->Exists("IsDelete") ? modFunction::NumberValue(record->Item("IsDelete"), "IsDelete") : std::string();

@@ -128,6 +128,10 @@ std::int32_t clsAssist::ImportRecord(const TrzRecord& record) {
   std::int32_t lTypeID = 0;
   if (std::shared_ptr<TrzRecord> assistType = record.GetRecord("AssistType"); assistType && assistType->Count() > 0)
     lTypeID = ImportType(*assistType);
+  // An industrial entry without its type would be stored under none, where no export's page finds it.
+  else if (family().industrial)
+    throw AutomationError(kLibraryRefusal, "Quillane." + className(),
+                          mdlLanguage::LoadLangString("记录缺少必需的键:") + std::string("AssistType"));
   std::int32_t id = 0;
   if (checkByUUID() && record.Exists("UUID")) id = GetIDByUUID(std::string(Trim(ShownText(&record, "UUID"))));
   if (id <= 0) id = GetIDByNumber(number, name, lTypeID);

@@ -1,5 +1,7 @@
 #include "standalone/clsCurrency.h"
 
+#include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_import.h"
 #include "exchange/modFunction_sql.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
@@ -45,7 +47,15 @@ std::optional<std::string> clsCurrency::OwnValue(const Field& field, const TrzRe
     Variant op = record.GetValue(field.key, Variant("*"));
     return std::string(!op.isNull() && CStr(op) == "*" ? "'*'" : "'/'");
   }
-  return std::string(record.Exists(field.key) && CBool(record.Item(field.key)) ? "1" : "0");
+  // An empty flag is an unset one; a text that no Boolean reads fails the record, naming the key.
+  if (!record.Exists(field.key) || Trim(modFunction::RecordText(record, field.key)).empty()) return "0";
+  try {
+    return std::string(CBool(record.Item(field.key)) ? "1" : "0");
+  } catch (const AutomationError&) {
+    throw AutomationError(kLibraryRefusal, "Quillane.clsCurrency",
+                          std::string(field.key) + mdlLanguage::LoadLangString("的值必须是逻辑值:") +
+                              modFunction::RecordText(record, field.key));
+  }
 }
 
 std::int32_t clsCurrency::FindByNumberName(const std::string& strNumber, const std::string&) {

@@ -63,6 +63,7 @@ struct AssistCase {
   std::function<void(ObjectRef&)> options;
   const char* industrial;  // the last rows of the entries afterwards (from id 11 on)
   const char* commercial;
+  bool industrialFails = false;  // the industrial import fails the record (and writes nothing)
 };
 void PrintTo(const AssistCase& c, std::ostream* os) { *os << c.what; }
 
@@ -87,8 +88,9 @@ const AssistCase kAssistCases[] = {
      "11,07,华东片,区域,T2, E2 ;12,09,孤儿,NULL,NULL,E3", "11,07,华东片,区域,T2, E2 ;12,09,预设,区域,T2,E3"},
     {"AddNewOnly leaves a found entry as it was", entry("01", "华东区", assistType("区域", "T2")),
      [](ObjectRef& o) { o->Let("AddNewOnly", true); }, kIndustrialAsBefore, kCommercialAsBefore},
-    {"an entry without a type stands under none, and out of later exports", entry("05", "无类", element("UUID", "E5")), {},
-     "11,01,华东,区域,T2,E2;12,09,孤儿,NULL,NULL,E3;13,05,无类,NULL,NULL,E5", "11,01,华东,区域,T2,E2;12,09,预设,区域,T2,E3;13,05,无类,NULL,NULL,E5"},
+    // Stored under no type, an industrial entry would be out of every later export.
+    {"an industrial entry without a type fails; a commercial one stands under none", entry("05", "无类", element("UUID", "E5")),
+     {}, kIndustrialAsBefore, "11,01,华东,区域,T2,E2;12,09,预设,区域,T2,E3;13,05,无类,NULL,NULL,E5", true},
     {"an industrial entry of no known type, and a commercial predefined one, are left as they are",
      entry("09", "孤儿", assistType("区域", "T2")), {}, kIndustrialAsBefore, kCommercialAsBefore},
 };
@@ -104,7 +106,11 @@ TEST_P(AssistImport, Branches) {
     ObjectRef assist = CreateObject("Quillane.clsAssist");
     if (c.options) c.options(assist);
     ImportResult result = ImportXml(assist, propsOf(target, *kind), document("Assist", {c.record}));
-    EXPECT_TRUE(result.ok) << result.error;
+    const bool fails = c.industrialFails && kind == &kIndustrial;
+    EXPECT_EQ(result.ok, !fails) << result.error;
+    if (fails) {
+      EXPECT_NE(result.error.find("记录缺少必需的键:AssistType"), std::string::npos) << result.error;
+    }
     const std::string all = rows(target, kind->entries);
     EXPECT_EQ(all.substr(all.find(";") + 1), kind == &kIndustrial ? c.industrial : c.commercial);
   }

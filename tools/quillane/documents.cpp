@@ -3,8 +3,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "exchange/mdlLanguage.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/SAXXMLReader.h"
+#include "tools/quillane/files.h"
 
 namespace quillane::cli {
 namespace {
@@ -34,7 +36,7 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
 
 std::string ReadPage(const std::string& path) {
   DOMDocument document;
-  if (!document.load(path)) {
+  if (!document.load(path == kStandardStream ? "/dev/stdin" : path)) {
     // The parser's reason names the line.
     throw std::runtime_error(path + ": " + document.parseError()->reason());
   }

@@ -6,8 +6,8 @@
 
 namespace quillane::cli {
 
-// The page in the file at path as UTF-8 text, read in the encoding the document declares or its
-// byte-order mark shows. Throws std::runtime_error naming the file and the line when it is no
+// The page in the file at path ("-": standard input) as UTF-8 text, read in the encoding the document
+// declares or its byte-order mark shows. Throws std::runtime_error naming the file and the line when it is no
 // well-formed XML document.
 std::string ReadPage(const std::string& path);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -91,10 +92,12 @@ void ReplacingFile::Keep() {
 
 void WriteOut(const CommandLine& line, const std::string& text) {
   auto out = line.value("out");
-  if (!out) {
+  if (!out || *out == kStandardStream) {
     std::cout << text << '\n';
+    if (!std::cout.flush()) throw std::runtime_error(mdlLanguage::LoadLangString("无法写入标准输出"));
     return;
   }
+  errno = 0;
   ReplacingFile file(*out);
   {
     std::ofstream stream(file.Path(), std::ios::binary | std::ios::trunc);

@@ -8,6 +8,9 @@
 
 namespace quillane::cli {
 
+// The name that stands for standard output (--out) or standard input (--in).
+inline constexpr const char* kStandardStream = "-";
+
 // A file written beside its target under a temporary name and renamed over the target once Keep is
 // called: an export that fails, throws or is interrupted (SIGINT, SIGTERM, SIGHUP) leaves the old file
 // as it was and removes the temporary one. A target that exists and is no regular file (a pipe, a
@@ -31,7 +34,8 @@ class ReplacingFile {
   bool pending_ = false;  // a temporary file of ours lies beside the target
 };
 
-// text into the file named by --out, or onto standard output with a line break.
+// text into the file named by --out, or onto standard output with a line break when --out is missing
+// or "-". Throws std::runtime_error naming the file and the system's reason when it cannot be written.
 void WriteOut(const CommandLine& line, const std::string& text);
 
 }  // namespace quillane::cli
