@@ -128,8 +128,9 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
     if (count_ > 0) flush();
   }
   void error(const ISAXLocator&, const std::string& message, std::int32_t) override { readerErrors.push_back(message); }
+  // The parser's line means little in a file written on one line: the record at fault is named too.
   void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
-    readerErrors.push_back(message);
+    readerErrors.push_back(message + " (" + translated("出错的记录：") + std::to_string(record_.Ordinal()) + ")");
   }
 
  private:

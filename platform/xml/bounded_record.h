@@ -33,6 +33,8 @@ class BoundedRecord {
   // Ends the record and hands its text over (empty when it overflowed).
   std::string Take();
 
+  // The place in the file of the record being read, or of the next one between records.
+  std::int32_t Ordinal() const { return open_ ? ordinal_ : ordinal_ + 1; }
   // What the refusal of an overflowed record says after its translated prefix: its place in the file
   // and the number it carries, when one was read.
   std::string Identification() const;

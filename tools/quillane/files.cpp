@@ -40,7 +40,7 @@ void WatchForInterrupts() {
 }
 
 [[noreturn]] void CannotWrite(const std::string& path) {
-  throw std::runtime_error(LoadLangString("无法写入文件：") + path + ": " + std::strerror(errno));
+  throw std::runtime_error(LoadLangString("无法写入文件：") + path + " (" + std::strerror(errno) + ")");
 }
 
 }  // namespace
