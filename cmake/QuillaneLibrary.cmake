@@ -31,7 +31,7 @@ set(_version_script ${CMAKE_SOURCE_DIR}/cmake/quillane.map)
 add_library(quillane SHARED ${_objects} $<TARGET_OBJECTS:quillane_module_shared>)
 target_include_directories(quillane PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>)
 target_link_libraries(quillane PRIVATE PkgConfig::SQLITE3 PkgConfig::LIBXML2)
-target_link_options(quillane PRIVATE -Wl,--version-script=${_version_script} -Wl,--no-undefined)
+target_link_options(quillane PRIVATE -Wl,--version-script=${_version_script})
 set_target_properties(quillane PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
                                           LINK_DEPENDS ${_version_script})
 

@@ -93,6 +93,17 @@ std::string textOr(const Variant& v, const std::string& fallback = {}) { return 
 
 }  // namespace
 
+std::string DataKeyCaption(std::int32_t lIO) {
+  // The table and item class GetTableInfo gives the type, through the captions PackageRecordset writes.
+  if (const ItemType* item = findItemType(lIO)) return itemCaption(item->itemClassID);
+  switch (lIO) {
+    case 1: return keyCaption("t_Account", 0);
+    case 2: return keyCaption("t_SubMessage", 0);
+    case 3: return keyCaption("t_Currency", 0);
+  }
+  return {};
+}
+
 clsDataKey::clsDataKey() { modFunction::InitSchemaFolder(); }
 
 clsDataKey::~clsDataKey() {

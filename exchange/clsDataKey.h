@@ -13,6 +13,10 @@
 
 namespace quillane {
 
+// The caption ExportXMLDataKey writes as the Remark of every key of data type lIO ("核算项目--部门",
+// "币别"); empty for a type that has no deletion keys. A caller tells keys of another type by it.
+std::string DataKeyCaption(std::int32_t lIO);
+
 class clsDataKey : public AutomationObject {
  public:
   clsDataKey();

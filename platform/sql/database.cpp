@@ -294,7 +294,7 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
 void Database::open(const std::string& uri, int flags) {
   int rc = sqlite3_open_v2(uri.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
-    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    std::string message = db_ ? sqlite3_errmsg(db_) + SystemReason(db_, rc) : sqlite3_errstr(rc);
     sqlite3_close_v2(db_);
     db_ = nullptr;
     throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path_ + "': " + message);

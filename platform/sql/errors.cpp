@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
 #include <string_view>
 
 namespace quillane::sql {
@@ -46,6 +47,15 @@ std::string adoDescription(AdoError error) {
 
 }  // namespace
 
+std::string SystemReason(sqlite3* db, int rc) {
+  // SQLite's own text ("disk I/O error", "unable to open database file") does not say what the system
+  // refused: a full disk, a permission, a missing folder.
+  const int primary = rc & 0xFF;
+  if (!db || (primary != SQLITE_IOERR && primary != SQLITE_CANTOPEN && primary != SQLITE_FULL)) return {};
+  const int error = sqlite3_system_errno(db);
+  return error ? std::string(" (") + std::strerror(error) + ")" : std::string();
+}
+
 AutomationError ProviderError(OleDbError number, std::string description) {
   return AutomationError(static_cast<std::int32_t>(number), kProviderSource, std::move(description));
 }
@@ -54,6 +64,7 @@ AutomationError EngineError(sqlite3* db, int rc) {
   int extended = db ? sqlite3_extended_errcode(db) : rc;
   std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   if ((extended & 0xFF) != (rc & 0xFF)) extended = rc;  // the handle reports a later call than rc came from
+  message += SystemReason(db, extended);
   OleDbError number = numberOf(extended, message);
   return ProviderError(number, std::move(message));
 }

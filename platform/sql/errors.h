@@ -32,8 +32,11 @@ enum class OleDbError : std::int32_t {
 
 AutomationError ProviderError(OleDbError number, std::string description);
 
-// The error of the last failed engine call on db (rc its result code), with the engine's message.
+// The error of the last failed engine call on db (rc its result code), with the engine's message and,
+// for a fault of the storage (I/O, cannot open, full), the system's reason (SystemReason).
 AutomationError EngineError(sqlite3* db, int rc);
+// " (<the system's text for the errno of the failed call>)" when rc is such a storage fault, else empty.
+std::string SystemReason(sqlite3* db, int rc);
 
 // ADO's errors about the use of its objects.
 enum class AdoError : std::int32_t {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "platform/automation/factory.h"
 
@@ -79,22 +80,21 @@ bool DOMDocument::adopt(xml_detail::DocPtr doc, bool hasDeclaration, const xml_d
 }
 
 bool DOMDocument::load(const std::string& path) {
+  // Read once and parsed from memory: a pipe (/dev/stdin) cannot be opened a second time from its start.
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string bytes;
+  if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (!file && !file.eof()) {
     parseError_->set(kCannotOpen, "The file " + path + " cannot be opened: " + std::strerror(errno), 0, 0);
     reset();
     return false;
   }
-  char head[16] = {};
-  file.read(head, sizeof head);
-  bool hasDeclaration = startsWithDeclaration(std::string_view(head, static_cast<std::size_t>(file.gcount())));
-  file.close();
-
   xml_detail::LibxmlErrors errors;
   xml_detail::ParserCtxtPtr ctxt(xmlNewParserCtxt());
   if (!ctxt) throw std::bad_alloc();
-  return adopt(xml_detail::DocPtr(xmlCtxtReadFile(ctxt.get(), path.c_str(), nullptr, kDomParseOptions)),
-               hasDeclaration, errors);
+  return adopt(xml_detail::DocPtr(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                                    path.c_str(), nullptr, kDomParseOptions)),
+               startsWithDeclaration(bytes), errors);
 }
 
 bool DOMDocument::loadXML(const std::string& text) {

@@ -22,7 +22,8 @@ TextStream::~TextStream() {
 }
 
 void TextStream::put(const void* data, std::size_t size) {
-  if (size != 0 && std::fwrite(data, 1, size, file_) != size) throw FileError(FileErrorNumber::DeviceIoError, path_);
+  if (size != 0 && std::fwrite(data, 1, size, file_) != size)
+    throw xml_detail::FileErrorFromErrno(errno, path_, FileErrorNumber::DeviceIoError);
 }
 
 void TextStream::Write(const std::string& text) {
@@ -39,7 +40,7 @@ void TextStream::Close() {
   if (!file_) return;
   int result = std::fclose(file_);
   file_ = nullptr;
-  if (result != 0) throw FileError(FileErrorNumber::DeviceIoError, path_);
+  if (result != 0) throw xml_detail::FileErrorFromErrno(errno, path_, FileErrorNumber::DeviceIoError);
 }
 
 const DispatchTable& TextStream::dispatchTable() const {

@@ -17,9 +17,10 @@ enum class FileErrorNumber : std::int32_t {
   PathNotFound = 76,
 };
 
-AutomationError FileError(FileErrorNumber number, const std::string& path);
+// The error, its description naming the file and, when given, the system's reason.
+AutomationError FileError(FileErrorNumber number, const std::string& path, const std::string& reason = {});
 // The error for a system call on the file that failed with `error` (an errno value); a missing file or
-// folder gives `whenMissing`.
+// folder gives `whenMissing`, a fault of the device (a full disk...) names the system's reason.
 AutomationError FileErrorFromErrno(int error, const std::string& path, FileErrorNumber whenMissing);
 
 }  // namespace quillane::xml_detail

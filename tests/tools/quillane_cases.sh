@@ -54,7 +54,7 @@ run_cases <<CASES
 1|cannot carry an account set path holding "}": x}y.db|export --db 'x}y.db' --type department
 1|industrial or commercial, not: retail|export --db a.db --type department --acct-type retail
 1|industrial or commercial, not: retail|init r.db --acct-type retail
-1|--system-type applies to --in only|import --db b.db --type department --bulk all.xml --system-type 0
+1|does not apply to this command: --system-type (import --bulk)|import --db b.db --type department --bulk all.xml --system-type 0
 0|records read: $n~records imported: $n~records failed: 0|import --db b.db --type department --bulk all.xml
 0|records imported: 1|import --db c.db --type department --in utf16.xml
 0|records imported: 1|import --db c.db --type department --in gb2312.xml

@@ -9,6 +9,8 @@ namespace quillane::cli {
 int Init(const CommandLine& line);
 // A page or a bulk file of a data type, or (keys) a page of its deletion keys.
 int Export(const CommandLine& line, bool keys);
-int Import(const CommandLine& line, bool keys);
+int Import(const CommandLine& line);
+// A page of deletion keys of the data type: the records they name deleted.
+int ImportKeys(const CommandLine& line);
 
 }  // namespace quillane::cli

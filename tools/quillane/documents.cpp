@@ -3,8 +3,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "exchange/mdlLanguage.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/SAXXMLReader.h"
+#include "tools/quillane/files.h"
 
 namespace quillane::cli {
 namespace {
@@ -22,8 +24,10 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
     const int depth = depth_--;
     if (inClass_ ? depth == 3 && localName == "Item" : depth == 2) ++scan.records;
   }
+  // The parser's line means little in a file written on one line: the record at fault is named too.
   void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
-    if (!scan.fault) scan.fault = message;
+    if (!scan.fault)
+      scan.fault = message + " (" + mdlLanguage::LoadLangString("出错的记录：") + std::to_string(scan.records + 1) + ")";
   }
 
  private:
@@ -35,7 +39,7 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
 
 std::string ReadPage(const std::string& path) {
   DOMDocument document;
-  if (!document.load(path)) {
+  if (!document.load(path == kStandardStream ? "/dev/stdin" : path)) {
     // The parser's reason names the line.
     throw std::runtime_error(path + ": " + document.parseError()->reason());
   }

@@ -15,28 +15,14 @@
 #include "tools/quillane/tally.h"
 
 namespace quillane::cli {
-namespace {
 
 using mdlLanguage::LoadLangString;
 
-int ImportKeys(const CommandLine& line, const std::string& props, std::int32_t lIO) {
-  auto in = line.value("in");
-  if (!in) throw std::runtime_error(LoadLangString("缺少选项 --in"));
-  std::vector<Variant> args{props, lIO, ReadPage(*in), std::string()};
-  CallOrFail(MakeFacade(line), "ImportXMLDataKey", args, 3);
-  return 0;
-}
-
-}  // namespace
-
-int Import(const CommandLine& line, bool keys) {
+int Import(const CommandLine& line) {
   std::string props = PropsOf(line);
   std::int32_t lIO = DataTypeOf(line);
-  if (keys) return ImportKeys(line, props, lIO);
   auto bulk = line.value("bulk"), in = line.value("in");
   if (!bulk && !in) throw std::runtime_error(LoadLangString("缺少选项 --in 或 --bulk"));
-  // The library imports a bulk file's records with the system type 1, always.
-  if (bulk && line.value("system-type")) throw std::runtime_error(LoadLangString("选项 --system-type 只用于 --in"));
 
   // Custom item classes: a bulk file through the facade, a page through the class itself, which takes
   // no data type.

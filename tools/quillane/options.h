@@ -17,15 +17,23 @@ struct CommandLine {
 
   std::optional<std::string> value(const std::string& name) const;
   bool flag(const std::string& name) const { return flags.contains(name); }
+  bool given(const std::string& name) const { return values.contains(name) || flags.contains(name); }
 };
 
 // Options that take a value; every other "--name" is a flag. Throws std::runtime_error on an unknown
-// option or a missing value.
+// option, a missing value or an option given twice.
 CommandLine Parse(int argc, char** argv, const std::set<std::string>& valueOptions,
                   const std::set<std::string>& flagOptions);
 
+// Refuses (std::runtime_error naming the option and the command) every option given that is not in
+// `honoured`, the options the command's road carries out.
+void RefuseOptionsBut(const CommandLine& line, const std::set<std::string>& honoured, const std::string& command);
+// Refuses a command line whose words are more than the command's own `count` (command, sub-command,
+// file), naming the first stray word.
+void RefuseStrayWords(const CommandLine& line, std::size_t count);
+
 // The value of --name as a non-negative whole number, fallback when it is not given. Throws
-// std::runtime_error naming the option when the value is anything else.
+// std::runtime_error naming the option when the value is anything else or above 2147483647.
 std::int32_t NumberOption(const CommandLine& line, const std::string& name, std::int32_t fallback);
 
 }  // namespace quillane::cli

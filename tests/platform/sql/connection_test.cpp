@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/automation/factory.h"
+#include "platform/sql/database.h"
 #include "platform/sql/errors.h"
 #include "support/automation_test.h"
 #include "sql_fixture.h"
@@ -31,6 +32,10 @@ TEST(ConnectionString, NamesTheOneProviderItSupports) {
     EXPECT_EQ(e.number, number) << text;
     EXPECT_FALSE(c.IsOpen());
   }
+  // A file that cannot be made says why, as the system gave it.
+  EXPECT_NE(ErrorOf([&] { sql::Database(db.folder().file("none/new.db"), sql::Database::Mode::CreateNew); })
+                .description.find("unable to open database file (No such file or directory)"),
+            std::string::npos);
   sql::Connection c;
   c.setConnString("Provider=SQLOLEDB;Data Source=x");
   EXPECT_NE(ErrorOf([&] { c.Execute("SELECT 1"); }).description.find("Provider=SQLite;Data Source=<file>"),

@@ -70,6 +70,17 @@ TEST_F(FileSystemObjectTest, CreatingInAMissingFolderRaisesPathNotFound) {
   EXPECT_NE(e.description.find("none/x.xml"), std::string::npos);
 }
 
+// A full device is error 57 as the runtime numbers it, with the system's reason beside the file.
+TEST_F(FileSystemObjectTest, AFullDeviceSaysWhy) {
+  auto stream = fso.CreateTextFile("/dev/full", true, true);
+  AutomationError e = ErrorOf([&] {
+    stream->Write(std::string(1 << 16, 'x'));
+    stream->Close();
+  });
+  EXPECT_EQ(e.number, 57);
+  EXPECT_EQ(e.description, "Device I/O error: /dev/full (No space left on device)");
+}
+
 TEST_F(FileSystemObjectTest, LateBoundCallsAsTheBulkFilesMakeThem) {
   ObjectRef fsoObject = CreateObject("Scripting.FileSystemObject");
   std::string path = dir.file("late.xml");
