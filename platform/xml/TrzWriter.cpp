@@ -264,7 +264,12 @@ std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& 
 
   std::optional<xml_detail::DocumentCheck> check;
   if (const xml_detail::SchemaCheck* compiled = schema->Check()) check.emplace(*compiled);
-  std::string text = "<?xml version=\"1.0\"?>";
+  // Pages of one type come in runs of much the same size: room for the last one's text at once
+  // spares growing the text again and again while it is written.
+  thread_local std::size_t lastLength = 0;
+  std::string text;
+  text.reserve(lastLength + lastLength / 8);
+  text = "<?xml version=\"1.0\"?>";
   TextOut out(text, check ? &*check : nullptr);
   out.start("Root", "VelmoraNameSpace", strTypeName);
   error = writeRecords(out, *vect, recordShape, strTypeName);
@@ -272,6 +277,7 @@ std::string writeDocument(const std::shared_ptr<TrzRecords>& vect, std::string& 
   out.end();
   if (!(check && check->Accepted()) && !schema->ValidateText(text))
     return domDocument(*vect, strXML, *schema, strXSD, recordShape, strTypeName);
+  lastLength = text.size();
   strXML = std::move(text);
   return {};
 }

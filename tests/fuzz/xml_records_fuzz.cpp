@@ -1,9 +1,11 @@
 // Fuzz target: the XML component's reader of record documents against the shipped XSD files.
 //
 // The input is a document; the schema is the one its Root names in VelmoraNameSpace (an input naming no
-// shipped schema is passed over). When the reader accepts the document, the writer writes its records
-// back into a document, the reader accepts that one too, and writing what it read gives the same text
-// again: nothing the reader takes in is lost or changed on the way out.
+// shipped schema is passed over). When the reader accepts the document, the records it read hold the
+// document's elements, each one and in their order, with their values (a text as it stands, a number,
+// Boolean or date as its text reads); the writer writes the records back into a document, the reader
+// accepts that one too, and writing what it read gives the same text again: nothing the reader takes in
+// is lost or changed on the way in or out.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +13,18 @@
 #include <set>
 #include <string>
 
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
 #include "fuzz_check.h"
+#include "platform/automation/vbconv.h"
+#include "platform/automation/vbtext.h"
+#include "platform/xml/TrzRecord.h"
+#include "platform/xml/TrzRecords.h"
 #include "platform/xml/TrzReader.h"
 #include "platform/xml/TrzWriter.h"
 
@@ -59,6 +72,100 @@ std::shared_ptr<TrzRecords> ReadBack(const std::string& xml, const std::string& 
   return records;
 }
 
+// ---- The oracle: the records read against the document's own elements ----
+
+std::vector<const xmlNode*> ChildElements(const xmlNode* node) {
+  std::vector<const xmlNode*> children;
+  for (const xmlNode* c = node->children; c; c = c->next)
+    if (c->type == XML_ELEMENT_NODE) children.push_back(c);
+  return children;
+}
+
+std::string NameOf(const xmlNode* node) { return reinterpret_cast<const char*>(node->name); }
+
+std::string TextOf(const xmlNode* node) {
+  xmlChar* content = xmlNodeGetContent(node);
+  std::string text = content ? reinterpret_cast<const char*>(content) : "";
+  xmlFree(content);
+  return text;
+}
+
+std::string Collapsed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// Whether a value read stands for the element's text: a text as it is, a number of the same value, a
+// Boolean of the same truth. A date is read by the platform's own parser; its text is not compared.
+bool SameValue(const Variant& value, const std::string& text) {
+  if (const std::string* s = value.tryAs<std::string>()) return *s == text;
+  if (const bool* b = value.tryAs<bool>()) return *b == (Collapsed(text) == "true" || Collapsed(text) == "1");
+  if (value.tryAs<Date>()) return true;
+  std::string number = Collapsed(text);
+  if (!number.empty() && number.front() == '+') number.erase(0, 1);
+  char* end = nullptr;
+  const double expected = std::strtod(number.c_str(), &end), got = CDbl(value);
+  if (number.empty() || *end != '\0') return false;
+  return got == expected || (std::isnan(got) && std::isnan(expected));
+}
+
+template <class T>
+std::shared_ptr<T> NestedAs(const Variant& value) {
+  return value.isObject() ? std::dynamic_pointer_cast<T>(value.object()) : nullptr;
+}
+
+void RequireHolds(const TrzRecord& record, const xmlNode* element, const std::string& document);
+
+void RequireEntry(const Variant& value, const xmlNode* element, const std::string& document) {
+  if (auto nested = NestedAs<TrzRecord>(value)) return RequireHolds(*nested, element, document);
+  Require(ChildElements(element).empty() && SameValue(value, TextOf(element)),
+          "the element " + NameOf(element) + " of " + Shown(document) + " was read as " + Shown(CStr(value)));
+}
+
+// The record holds the element's children and nothing else: one key per child name (a vector: the
+// children of that name, in their order), each with the child's value. Keys are matched by name, as a
+// schema may let the children come in any order.
+void RequireHolds(const TrzRecord& record, const xmlNode* element, const std::string& document) {
+  const std::vector<const xmlNode*> children = ChildElements(element);
+  std::vector<bool> taken(children.size(), false);
+  auto take = [&](const std::string& key) -> const xmlNode* {
+    for (std::size_t i = 0; i < children.size(); ++i)
+      if (!taken[i] && SameText(NameOf(children[i]), key)) {
+        taken[i] = true;
+        return children[i];
+      }
+    Fail("the key " + key + " read from " + Shown(document) + " stands for no element of the document");
+    return nullptr;
+  };
+  for (const auto& [key, value] : record.Entries()) {
+    if (auto vector = NestedAs<TrzRecords>(value)) {
+      for (const Variant& entry : *vector) RequireEntry(entry, take(key), document);
+    } else {
+      RequireEntry(value, take(key), document);
+    }
+  }
+  for (std::size_t i = 0; i < children.size(); ++i)
+    Require(taken[i], "the element " + NameOf(children[i]) + " of " + Shown(document) + " was lost on reading");
+}
+
+void RequireRecordsHoldTheDocument(const TrzRecords& records, const std::string& document) {
+  std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
+      xmlReadMemory(document.data(), static_cast<int>(document.size()), nullptr, nullptr, XML_PARSE_NONET),
+      xmlFreeDoc);
+  Require(doc != nullptr, "libxml2 does not parse the document the reader accepted: " + Shown(document));
+  const std::vector<const xmlNode*> elements = ChildElements(xmlDocGetRootElement(doc.get()));
+  Require(elements.size() == static_cast<std::size_t>(records.Count()),
+          "the reader read " + std::to_string(records.Count()) + " records of the " + std::to_string(elements.size()) +
+              " in " + Shown(document));
+  std::size_t i = 0;
+  for (const Variant& entry : records) {
+    auto record = NestedAs<TrzRecord>(entry);
+    Require(record != nullptr, "a record read from " + Shown(document) + " is no record");
+    RequireHolds(*record, elements[i++], document);
+  }
+}
+
 void Check(const std::string& document) {
   std::string type = NamedType(document);
   if (!TypeNames().count(type)) return;
@@ -67,6 +174,7 @@ void Check(const std::string& document) {
   std::shared_ptr<TrzRecords> records;
   std::string error;
   if (!TrzReader().InputXMLString(records, document, xsd, type, error)) return;
+  RequireRecordsHoldTheDocument(*records, document);
   std::string first = Written(records, xsd, type, document);
   std::string second = Written(ReadBack(first, xsd, type), xsd, type, first);
   Require(first == second, "written twice the records of " + Shown(document) + " give " + Shown(first) + " and then " +
