@@ -100,6 +100,8 @@ std::string ClassNameColumn() {
 void LoadServicePack() {
   ObjectRef connection = modFunction::CreateObjectEx(modFunction::kConnectionProgID, "", true);
   connection->Let("ConnString", Variant(GetConnectString()));
+  // Read-only, so that the connection is the one the call's own reads take up next.
+  modFunction::HoldReads(connection);
   ObjectRef rs = modFunction::GetAnyRecordSet(
       connection, "SELECT FValue FROM T_SYSTEMPROFILE WHERE FCategory='Base' AND FKey='ServicePack'");
   if (modFunction::IsEOF(rs)) return;

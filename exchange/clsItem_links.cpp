@@ -258,7 +258,7 @@ PackedLink readLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32
   return packed;
 }
 
-const PackedLink& packedLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID, PackedLink& uncached) {
+PackedLink& packedLink(ItemEngineAccess& engine, const LinkKindRow& row, std::int32_t lID, PackedLink& uncached) {
   PackedLinks* links = engine.packedLinks();
   if (!links) return uncached = readLink(engine, row, lID);
   const std::uint64_t key = (static_cast<std::uint64_t>(row.kind) << 32) | static_cast<std::uint32_t>(lID);
@@ -274,10 +274,14 @@ void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record,
   const LinkKindRow& row = rowOf(kind);
   if (lID == 0) return;
   PackedLink uncached;
-  const PackedLink& packed = packedLink(engine, row, lID, uncached);
+  PackedLink& packed = packedLink(engine, row, lID, uncached);
   if (!packed.found) return;
   if (row.plainKey) {
     record.SetValue(row.plainKey, packed.name);
+    return;
+  }
+  if (packed.element) {
+    record.SetObject(strKey, packed.element);
     return;
   }
   // A Null column is packed as the empty text: the writer would leave a Null out, and the link would
@@ -300,6 +304,7 @@ void PacketLinkField(ItemEngineAccess& engine, LinkKind kind, TrzRecord& record,
     case ThirdKey::None:
       break;
   }
+  if (row.third != ThirdKey::ItemAuxProp) packed.element = link;
   record.SetObject(strKey, link);
 }
 

@@ -65,8 +65,8 @@ void MoveNext(const ObjectRef& rs) {
 
 void HoldReads(const ObjectRef& oConn) {
   if (auto* own = dynamic_cast<sql::Connection*>(oConn.get())) {
-    own->HoldReads();
     own->ForbidWrites();
+    own->HoldReads();
   }
 }
 

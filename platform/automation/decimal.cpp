@@ -108,6 +108,12 @@ int Decimal::digits() const {
   return n;
 }
 
+int Decimal::significantDigits() const {
+  int n = digits(), scale = scale_;
+  for (DecimalMagnitude m = magnitude_; m != 0 && scale > 0 && m % 10 == 0; m /= 10, --scale) --n;
+  return n;
+}
+
 std::optional<Decimal> Decimal::rescaled(int scale, Rounding rounding) const {
   Decimal out = *this;
   if (scale >= scale_) {

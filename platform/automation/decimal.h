@@ -41,6 +41,8 @@ class Decimal {
   bool isZero() const { return magnitude_ == 0; }
   // The digits of the value as it is held, without the leading zeros; 0 for zero.
   int digits() const;
+  // The digits of the value itself: those of digits() without the zeros that end its decimals.
+  int significantDigits() const;
   // The digits before the point; 0 when the value is below 1 in magnitude.
   int integerDigits() const { return digits() > scale_ ? digits() - scale_ : 0; }
 

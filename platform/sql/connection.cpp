@@ -5,6 +5,7 @@
 #include "platform/sql/compat.h"
 #include "platform/sql/database.h"
 #include "platform/sql/errors.h"
+#include "platform/sql/idle_readers.h"
 
 namespace quillane::sql {
 namespace {
@@ -74,7 +75,10 @@ std::string ConnectStringOf(const std::string& path) {
 }
 
 Connection::Connection() = default;
-Connection::~Connection() = default;
+Connection::~Connection() {
+  if (db_ && db_->inTransaction()) db_->tryExec("ROLLBACK");
+  KeepIdleReader(std::move(db_));
+}
 
 void Connection::setConnString(const std::string& connectString) {
   if (connectString == connString_) return;
@@ -99,7 +103,11 @@ std::shared_ptr<Recordset> Connection::Execute(const std::string& strSQL) { retu
 
 void Connection::HoldReads() { database().holdReads(); }
 
-void Connection::ForbidWrites() { database().forbidWrites(); }
+void Connection::ForbidWrites() {
+  // A connection that reads only may be one an earlier call kept, its statements still prepared.
+  if (!db_) db_ = TakeIdleReader(DataSourceOf(connString_));
+  database().forbidWrites();
+}
 
 std::int32_t Connection::BeginTrans() {
   Database& db = database();
@@ -135,6 +143,7 @@ void Connection::CloseConn() {
   // that fails is the caller's error.
   std::unique_ptr<Database> db = std::move(db_);
   db->makeDurable();
+  KeepIdleReader(std::move(db));
 }
 
 bool Connection::AddDefault(std::int32_t&, const std::string&) { return true; }

@@ -1,6 +1,7 @@
 #include "platform/sql/database.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <cmath>
@@ -265,7 +266,9 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
     open("file:" + uriPath(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    immutable_ = true;
   }
+  openedFile_ = identityOf(path);
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
@@ -289,6 +292,7 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
     }
     AttachCatalog(*this);
     RegisterFunctions(*this);
+    openedAtSchema_ = schemaVersion();
   } catch (...) {
     sqlite3_close_v2(db_);
     throw;
@@ -311,6 +315,23 @@ int Database::schemaVersion() {
   int version = schemaVersion_->step() ? static_cast<int>(schemaVersion_->integerAt(0)) : -1;
   schemaVersion_->reset();
   return version;
+}
+
+std::optional<Database::FileIdentity> Database::identityOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+bool Database::unchangedSinceOpen() {
+  // While this connection holds the file open, its inode cannot be handed to another file: another
+  // identity at the path is another file put there.
+  if (immutable_ || !openedFile_ || identityOf(path_) != openedFile_) return false;
+  try {
+    return schemaVersion() == openedAtSchema_;
+  } catch (const AutomationError&) {
+    return false;
+  }
 }
 
 void Database::prepareWrite() {
@@ -336,14 +357,19 @@ void Database::endHeldRead() {
 
 namespace {
 
+// The pragmas whose argument names what to read rather than a setting to change.
+constexpr const char* kReadingPragmas[] = {"table_info", "table_xinfo", "index_info", "index_xinfo", "index_list",
+                                           "foreign_key_list", "foreign_key_check", "integrity_check", "quick_check"};
+
+// A pragma with an argument sets something (query_only, journal_mode, case_sensitive_like...): refused,
+// so that no statement can switch writes on again, and none can change how the connection reads for
+// the calls that take it up later (idle_readers.h).
 int refuseWayOutOfQueryOnly(void*, int action, const char* first, const char* second, const char*, const char*) {
   if (action == SQLITE_ATTACH || action == SQLITE_DETACH) return SQLITE_DENY;
   if (action != SQLITE_PRAGMA || !second) return SQLITE_OK;
-  const std::string_view pragma = first ? first : "";
-  const bool changesWrites = sqlite3_stricmp(pragma.data(), "query_only") == 0 ||
-                             sqlite3_stricmp(pragma.data(), "writable_schema") == 0 ||
-                             sqlite3_stricmp(pragma.data(), "journal_mode") == 0;
-  return changesWrites ? SQLITE_DENY : SQLITE_OK;
+  for (const char* reading : kReadingPragmas)
+    if (first && sqlite3_stricmp(first, reading) == 0) return SQLITE_OK;
+  return SQLITE_DENY;
 }
 
 }  // namespace

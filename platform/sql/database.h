@@ -110,10 +110,18 @@ class Database : public ColumnCatalog {
   void endHeldRead();
 
   // From now on until the database closes, no statement can change it: SQLite's query_only, and an
-  // authorizer that refuses to switch it off again or to attach another file, since a statement a
-  // caller composed (an export's filter) may try either. A refused write raises the provider's
+  // authorizer that refuses to attach another file or to set any pragma (switching query_only off
+  // again, or changing how the connection reads), since a statement a caller composed (an export's
+  // filter) may try either. A refused write raises the provider's
   // permission error. There is no way back on this connection.
   void forbidWrites();
+  bool writesForbidden() const { return writesForbidden_; }
+
+  // For a connection kept open between calls (idle_readers.h): true while the file at path() is still
+  // the one it opened and its schema is the one it opened on, so that nothing it learnt of the file
+  // (prepared statements and their columns, the catalogue views) is out of date. Never true of a file
+  // read as immutable: that connection would not see another program's later changes.
+  bool unchangedSinceOpen();
 
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
   std::vector<std::string> columnNames(std::string_view table) override;
@@ -121,6 +129,11 @@ class Database : public ColumnCatalog {
  private:
   void open(const std::string& uri, int flags);
   int schemaVersion();
+  struct FileIdentity {
+    std::uint64_t device = 0, inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+  };
+  static std::optional<FileIdentity> identityOf(const std::string& path);
 
   std::string path_;
   sqlite3* db_ = nullptr;
@@ -131,6 +144,9 @@ class Database : public ColumnCatalog {
   bool holdReads_ = false, heldReadOpen_ = false;
   bool committedSinceSync_ = false;
   bool writesForbidden_ = false;
+  bool immutable_ = false;
+  std::optional<FileIdentity> openedFile_;
+  int openedAtSchema_ = -1;
   StatementCache statements_{kStatementCacheCapacity};
 };
 

@@ -451,14 +451,14 @@ class Store {
   // Decimal and money columns keep every digit: SQLite's REAL holds 15 significant digits only, and a
   // column declared decimal or money has NUMERIC affinity, which turns any text that reads as a
   // number into a REAL. So a value is stored as an INTEGER when it is whole and fits one, as a REAL
-  // when it has at most 15 significant digits (the REAL then gives them back exactly), and otherwise
+  // when it has at most 15 significant digits, whatever zeros the column's scale adds (the REAL then gives them back exactly), and otherwise
   // as a BLOB of its plain-notation text ("12345678901234.1234567891"), which affinity leaves alone.
   // Other SQLite tools read all three as the number (CAST(x AS TEXT) gives the digits of the last).
   void storeExact(const Decimal& d) {
     std::optional<std::int64_t> whole = d.toInteger(Rounding::HalfAwayFromZero);
     if (whole && Decimal(*whole) == d) return sqlite3_result_int64(ctx_, *whole);
     const std::string text = d.text();
-    if (d.digits() <= 15) return sqlite3_result_double(ctx_, std::strtod(text.c_str(), nullptr));
+    if (d.significantDigits() <= 15) return sqlite3_result_double(ctx_, std::strtod(text.c_str(), nullptr));
     sqlite3_result_blob(ctx_, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
   }
 

@@ -211,6 +211,37 @@ TEST_P(ValueRules, InsertAndUpdateStoreWhatSqlServerStores) {
 INSTANTIATE_TEST_SUITE_P(Table, ValueRules, ::testing::ValuesIn(kValueCases));
 INSTANTIATE_TEST_SUITE_P(Exact, ValueRules, ::testing::ValuesIn(kExactCases));
 
+// A value is kept in one form whatever scale its column gives it: the decimals a column pads with are
+// no digits of the value, so 126778.5 in a decimal(28,10) is a REAL as it is in a decimal(18,1), and SQL
+// compares it with the number.
+TEST(ExactNumbers, AValueIsStoredInTheSmallestFormThatHoldsItsDigits) {
+  const struct {
+    const char* declared;
+    const char* written;
+    const char* storage;
+  } cases[] = {
+      {"decimal(28,10)", "126778.5", "real"},
+      {"decimal(28,10)", "12345678.123456", "real"},
+      {"decimal(28,10)", "1234567890.1234567", "blob"},
+      {"decimal(28,10)", "1200", "integer"},
+      {"decimal(18,1)", "126778.5", "real"},
+      {"money", "123456789.5", "real"},
+      {"money", "123456789012.3456", "blob"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.declared) + " " + c.written);
+    SqlFixture db;
+    sql::Connection& cn = db.connection();
+    cn.Execute(std::string("CREATE TABLE t_Values (FKey int NOT NULL, FValue ") + c.declared + " NULL)");
+    cn.Execute(std::string("INSERT INTO t_Values (FKey, FValue) VALUES (1, ") + c.written + ")");
+    sql::Rowset rows = cn.database().query("SELECT typeof(FValue) FROM t_Values");
+    ASSERT_EQ(rows.rows.size(), 1u);
+    EXPECT_EQ(CStr(rows.rows[0][0]), c.storage);
+    auto rs = cn.GetAnyRecordSet("SELECT FValue FROM t_Values");
+    EXPECT_EQ(CStr(rs->Value(0)), c.written);
+  }
+}
+
 TEST(ExactNumbers, AValueTheColumnCannotHoldIsAnErrorNamingColumnAndRow) {
   SqlFixture db;
   sql::Connection& cn = db.connection();

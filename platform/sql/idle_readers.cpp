@@ -1,0 +1,38 @@
+#include "platform/sql/idle_readers.h"
+
+#include <deque>
+
+#include "platform/automation/errors.h"
+#include "platform/sql/database.h"
+
+namespace quillane::sql {
+namespace {
+
+thread_local std::deque<std::unique_ptr<Database>> idle;  // the most recently kept last
+
+}  // namespace
+
+std::unique_ptr<Database> TakeIdleReader(const std::string& path) {
+  for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
+    if ((*it)->path() != path) continue;
+    std::unique_ptr<Database> db = std::move(*it);
+    idle.erase(std::next(it).base());
+    if (db->unchangedSinceOpen()) return db;
+    return nullptr;
+  }
+  return nullptr;
+}
+
+void KeepIdleReader(std::unique_ptr<Database> db) noexcept {
+  if (!db || !db->writesForbidden()) return;
+  try {
+    db->endHeldRead();
+  } catch (const AutomationError&) {
+    return;
+  }
+  if (db->inTransaction()) return;
+  idle.push_back(std::move(db));
+  if (idle.size() > kIdleReadersKept) idle.pop_front();
+}
+
+}  // namespace quillane::sql
