@@ -88,7 +88,11 @@ void Connection::setConnString(const std::string& connectString) {
 }
 
 Database& Connection::database() {
-  if (!db_) db_ = std::make_unique<Database>(DataSourceOf(connString_), Database::Mode::OpenExisting);
+  if (!db_) {
+    const std::string path = DataSourceOf(connString_);
+    CloseIdleReaders(path);
+    db_ = std::make_unique<Database>(path, Database::Mode::OpenExisting);
+  }
   return *db_;
 }
 

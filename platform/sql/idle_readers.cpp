@@ -23,6 +23,10 @@ std::unique_ptr<Database> TakeIdleReader(const std::string& path) {
   return nullptr;
 }
 
+void CloseIdleReaders(const std::string& path) noexcept {
+  std::erase_if(idle, [&](const std::unique_ptr<Database>& db) { return db->path() == path; });
+}
+
 void KeepIdleReader(std::unique_ptr<Database> db) noexcept {
   if (!db || !db->writesForbidden()) return;
   try {

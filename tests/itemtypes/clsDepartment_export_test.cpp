@@ -157,6 +157,23 @@ int inUnprivilegedChild(const std::function<int()>& fn) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The connection of one call may serve the next, but each call reads the account set as another
+// program left it when the call starts.
+TEST_F(DepartmentExport, EachCallReadsWhatAnotherProgramWroteBeforeItStarted) {
+  const std::string from = props(source);
+  ASSERT_EQ(numbers(exportPage(from, 0).xml), (std::vector<std::string>{"01", "01.01", "03", "01.02"}));
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(source.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "UPDATE t_Item SET FNumber = '04', FName = '后勤部' WHERE FItemID = 14", nullptr, nullptr, nullptr),
+            SQLITE_OK)
+      << sqlite3_errmsg(other);
+  Page after = exportPage(from, 0);
+  sqlite3_close(other);
+  ASSERT_TRUE(after.ok) << after.error;
+  EXPECT_EQ(numbers(after.xml), (std::vector<std::string>{"01", "01.01", "01.02", "04"}));
+  EXPECT_TRUE(holds(after.xml, "<Name>后勤部</Name>")) << after.xml;
+}
+
 // An export reads: a file made by another program keeps every byte and its journal mode, and an
 // account set on storage that may not be written is exported all the same.
 TEST_F(DepartmentExport, AnExportLeavesTheFileAsItFoundIt) {
