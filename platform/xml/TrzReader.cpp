@@ -1,10 +1,10 @@
 #include "platform/xml/TrzReader.h"
 
-
 #include "platform/automation/factory.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/libxml_support.h"
 #include "platform/xml/record_schema.h"
+#include "platform/xml/record_stream.h"
 #include "platform/xml/record_values.h"
 
 namespace quillane {
@@ -21,14 +21,6 @@ void dropNamespaces(xmlNode* node) {
   }
 }
 
-// Whether an element of the text may be in a namespace: only a declaration or the predefined "xml"
-// prefix put one there, or markup that a DTD builds. Most documents hold none, and are not walked.
-bool mayHoldNamespaces(std::string_view text) {
-  for (std::string_view sign : {"xmlns", "xml:", "<!"})
-    if (text.find(sign) != std::string_view::npos) return true;
-  return false;
-}
-
 bool hasChildElements(const xmlNode* node) {
   for (const xmlNode* c = node->children; c; c = c->next)
     if (c->type == XML_ELEMENT_NODE) return true;
@@ -37,30 +29,13 @@ bool hasChildElements(const xmlNode* node) {
 
 Variant readElement(const xmlNode* element, const ElementShape* shape);
 
-// Puts a child's value under its key: a vector key collects one entry per element. An element the schema
-// does not describe becomes a vector when its name comes again, so that no repeated value is lost.
-void addChild(TrzRecord& record, const std::string& key, Variant value, const ElementShape* shape) {
-  bool repeated = shape ? shape->repeated : record.Exists(key);
-  if (!repeated) {
-    record.SetValue(key, std::move(value));
-    return;
-  }
-  std::shared_ptr<TrzRecords> vector = record.GetVector(key);
-  if (!vector) {
-    vector = std::make_shared<TrzRecords>();
-    if (!shape) vector->Add(record.Item(key));
-    record.SetObject(key, vector);
-  }
-  vector->Add(std::move(value));
-}
-
 Variant readRecord(const xmlNode* element, const ElementShape* shape) {
   auto record = std::make_shared<TrzRecord>();
   for (const xmlNode* c = element->children; c; c = c->next) {
     if (c->type != XML_ELEMENT_NODE) continue;
     std::string key = Chars(c->name);
     const ElementShape* childShape = shape ? shape->Child(key) : nullptr;
-    addChild(*record, key, readElement(c, childShape), childShape);
+    xml_detail::AddChild(*record, key, readElement(c, childShape), childShape);
   }
   return Variant(record);
 }
@@ -82,11 +57,12 @@ std::string readDocument(TrzRecords& vect, const std::string& strXML, const std:
   const ElementShape* recordShape = schema->RecordElement(strTypeName);
   if (!recordShape) return "The schema file " + strXSD + " declares no element " + strTypeName + ".";
 
+  if (xml_detail::ReadPlainDocument(vect, strXML, *schema, recordShape, strTypeName)) return {};
   xml_detail::LibxmlErrors errors;
   xml_detail::DocPtr doc = xml_detail::ParseText(strXML, errors);
   if (!doc) return "The XML text is not well-formed: " + errors.Text();
   xmlNode* root = xmlDocGetRootElement(doc.get());
-  if (mayHoldNamespaces(strXML)) dropNamespaces(root);
+  dropNamespaces(root);
   if (!schema->Validate(doc.get(), error))
     return "The XML text does not match the schema " + strXSD + ": " + error;
 

@@ -75,6 +75,8 @@ class RecordSchema {
   bool ValidateText(std::string_view markup) const;
 
   const std::string& path() const { return path_; }
+  // The compiled schema, for a validator of libxml2's own (record_stream.h).
+  xmlSchema* Compiled() const { return compiled_; }
 
  private:
   struct Definitions;

@@ -9,6 +9,7 @@
 #include "platform/xml/TrzRecords.h"
 #include "platform/xml/TrzRegistry.h"
 #include "platform/xml/TrzWriter.h"
+#include "platform/xml/record_stream.h"
 #include "platform/xml/record_values.h"
 #include "support/environment.h"
 
@@ -262,6 +263,62 @@ TEST_F(XmlTrzTest, ItemClassPagesCarryTheirNamespaceAndReadBack) {
   VectorPtr back = read(xml, itemClassXsd, "ItemClass", error);
   ASSERT_EQ(error, "");
   EXPECT_EQ(describe(back->Items()[0]), "{Name=String:颜色,Item=[{Number=String:R},{Number=String:G}]}");
+}
+
+// A plain document is read from its parser's events, without a tree; a comment anywhere sends the same
+// document down the tree road. Both give the same records, element for element.
+TEST_F(XmlTrzTest, APlainDocumentReadsAsTheTreeReadsIt) {
+  std::string openXsd = dir.write("Open.xsd", recordSchema("", R"(
+        <xs:element name="Open" maxOccurs="unbounded">
+          <xs:complexType>
+            <xs:sequence>
+              <xs:element name="Number" type="xs:string"/>
+              <xs:any processContents="skip" minOccurs="0" maxOccurs="unbounded"/>
+            </xs:sequence>
+          </xs:complexType>
+        </xs:element>)"));
+  struct Case {
+    const std::string* xsd;
+    const char* type;
+    std::string records;  // inside Root
+    const char* first;    // the first record read
+  };
+  const Case cases[] = {
+      {&sampleXsd, "Sample",
+       "\n  <Sample>\n    <Number> 01 &amp; &lt;&#x4E00;&gt; </Number><Name/><Level>3</Level><IsDelete>true</IsDelete>"
+       "<Price>2.5</Price><Created>2024-01-05T10:20:30</Created>"
+       "<Parent><Number>P</Number><Name>父</Name><UUID>u</UUID></Parent>"
+       "<BarCodes><BarCode>9</BarCode></BarCodes><BarCodes><BarCode>8</BarCode><Remark>r</Remark></BarCodes>"
+       "<Tag>a</Tag><?note kept out?><Tag>b</Tag><Note>one\r\ntwo\tthree</Note>\n  </Sample>\n"
+       "<Sample><Number>2</Number><Parent/><Tag></Tag></Sample>",
+       "{Number=String: 01 & <一> ,Name=String:,Level=Long:3,IsDelete=Boolean:True,Price=Double:2.5,"
+       "Created=Date:2024-01-05 10:20:30,Parent={Number=String:P,Name=String:父,UUID=String:u},"
+       "BarCodes=[{BarCode=String:9},{BarCode=String:8,Remark=String:r}],Tag=[String:a,String:b],"
+       "Note=String:one\ntwo\tthree}"},
+      {&sampleXsd, "Sample", "", nullptr},
+      {&openXsd, "Open",
+       "<Open><Number>1</Number><X>a</X><X>b</X><Y><Z>1</Z><Z>2</Z></Y><W> t<V/>u </W><E/><F>  </F>"
+       "<G><H>x<I>y</I></H></G></Open>",
+       "{Number=String:1,X=[String:a,String:b],Y={Z=[String:1,String:2]},W={V=String:},E=String:,F=String:  ,"
+       "G={H={I=String:y}}}"},
+  };
+  for (const Case& c : cases) {
+    const std::string plain = "<Root VelmoraNameSpace=\"" + std::string(c.type) + "\">" + c.records + "</Root>";
+    SCOPED_TRACE(plain);
+    std::string error;
+    auto schema = xml_detail::RecordSchema::Load(*c.xsd, error);
+    ASSERT_TRUE(schema) << error;
+    TrzRecords streamed;
+    ASSERT_TRUE(xml_detail::ReadPlainDocument(streamed, plain, *schema, schema->RecordElement(c.type), c.type));
+    VectorPtr tree = read("<!-- by the tree -->" + plain, *c.xsd, c.type, error);
+    ASSERT_EQ(error, "");
+    ASSERT_EQ(streamed.Count(), tree->Count());
+    for (std::int32_t k = 1; k <= tree->Count(); ++k) EXPECT_EQ(describe(streamed.Item(k)), describe(tree->Item(k)));
+    if (c.first) {
+      EXPECT_EQ(describe(streamed.Item(1)), c.first);
+    }
+    EXPECT_EQ(describe(Variant(read(plain, *c.xsd, c.type, error))), describe(Variant(tree)));
+  }
 }
 
 TEST_F(XmlTrzTest, BadInputComesBackAsErrorTextNamingTheProblem) {
