@@ -354,9 +354,12 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
                        "FDetail=?6, FLevel=?7, FDeleted=?8, FSystemType=1, UUID=?9 WHERE FItemClassID=" + cls +
                        " AND FItemID=?1").c_str());
   Stmt parentIsGroup(db, ("UPDATE t_Item SET FDetail=0 WHERE FItemID=?1 AND FItemID<>0 AND FItemClassID=" + cls).c_str());
-  Stmt fullNumbers(db, ("UPDATE t_Item SET FFullNumber=FNumber WHERE FNumber LIKE ?1 ESCAPE '\\' AND FItemClassID=" + cls).c_str());
+  // The rows below a number, as a range of the number index: "n." <= FNumber < "n/" under NOCASE is
+  // exactly the numbers that start with "n.". (A LIKE with a bound pattern would be compiled again for
+  // every record.)
+  Stmt fullNumbers(db, ("UPDATE t_Item SET FFullNumber=FNumber WHERE FNumber >= ?1 AND FNumber < ?2 AND FItemClassID=" + cls).c_str());
   Stmt detailNumbers(db, ("UPDATE " + table + " SET FNumber=i.F1 FROM (SELECT FNumber F1, FItemID FID1 FROM t_Item "
-                          "WHERE FNumber LIKE ?1 ESCAPE '\\' AND FItemClassID=" + cls + ") i WHERE FItemID=i.FID1").c_str());
+                          "WHERE FNumber >= ?1 AND FNumber < ?2 AND FItemClassID=" + cls + ") i WHERE FItemID=i.FID1").c_str());
   Stmt detailParent(db, ("UPDATE " + table + " SET FParentID=?2 WHERE FItemID=?1").c_str());
   Stmt dropBarCodes(db, ("DELETE FROM t_BarCode WHERE FTypeID=" + cls + " AND FItemID=?1").c_str());
   Stmt newBarCode(db, ("INSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (" + cls + ",?1,?2,?3)").c_str());
@@ -385,8 +388,8 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
           .bind(7, std::atoi(text(r, "Level").c_str())).bind(8, std::atoi(text(r, "IsDelete").c_str()))
           .bind(9, text(r, "UUID")).run();
       parentIsGroup.bind(1, parent).run();
-      fullNumbers.bind(1, number + ".%").run();
-      detailNumbers.bind(1, number + ".%").run();
+      fullNumbers.bind(1, number + ".").bind(2, number + "/").run();
+      detailNumbers.bind(1, number + ".").bind(2, number + "/").run();
       detailParent.bind(1, id).bind(2, parent).run();
       dropBarCodes.bind(1, id).run();
       for (xmlNode* b = r->children; b; b = b->next)

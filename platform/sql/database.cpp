@@ -272,6 +272,10 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
+    // The plan of a kept statement never depends on the values bound to it: otherwise SQLite compiles
+    // a statement again whenever the pattern bound to a LIKE changes. The range such a LIKE needs is
+    // written out by the rewriter (like_bounds.h).
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     if (mode == Mode::CreateNew) execScript("PRAGMA journal_mode=WAL");
     WriteWithoutSyncPerCommit(db_);
     sqlite3_commit_hook(

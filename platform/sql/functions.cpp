@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sql/database.h"
+#include "platform/sql/like_bounds.h"
 #include "platform/sql/stored_values.h"
 
 namespace quillane::sql {
@@ -74,8 +75,11 @@ void RegisterFunctions(Database& db) {
     int arguments;
   };
   // The store function takes a number literal's own text as a third argument (column_writes.h).
-  for (auto [name, function, arguments] : {Registered{kPlusFunction, plus, 2}, Registered{kStoreFunction, StoreFunction, 2},
-                                           Registered{kStoreFunction, StoreFunction, 3}}) {
+  for (auto [name, function, arguments] :
+       {Registered{kPlusFunction, plus, 2}, Registered{kStoreFunction, StoreFunction, 2},
+        Registered{kStoreFunction, StoreFunction, 3}, Registered{kLikeFloorFunction, LikeFloorFunction, 1},
+        Registered{kLikeFloorFunction, LikeFloorFunction, 2}, Registered{kLikeCeilingFunction, LikeCeilingFunction, 1},
+        Registered{kLikeCeilingFunction, LikeCeilingFunction, 2}}) {
     int rc = sqlite3_create_function_v2(db.handle(), name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                         function, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) db.raise(rc);

@@ -11,7 +11,8 @@ class Database;
 // so the layer writes every "+" of the library's statements as a call of this function.
 inline constexpr const char* kPlusFunction = "quillane_plus";
 
-// Registers the plus function and the store function (stored_values.h) on the connection.
+// Registers the plus function, the store function (stored_values.h) and the LIKE bounds (like_bounds.h)
+// on the connection.
 void RegisterFunctions(Database& db);
 
 }  // namespace quillane::sql

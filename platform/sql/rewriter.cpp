@@ -3,6 +3,7 @@
 #include "platform/sql/column_types.h"
 #include "platform/sql/errors.h"
 #include "platform/sql/expression.h"
+#include "platform/sql/like_bounds.h"
 
 namespace quillane::sql {
 namespace {
@@ -200,6 +201,7 @@ std::string RewriteStatement(std::span<const Token> tokens, ColumnCatalog& catal
   moveTopToLimit(t);
   rewriteFunctions(t);
   if (!isDml(t)) return Render(t);
+  BoundLikes(t, catalog);
   WrapColumnWrites(t, catalog);
   return Render(RewritePlus(t));
 }

@@ -7,6 +7,7 @@
 //   object_id('t')          -> (SELECT id FROM sysobjects WHERE name = 't')
 //   0x0102, 0x              -> X'0102', X''
 //   a + b                   -> quillane_plus(a, b)   (text joins, numbers add: expression.h)
+//   c LIKE p [ESCAPE e]     -> the LIKE with the range of c's index it needs (like_bounds.h)
 //   INSERT and UPDATE          values written go through the store function (column_writes.h)
 //   CREATE TABLE / ALTER TABLE ... ADD: text columns get COLLATE NOCASE, as the account set declares them;
 //                              "(max)" sizes become "(-1)", which SQLite reads and the value rules take
@@ -23,7 +24,7 @@
 namespace quillane::sql {
 
 // A SELECT, INSERT, UPDATE or DELETE statement, or other text that needs only the token changes. The
-// catalog gives the declared types of the columns an INSERT or UPDATE writes.
+// catalog gives the declared types of the columns an INSERT or UPDATE writes and a LIKE reads.
 std::string RewriteStatement(std::span<const Token> tokens, ColumnCatalog& catalog);
 
 // The condition of an IF as a query that returns 1 when it holds and 0 when not.

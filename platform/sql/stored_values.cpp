@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/automation/decimal.h"
 #include "platform/automation/vbconv.h"
@@ -612,13 +613,30 @@ class Store {
 
 }  // namespace
 
+namespace {
+
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// The type of a declared type text, parsed once per text: a statement stores a value in one row per
+// run, mostly, so SQLite's auxiliary data, dropped at the end of each run, would keep it for no call.
+// The texts are those of the database's columns: a few dozen.
+const ColumnType& typeOf(std::string_view declared) {
+  thread_local std::unordered_map<std::string, ColumnType, TextHash, std::equal_to<>> types;
+  auto known = types.find(declared);
+  if (known == types.end()) known = types.emplace(std::string(declared), ColumnTypeOf(declared)).first;
+  return known->second;
+}
+
+}  // namespace
+
 void StoreFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  // The declared type is the same text in every call of one statement: parsed once, kept beside it.
-  const auto* cached = static_cast<const ColumnType*>(sqlite3_get_auxdata(ctx, 0));
   const auto* declared = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-  const ColumnType type = cached ? *cached : ColumnTypeOf(declared ? declared : "");
-  Store(ctx, type, argv[1], argc > 2 ? argv[2] : nullptr).run();
-  if (!cached) sqlite3_set_auxdata(ctx, 0, new ColumnType(type), [](void* p) { delete static_cast<ColumnType*>(p); });
+  const std::string_view text = declared ? std::string_view(declared, static_cast<std::size_t>(sqlite3_value_bytes(argv[0])))
+                                         : std::string_view();
+  Store(ctx, typeOf(text), argv[1], argc > 2 ? argv[2] : nullptr).run();
 }
 
 }  // namespace quillane::sql

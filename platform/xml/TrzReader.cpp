@@ -21,6 +21,14 @@ void dropNamespaces(xmlNode* node) {
   }
 }
 
+// Whether an element of the text may be in a namespace: only a declaration or the predefined "xml"
+// prefix put one there, or markup that a DTD builds. Most documents hold none, and are not walked.
+bool mayHoldNamespaces(std::string_view text) {
+  for (std::string_view sign : {"xmlns", "xml:", "<!"})
+    if (text.find(sign) != std::string_view::npos) return true;
+  return false;
+}
+
 bool hasChildElements(const xmlNode* node) {
   for (const xmlNode* c = node->children; c; c = c->next)
     if (c->type == XML_ELEMENT_NODE) return true;
@@ -78,7 +86,7 @@ std::string readDocument(TrzRecords& vect, const std::string& strXML, const std:
   xml_detail::DocPtr doc = xml_detail::ParseText(strXML, errors);
   if (!doc) return "The XML text is not well-formed: " + errors.Text();
   xmlNode* root = xmlDocGetRootElement(doc.get());
-  dropNamespaces(root);
+  if (mayHoldNamespaces(strXML)) dropNamespaces(root);
   if (!schema->Validate(doc.get(), error))
     return "The XML text does not match the schema " + strXSD + ": " + error;
 

@@ -4,11 +4,13 @@
 #include "exchange/clsItem.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "exchange/clsItem_links.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange_db_fixture.h"
 #include "platform/automation/automation.h"
+#include "platform/sql/database.h"
 #include "platform/sql/errors.h"
 #include "support/automation_test.h"
 #include "support/recording_connection.h"
@@ -149,6 +151,36 @@ TEST_F(ItemEngine, DetailRowsAndRenumberingFollowTheItemClass) {
               c.setsParent);
     EXPECT_EQ(dataAccess.calls().size(), c.companionData ? 2u : 0u);
   }
+}
+
+// Summed over the library's statements the connection holds prepared (the engine's own probe of the
+// schema version is compiled again once, when the first write attaches the catalogue).
+int reprepares(sql::Database& db) {
+  int sum = 0;
+  for (sqlite3_stmt* s = sqlite3_next_stmt(db.handle(), nullptr); s; s = sqlite3_next_stmt(db.handle(), s))
+    if (!std::string_view(sqlite3_sql(s)).starts_with("PRAGMA")) sum += sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0);
+  return sum;
+}
+
+// Each record renumbers the rows below its number: the statements that find them run for every record
+// with another number, and are compiled once. What they find are the rows below the number, its "%"
+// and "_" taken as themselves and letters in either case.
+TEST_F(ItemEngine, RecordsUnderADeepTreeRenumberTheirDescendantsWithStatementsCompiledOnce) {
+  auto engine = engineFor(1, "t_Organization");
+  std::vector<Variant> records;
+  std::string number = "A%1";
+  for (int level = 1; level <= 8; ++level, number += ".B_" + std::to_string(level))
+    records.emplace_back(item(number.c_str(), ("组" + std::to_string(level)).c_str(), level == 8 ? 1 : 0));
+  for (const char* other : {"a%1.x", "AX1", "AX1.x", "A%1.BX2", "A%1.B_2.y"}) records.emplace_back(item(other, "客户"));
+  std::string error;
+  ASSERT_TRUE(engine->ImportVector(vectorOf(records), error)) << error;
+  EXPECT_EQ(reprepares(connection->database()), 0);
+
+  exec(path, "UPDATE t_Organization SET FNumber = 'stale'");
+  ASSERT_TRUE(engine->ImportVector(vectorOf({Variant(item("A%1", "组1", 0))}), error)) << error;
+  EXPECT_EQ(rows(path, "SELECT o.FNumber FROM t_Organization o JOIN t_Item i ON i.FItemID = o.FItemID ORDER BY i.FItemID"),
+            "A%1.B_2.B_3.B_4.B_5.B_6.B_7.B_8;a%1.x;stale;stale;A%1.BX2;A%1.B_2.y");
+  EXPECT_EQ(reprepares(connection->database()), 0);
 }
 
 TEST_F(ItemEngine, ASupplierWhoseDetailColumnsTheDatabaseRefusesFailsWithItsLine) {
