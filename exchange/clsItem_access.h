@@ -12,11 +12,12 @@
 
 namespace quillane {
 
+class TrzRecord;
+
 // The links an export call has packed, by kind and identifier: each linked record is read once per call.
 // The call reads one state of the account set throughout, so a record read again would read the same.
 // The element built from a link is shared by every row of the call that names it: the export only
 // writes its records out.
-class TrzRecord;
 struct PackedLink {
   bool found = false;
   Variant number, name, third;  // third: the UUID of the kinds that carry one

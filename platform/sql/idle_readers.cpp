@@ -18,7 +18,7 @@ std::unique_ptr<Database> TakeIdleReader(const std::string& path) {
     std::unique_ptr<Database> db = std::move(*it);
     idle.erase(std::next(it).base());
     if (db->unchangedSinceOpen()) return db;
-    return nullptr;
+    return nullptr;  // closed here, before the caller opens the file anew
   }
   return nullptr;
 }
@@ -31,6 +31,7 @@ void KeepIdleReader(std::unique_ptr<Database> db) noexcept {
   if (!db || !db->writesForbidden()) return;
   try {
     db->endHeldRead();
+    db->makeDurable();  // of what it wrote before it forbade writes, when it was dropped without CloseConn
   } catch (const AutomationError&) {
     return;
   }
