@@ -200,7 +200,8 @@ bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, const std::string&
 // with the error; the assignment is appended to the text strSQL held before.
 std::int32_t importLink(ItemEngineAccess& engine, const LinkKindRow& row, const TrzRecord& link,
                         std::string_view strColumn, std::string& strSQL) {
-  const std::string kept = strSQL;
+  std::string kept;
+  kept.swap(strSQL);
   std::int32_t id = 0;
   bool found = false;
   bool uuidStepRuns = false;
@@ -217,7 +218,8 @@ std::int32_t importLink(ItemEngineAccess& engine, const LinkKindRow& row, const 
     strSQL = row.importBase + conditionOf(steps[i], row, link);
     found = lookUp(engine, row, strSQL, id);
   }
-  strSQL = kept + std::string(strColumn) + (found ? " = " + std::to_string(id) + "," : std::string(" = 0,"));
+  kept.append(strColumn).append(found ? " = " + std::to_string(id) + "," : std::string(" = 0,"));
+  strSQL = std::move(kept);
   return found ? id : 0;
 }
 
