@@ -1,14 +1,18 @@
 #include "exchange/clsItem_links.h"
 
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "exchange/clsItem_products.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_sql.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
+#include "platform/sql/lexer.h"
 
 namespace quillane {
 namespace {
@@ -159,20 +163,65 @@ std::string textOf(const Variant& value) { return value.isNull() ? std::string()
 std::string linkText(const TrzRecord& link, std::string_view key) { return textOf(link.GetValue(key, Variant(""))); }
 std::string linkUUID(const TrzRecord& link) { return linkText(link, "UUID"); }
 
-std::string conditionOf(Step step, const LinkKindRow& row, const TrzRecord& link) {
+// A lookup's text and the values of its literals in order, as the lexer gives them back from the text.
+struct LookupText {
+  std::string text;
+  std::vector<sql::Token> values;
+
+  void appendValue(std::string value) {
+    text += modFunction::Quoted(value);
+    values.push_back(sql::Token{sql::TokenKind::String, std::move(value)});
+  }
+};
+
+void appendCondition(LookupText& lookup, Step step, const LinkKindRow& row, const TrzRecord& link) {
   switch (step) {
     case Step::NumberAndName:
-      return std::string(row.numberColumn) + "=" + modFunction::Quoted(linkText(link, "Number")) + " AND " + row.nameColumn + "=" +
-             modFunction::Quoted(linkText(link, "Name"));
+      lookup.text.append(row.numberColumn).append("=");
+      lookup.appendValue(linkText(link, "Number"));
+      lookup.text.append(" AND ").append(row.nameColumn).append("=");
+      lookup.appendValue(linkText(link, "Name"));
+      return;
     case Step::Name:
-      return std::string(row.nameColumn) + "=" + modFunction::Quoted(linkText(link, "Name"));
+      lookup.text.append(row.nameColumn).append("=");
+      lookup.appendValue(linkText(link, "Name"));
+      return;
     case Step::Number:
-      return std::string(row.numberColumn) + "=" + modFunction::Quoted(linkText(link, "Number"));
+      lookup.text.append(row.numberColumn).append("=");
+      lookup.appendValue(linkText(link, "Number"));
+      return;
     case Step::NameAndNumber:
-      return std::string(row.nameColumn) + "=" + modFunction::Quoted(linkText(link, "Name")) + " And " + row.numberColumn + " = " +
-             modFunction::Quoted(linkText(link, "Number"));
+      lookup.text.append(row.nameColumn).append("=");
+      lookup.appendValue(linkText(link, "Name"));
+      lookup.text.append(" And ").append(row.numberColumn).append(" = ");
+      lookup.appendValue(linkText(link, "Number"));
+      return;
   }
-  return {};
+}
+
+// The skeleton of a lookup's texts, which does not depend on the values: learnt from the first text of
+// the kind and step, and kept only where the lexer gives back exactly the values the text was built of.
+// Empty: not known, the text is lexed.
+const std::string kUnknownSkeleton;
+
+const std::string& skeletonOf(const LinkKindRow& row, int step, const LookupText& lookup) {
+  thread_local std::map<std::pair<const LinkKindRow*, int>, std::string> skeletons;
+  auto known = skeletons.find({&row, step});
+  if (known != skeletons.end()) return known->second;
+  std::string skeleton;
+  std::vector<sql::Token> lexed;
+  if (!sql::LexSkeleton(lookup.text, skeleton, lexed)) return kUnknownSkeleton;  // a value the skeleton cannot stand
+  bool same = lexed.size() == lookup.values.size();
+  for (std::size_t k = 0; same && k < lexed.size(); ++k)
+    same = lexed[k].kind == sql::TokenKind::String && lexed[k].text == lookup.values[k].text;
+  return skeletons.emplace(std::pair{&row, step}, same ? std::move(skeleton) : std::string()).first->second;
+}
+
+// Where LexSkeleton refuses a text, so must the lookup: those bytes mark the skeleton's parts.
+bool skeletonStands(const LookupText& lookup) {
+  for (const sql::Token& value : lookup.values)
+    if (value.text.find_first_of("\x01\x02") != std::string::npos) return false;
+  return true;
 }
 
 // The nested record of a link element; null for an empty link: no record, or a record without keys
@@ -187,13 +236,20 @@ std::shared_ptr<TrzRecord> linkRecordOf(const Variant& link) {
 // also the engine's last statement: a holder's handler builds its assignments on a copy of the UPDATE,
 // which the event hands back only on success, so a failed lookup reaches the record's error line from
 // the engine.
-bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, const std::string& strSQL, std::int32_t& id) {
-  engine.lastSQL() = strSQL;
-  ObjectRef rs = modFunction::GetAnyRecordSet(engine.connection(), strSQL);
+bool lookUp(ItemEngineAccess& engine, const LinkKindRow& row, int step, LookupText& lookup, std::string& strSQL,
+            std::int32_t& id) {
+  strSQL = lookup.text;
+  engine.lastSQL() = lookup.text;
+  const std::string& skeleton = skeletonStands(lookup) ? skeletonOf(row, step, lookup) : kUnknownSkeleton;
+  ObjectRef rs = skeleton.empty() ? modFunction::GetAnyRecordSet(engine.connection(), lookup.text)
+                                  : modFunction::GetKnownRecordSet(engine.connection(), lookup.text, skeleton, lookup.values);
   if (modFunction::IsEOF(rs)) return false;
   id = CLng(modFunction::FieldValue(rs, row.resultColumn));
   return true;
 }
+
+// The UUID step is told apart from the kind's own steps in the skeletons kept.
+constexpr int kUUIDStep = -1;
 
 // The import rule every kind shares: the UUID step, then the kind's steps in order until one finds a
 // row. While a lookup runs strSQL holds its text, so that a failing lookup is the statement quoted
@@ -209,14 +265,16 @@ std::int32_t importLink(ItemEngineAccess& engine, const LinkKindRow& row, const 
     std::string uuid = linkUUID(link);
     uuidStepRuns = !uuid.empty() && !(row.markedNoUUID && UCase(uuid) == "LJWWJL");
     if (uuidStepRuns) {
-      strSQL = std::string(row.importBase) + "UUID=" + modFunction::Quoted(uuid);
-      found = lookUp(engine, row, strSQL, id);
+      LookupText lookup{std::string(row.importBase) + "UUID=", {}};
+      lookup.appendValue(std::move(uuid));
+      found = lookUp(engine, row, kUUIDStep, lookup, strSQL, id);
     }
   }
   std::span<const Step> steps = !uuidStepRuns && !row.withoutUUID.empty() ? row.withoutUUID : row.steps;
   for (std::size_t i = 0; !found && i < steps.size(); ++i) {
-    strSQL = row.importBase + conditionOf(steps[i], row, link);
-    found = lookUp(engine, row, strSQL, id);
+    LookupText lookup{row.importBase, {}};
+    appendCondition(lookup, steps[i], row, link);
+    found = lookUp(engine, row, static_cast<int>(steps[i]), lookup, strSQL, id);
   }
   kept.append(strColumn).append(found ? " = " + std::to_string(id) + "," : std::string(" = 0,"));
   strSQL = std::move(kept);

@@ -3,6 +3,7 @@
 #include "exchange/MParse.h"
 #include "exchange/modFunction_errors.h"
 #include "platform/automation/factory.h"
+#include "platform/sql/compat.h"
 #include "platform/sql/connection.h"
 #include "platform/sql/recordset.h"
 
@@ -46,6 +47,16 @@ Variant FieldValue(const ObjectRef& rs, std::string_view strField) {
 ObjectRef GetAnyRecordSet(const ObjectRef& oConn, std::string_view strSQL) {
   std::vector<Variant> args{Variant(strSQL)};
   return oConn->Call("GetAnyRecordSet", args).object();
+}
+
+ObjectRef GetKnownRecordSet(const ObjectRef& oConn, std::string_view strSQL, const std::string& skeleton,
+                            std::span<const sql::Token> literals) {
+  if (auto* own = dynamic_cast<sql::Connection*>(oConn.get())) {
+    std::optional<sql::Rowset> rows;
+    if (sql::RunKnownText(own->database(), skeleton, literals, rows))
+      return rows ? std::make_shared<sql::Recordset>(std::move(*rows)) : std::make_shared<sql::Recordset>();
+  }
+  return GetAnyRecordSet(oConn, strSQL);
 }
 
 void ExecuteSQL(const ObjectRef& oConn, std::string_view strSQL) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/automation/object.h"
+#include "platform/sql/lexer.h"
 
 namespace quillane::modFunction {
 
@@ -37,6 +39,11 @@ void HoldReads(const ObjectRef& oConn);
 // Late-bound calls on the connection component and its recordsets, whatever class stands behind the
 // ProgID (a test may put its own there).
 ObjectRef GetAnyRecordSet(const ObjectRef& oConn, std::string_view strSQL);
+// GetAnyRecordSet of a query whose skeleton (sql::LexSkeleton) and literals the caller knows: on the
+// component's own connection, once it has run a text of that skeleton, the rows come from the statement
+// kept for it without the text being lexed; else, and on any other connection, the text runs.
+ObjectRef GetKnownRecordSet(const ObjectRef& oConn, std::string_view strSQL, const std::string& skeleton,
+                            std::span<const sql::Token> literals);
 void ExecuteSQL(const ObjectRef& oConn, std::string_view strSQL);
 bool IsEOF(const ObjectRef& rs);
 void MoveNext(const ObjectRef& rs);

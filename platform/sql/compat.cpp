@@ -148,6 +148,14 @@ bool runKnown(Database& db, const StatementCache::KnownText& known, std::span<co
 
 }  // namespace
 
+bool RunKnownText(Database& db, const std::string& skeleton, std::span<const Token> literals,
+                  std::optional<Rowset>& rows) {
+  StatementCache& cache = db.statements();
+  if (cache.capacity() == 0) return false;
+  const StatementCache::KnownText* known = cache.findText(skeleton);
+  return known && fits(*known, literals) && runKnown(db, *known, literals, rows);
+}
+
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
   // The library sends the same statements with other values again and again: a text whose skeleton is
   // known skips the lexer, the batch parser and the shaping.
@@ -156,9 +164,8 @@ std::optional<Rowset> RunBatch(Database& db, std::string_view tsql) {
   std::vector<Token> literals;
   const bool hasSkeleton = cache.capacity() > 0 && LexSkeleton(tsql, skeleton, literals);
   if (hasSkeleton) {
-    const StatementCache::KnownText* known = cache.findText(skeleton);
     std::optional<Rowset> rows;
-    if (known && fits(*known, literals) && runKnown(db, *known, literals, rows)) return rows;
+    if (RunKnownText(db, skeleton, literals, rows)) return rows;
   }
   const std::vector<Token> tokens = Lex(tsql);
   std::vector<BatchStatement> statements = ParseBatch(tokens);

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
+#include "platform/sql/lexer.h"
 #include "platform/sql/rowset.h"
 
 namespace quillane::sql {
@@ -18,5 +21,12 @@ class Database;
 // The batch is all or nothing: when a statement fails, what the batch did before it is undone (inside
 // an open transaction, only the batch's part of it) and the error is raised.
 std::optional<Rowset> RunBatch(Database& db, std::string_view tsql);
+
+// A text of the skeleton (LexSkeleton) with these literals, run as RunBatch runs it once the connection
+// has run a text of that skeleton: bound to the statement kept for it, without the text being written
+// or lexed. False, with nothing run, where RunBatch would take the whole road: the caller then runs the
+// text itself.
+bool RunKnownText(Database& db, const std::string& skeleton, std::span<const Token> literals,
+                  std::optional<Rowset>& rows);
 
 }  // namespace quillane::sql

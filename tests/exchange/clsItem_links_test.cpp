@@ -334,6 +334,56 @@ TEST_F(LinkCodecs, APartOfTheLinkThatIsMissingIsComparedAsTheEmptyText) {
   EXPECT_EQ(strSQL, std::string(kPrefix) + "FCol = 0,");
 }
 
+// A lookup the connection has run once is bound to the statement kept for it, its text no longer sent
+// through the connection's members: it must find what the text finds, whatever the values hold.
+TEST_F(LinkCodecs, ALookupRunAgainFromItsKeptStatementFindsWhatItsTextFinds) {
+  run("INSERT INTO t_Item (FItemID,FItemClassID,FNumber,FName,UUID) VALUES (205,3,'E5','','I-205')\r\n"
+      "INSERT INTO t_Item (FItemID,FItemClassID,FNumber,FName,UUID) VALUES (206,3,'E6','Carol  ','I-206')");
+  struct Case {
+    const char* what;
+    LinkKind kind;
+    bool byUUID;
+    std::shared_ptr<TrzRecord> link;
+    std::int32_t id;  // kAsTheTextFinds: whatever the text's own lookup finds
+  };
+  constexpr std::int32_t kAsTheTextFinds = -1;
+  auto ref = [](const char* number, const char* name, const char* uuid) {
+    return recordOf({{"Number", number}, {"Name", name}, {"UUID", uuid}});
+  };
+  auto withNullName = recordOf({{"Number", "E5"}, {"UUID", ""}});
+  withNullName->SetValue("Name", Variant::null());
+  const std::vector<Case> cases = {
+      {"number and name", LinkKind::Item, false, ref("E1", "Alice", ""), 202},
+      {"another letter case", LinkKind::Item, false, ref("e1", "ALICE", ""), 202},
+      {"trailing blanks in the link", LinkKind::Item, false, ref("E1 ", "Alice  ", ""), kAsTheTextFinds},
+      {"trailing blanks in the row", LinkKind::Item, false, ref("E6", "Carol", ""), kAsTheTextFinds},
+      {"quotes", LinkKind::Item, false, ref("E'3", "Bob's", ""), 204},
+      {"a Null part, compared as the empty text", LinkKind::Item, false, withNullName, 205},
+      {"the name step after the first", LinkKind::Item, false, ref("zz", "Bob's", ""), 204},
+      {"the UUID step", LinkKind::Item, true, ref("zz", "zz", "i-205"), 205},
+      {"a mark byte of the skeleton: the name step finds it", LinkKind::Item, false, ref("E1\x01", "Alice", ""), 202},
+      {"nothing found", LinkKind::Account, false, ref("1001", "现金x", ""), 0},
+      {"a second kind", LinkKind::Account, false, ref("1001", "现金", ""), 401},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    engine_->byUUID = c.byUUID;
+    auto [first, firstID] = import(c.kind, Variant(c.link));
+    db_->statements.clear();
+    auto [again, againID] = import(c.kind, Variant(c.link));
+    if (c.id != kAsTheTextFinds) {
+      EXPECT_EQ(firstID, c.id);
+    }
+    EXPECT_EQ(againID, firstID);
+    EXPECT_EQ(again, first);
+  }
+  // The second runs went past the connection's members: none of them was sent as text.
+  engine_->byUUID = false;
+  db_->statements.clear();
+  import(LinkKind::Item, Variant(ref("E1", "Alice", "")));
+  EXPECT_TRUE(db_->statementsOf("GetAnyRecordSet").empty());
+}
+
 TEST(LinkKindNames, FieldMapsNameTheKinds) {
   EXPECT_EQ(LinkKindByName("Account"), LinkKind::Account);
   EXPECT_EQ(LinkKindByName("vwKeepStock"), LinkKind::vwKeepStock);
