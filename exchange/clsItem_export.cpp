@@ -107,7 +107,9 @@ std::shared_ptr<TrzRecords> clsItem::PackageRecordset(ObjectRef& rs, std::string
         }
       }
     }
-    if (!parentNumber.empty() && !parentName.empty() && !parentUUID.empty()) {
+    // A parent without a UUID (written by a program that gives none) is still the parent: the import
+    // finds it by number and name, and leaving the link out would put the row at the top.
+    if (!parentNumber.empty() && !parentName.empty()) {
       auto link = std::make_shared<TrzRecord>();
       link->SetValue("Number", std::string(Trim(parentNumber)));
       link->SetValue("Name", parentName);

@@ -60,6 +60,27 @@ TEST_F(DepartmentRoundTrip, AParentTreeWithBarCodesArrivesWhole) {
   EXPECT_EQ(content(target), content(source));
 }
 
+// Groups written by a program that gives no UUID (Null or empty) still carry their details: the parent
+// link goes by number and name, and the details arrive under their groups, not at the top.
+TEST_F(DepartmentRoundTrip, DetailsOfGroupsWithoutAUUIDArriveUnderTheirGroups) {
+  std::string source = newAccountSet("source.db"), target = newAccountSet("target.db");
+  addDepartment(source, 10, "01", "总部", 0, false);
+  addDepartment(source, 11, "01.01", "华东", 10, false);
+  addDepartment(source, 12, "01.01.001", "上海", 11);
+  exec(source, "UPDATE t_Item SET FLevel = 3 WHERE FItemID = 12");
+  exec(source, "UPDATE t_Item SET UUID = NULL WHERE FItemID = 10");
+  exec(source, "UPDATE t_Item SET UUID = '' WHERE FItemID = 11");
+  Page page = exportPage(props(source), 0);
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_NE(page.xml.find("<Parent><Number>01</Number><Name>总部</Name><UUID/></Parent>"), std::string::npos) << page.xml;
+  Imported imported = importXml(props(target), page.xml);
+  ASSERT_TRUE(imported.ok) << imported.error;
+  const char* tree = "SELECT i.FNumber, IsNull(p.FNumber, '-'), i.FLevel FROM t_Item i LEFT JOIN t_Item p ON "
+                     "p.FItemID = i.FParentID AND p.FItemID <> 0 WHERE i.FItemClassID = 2 ORDER BY i.FNumber";
+  EXPECT_EQ(rows(target, tree), "01,-,1;01.01,01,2;01.01.001,01.01,3");
+  EXPECT_EQ(rows(target, tree), rows(source, tree));
+}
+
 TEST_F(DepartmentRoundTrip, LinksArriveAsTheSameRecordsOfTheTarget) {
   std::string source = newAccountSet("source.db"), target = newAccountSet("target.db");
   // The linked records exist in both account sets under other identifiers.
