@@ -114,8 +114,9 @@ void clsAssist::PackOwnKey(const Field& field, const ObjectRef& rs, TrzRecord& r
       }
     }
   }
-  // A type travels by name and UUID; without both it cannot be found again.
-  if (m_Type.name.empty() || m_Type.uuid.empty()) return;
+  // A type travels by name and UUID; the import finds one without a UUID by its name, so only a type
+  // without a name stays behind (an industrial entry without its type is refused on import).
+  if (m_Type.name.empty()) return;
   auto nested = std::make_shared<TrzRecord>();
   nested->SetValue("Name", m_Type.name);
   nested->SetValue("UUID", m_Type.uuid);

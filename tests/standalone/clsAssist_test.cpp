@@ -168,8 +168,10 @@ TEST_F(AssistTest, EachCallExportsTheTablesOfItsKindOfAccountSet) {
   exec(source, "UPDATE com_SysType SET FPreDefined = 1 WHERE FSysTypeID = 14");
   const std::string type = "<AssistType><Name>纳税人类别</Name><UUID>T1</UUID></AssistType>";
   ObjectRef assist = CreateObject("Quillane.clsAssist");
+  int call = 0;
   for (const Kind* kind : {&kIndustrial, &kCommercial, &kIndustrial}) {
     SCOPED_TRACE(kind->name);
+    ++call;
     int yields = 0;
     auto previous = SetYieldHook([&] { ++yields; });
     ExportedPage page = ExportPage(assist, propsOf(source, *kind));
@@ -178,9 +180,19 @@ TEST_F(AssistTest, EachCallExportsTheTablesOfItsKindOfAccountSet) {
     EXPECT_TRUE(holds(page.xml, "<Assist><Name>" + std::string(kind->name) + "甲</Name><Number>01</Number>" + type +
                                     "<UUID>E1</UUID></Assist><Assist><Name>乙</Name><Number>02</Number>" + type +
                                     "<UUID>E2</UUID></Assist><Assist><Name>丙</Name><Number>03</Number><UUID>E3</UUID>"
-                                    "</Assist><Assist><Name>丁</Name><Number>04</Number><UUID>E4</UUID></Assist></Root>"))
+                                    "</Assist><Assist><Name>丁</Name><Number>04</Number><AssistType><Name>无码类</Name><UUID/>"
+                                    "</AssistType><UUID>E4</UUID></Assist></Root>"))
         << page.xml;
     EXPECT_EQ(yields, 4) << "one yield after each exported row";
+    // The entry of the type without a UUID arrives under that type, found or made by its name.
+    std::string target = newAccountSet("target" + std::to_string(call) + ".db");
+    ObjectRef into = CreateObject("Quillane.clsAssist");
+    ImportResult imported = ImportXml(into, propsOf(target, *kind), page.xml);
+    // Only the entry without any type fails, and only where an entry must have one.
+    EXPECT_EQ(imported.ok, kind != &kIndustrial) << imported.error;
+    EXPECT_EQ(holds(imported.error, "(Number:03,"), kind == &kIndustrial) << imported.error;
+    EXPECT_FALSE(holds(imported.error, "(Number:04,")) << imported.error;
+    EXPECT_TRUE(holds(rows(target, kind->entries), ",04,丁,无码类,,E4")) << rows(target, kind->entries);
   }
 }
 
