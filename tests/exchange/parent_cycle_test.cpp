@@ -1,5 +1,5 @@
 // A parent that is the record itself or one of its descendants fails the record with its line, on the
-// item engine's road and the chart of accounts' alike; the tree stays a tree.
+// item engine's road, the chart of accounts' and the stock places' alike; the tree stays a tree.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,7 +10,7 @@
 namespace quillane::testing {
 namespace {
 
-constexpr std::int32_t lAccount = 1, lDepartment = 6;
+constexpr std::int32_t lAccount = 1, lDepartment = 6, lStockPlace = 24;
 
 bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -24,6 +24,14 @@ std::string accountUnder(const std::string& number, const std::string& name, con
 }
 std::string accounts(const std::string& records) {
   return "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Account\">" + records + "</Root>";
+}
+
+std::string placeUnder(const std::string& number, const std::string& name, const std::string& parentNumber) {
+  return "<StockPlace>" + element("Name", name) + element("Number", number) + "<Parent><Number>" + parentNumber +
+         "</Number><Name>" + name + "</Name></Parent></StockPlace>";
+}
+std::string places(const std::string& records) {
+  return "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"StockPlace\">" + records + "</Root>";
 }
 
 // The rows of a tree (RenderRows text "id,parent;id,parent...") from which a walk up the parents never
@@ -62,6 +70,9 @@ TEST_F(ParentCycle, AParentThatIsTheRecordOrItsDescendantFailsTheRecord) {
       {"an account under its own sub-account", lAccount, accounts(accountUnder("1002", "银行存款", "1002.01")), 1},
       {"two accounts under each other", lAccount,
        accounts(accountUnder("3001", "甲", "3002") + accountUnder("3002", "乙", "3001")), 1},
+      {"a stock place under itself", lStockPlace, places(placeUnder("S1", "甲", "S1")), 1},
+      {"two stock places under each other", lStockPlace, places(placeUnder("SA", "甲", "SB") + placeUnder("SB", "乙", "SA")),
+       1},
   };
   for (const Case& c : cases) {
     const std::string target = dir_.file(std::string("target-") + std::to_string(&c - cases) + ".db");
@@ -73,6 +84,7 @@ TEST_F(ParentCycle, AParentThatIsTheRecordOrItsDescendantFailsTheRecord) {
     EXPECT_TRUE(holds(imported.error, "上级不能是记录自身或它的下级:")) << c.what << "\n" << imported.error;
     EXPECT_EQ(rowsInCycles(rows(target, "SELECT FItemID, FParentID FROM t_Item")), 0) << c.what;
     EXPECT_EQ(rowsInCycles(rows(target, "SELECT FAccountID, FParentID FROM t_Account")), 0) << c.what;
+    EXPECT_EQ(rowsInCycles(rows(target, "SELECT FSPID, FParentID FROM t_StockPlace")), 0) << c.what;
   }
 }
 
