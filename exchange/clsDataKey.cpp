@@ -201,6 +201,7 @@ bool clsDataKey::ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO,
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_lIO = lIO;
   m_strSQL.clear();
+  m_lErrorCount = 0;
   try {
     GetTableInfo();
     modFunction::OpenConnection(m_cn);
@@ -229,6 +230,7 @@ bool clsDataKey::ImportVector(const TrzRecords& vect, std::string& strError) {
       modFunction::CallMember(m_cn, "CommitTrans");
     } catch (const AutomationError& e) {
       result = false;
+      ++m_lErrorCount;
       strError += mdlLanguage::LoadLangString("导入关键字记录(Mark:") +
                   mdlLanguage::LoadLangString(textOr(record.GetValue("Mark", ""))) + " UUID:" +
                   textOr(record.GetValue("UUID", "")) + mdlLanguage::LoadLangString(")失败!") + "\r\n" +

@@ -30,7 +30,7 @@ class clsDataKey : public AutomationObject {
   // Deletes the records of data type lIO whose UUIDs the document names, each key in a transaction of
   // its own; a failing key adds its line to strError and the rest go on.
   bool ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO, std::string strXML, std::string& strError);
-  // No procedure counts failures here: the import reports them through its result and error lines.
+  // The keys that failed in the last ImportXMLDataKey, each also told by a line of its error text.
   std::int32_t ErrorCount() const { return m_lErrorCount; }
 
   const DispatchTable& dispatchTable() const override;

@@ -212,6 +212,7 @@ bool clsExpImp::ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO, 
   bool result = CBool(keys->Call("ImportXMLDataKey", args));
   strPropsString = CStr(args[0]);
   strError = CStr(args[3]);
+  AddErrorCount(keys);
   return result;
 }
 

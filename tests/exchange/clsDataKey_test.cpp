@@ -159,8 +159,18 @@ TEST_F(DataKeyTest, AFailingKeyWritesItsLineAndTheRestGoOn) {
   EXPECT_FALSE(ok);
   EXPECT_NE(error.find("导入关键字记录(Mark:部门 UUID:D-1)失败!\r\n错误号:"), std::string::npos) << error;
   EXPECT_NE(error.find("导入关键字记录(Mark: UUID:D-2)失败!"), std::string::npos) << error;
-  // Each failed key was rolled back as a whole.
+  // Each failed key was rolled back as a whole, and counted.
   EXPECT_EQ(rows(target, "SELECT FItemID FROM t_Item WHERE FItemID > 0 ORDER BY FItemID"), "101;102");
+  EXPECT_EQ(CLng(keys->Get("ErrorCount")), 2);
+  // The facade adds them to its own count, as it does a type's failed records.
+  ObjectRef facade = CreateObject("Quillane.clsExpImp");
+  std::vector<Variant> args{props(target), lDepartment, xml, ""};
+  EXPECT_FALSE(CBool(facade->Call("ImportXMLDataKey", args)));
+  EXPECT_EQ(CLng(facade->Get("ErrorCount")), 2);
+  // The next import counts its own.
+  exec(target, "CREATE TABLE t_Department (FItemID INT)");
+  EXPECT_TRUE(importKeys(props(target), lDepartment, xml).first);
+  EXPECT_EQ(CLng(keys->Get("ErrorCount")), 0);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ run_cases <<CASES
 1|does not apply to this command: --out (import)|import --db b.db --type department --in x --out y
 1|does not apply to this command: --db (export)|export --props 'ConnectString={x};AcctType=GY' --db a.db --type department
 1|does not apply to this command: --sample (export)|export --db a.db --type department --sample 3
-0|keys read: $keys~keys imported: $keys|keys import --db k.db --type department --in department-keys.xml
+0|keys read: $keys~keys imported: $keys~keys failed: 0|keys import --db k.db --type department --in department-keys.xml
 1|The deletion keys belong to another data type: 核算项目--部门 (expected: 核算项目--客户)|keys import --db k.db --type customer --in department-keys.xml
 1|The value is too large (at most 2147483647): --per-count 99999999999|export --db a.db --type department --per-count 99999999999
 1|Not a non-negative whole number: --per-count -3|export --db a.db --type department --per-count -3

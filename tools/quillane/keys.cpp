@@ -46,13 +46,17 @@ int ImportKeys(const CommandLine& line) {
   const std::string page = ReadPage(*in);
   const std::int32_t keys = KeysOfType(page, lIO, *in);
   std::vector<Variant> args{props, lIO, page, std::string()};
-  const bool ok = CBool(MakeFacade(line)->Call("ImportXMLDataKey", args));
+  ObjectRef facade = MakeFacade(line);
+  const bool ok = CBool(facade->Call("ImportXMLDataKey", args));
   const std::string error = CStr(args[3]);
+  const std::int32_t failed = CLng(facade->Get("ErrorCount"));
   PrintErrors(error.empty() && !ok ? LoadLangString("操作失败：") + "ImportXMLDataKey" : error);
-  // A key whose record this account set lacks deletes nothing and is no failure.
+  // A key whose record this account set lacks deletes nothing and is no failure. Keys that failed one
+  // by one leave the others done; a call that failed as a whole did none.
   std::cerr << "keys read: " << keys << '\n';
-  if (ok) std::cerr << "keys imported: " << keys << '\n';
-  return ok ? 0 : 1;
+  if (ok || failed > 0) std::cerr << "keys imported: " << keys - failed << "\nkeys failed: " << failed << '\n';
+  if (ok) return 0;
+  return failed > 0 ? 2 : 1;
 }
 
 }  // namespace quillane::cli
