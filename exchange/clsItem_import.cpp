@@ -173,10 +173,9 @@ std::int32_t clsItem::ImportRecord(const std::shared_ptr<TrzRecord>& record) {
   const bool isNew = m_lItemID < 1;
   // The tree must stay a tree: the record under itself, or under one of its own descendants, would
   // leave both out of every walk from the root.
-  if (!isNew && lParent != 0 && modFunction::IsSelfOrDescendant(m_lItemID, lParent, [&](std::int32_t id) {
-        ObjectRef rs = Query("SELECT FParentID FROM t_Item WHERE FItemID=" + std::to_string(id));
-        return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FParentID"));
-      }))
+  if (!isNew && lParent != 0 &&
+      modFunction::IsSelfOrDescendant(m_lItemID, lParent, "t_Item", "FItemID",
+                                      [&](const std::string& statement) { return Query(statement); }))
     throw modFunction::ParentCycleError(item_sql::kSource, modFunction::RecordText(*parent, "Number"));
   if (isNew) AddRecord(number, name, newNumber, lParent, lIsDetail, isDetail);
   if (!TableName.empty() && (isNew || !AddNewOnly)) UpdateDetailRow(record, number, name, lParent, isDetail);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "exchange/mdlLanguage.h"
+#include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/yield.h"
@@ -135,11 +136,15 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<std::string(co
   return result;
 }
 
-bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate,
-                        const std::function<std::int32_t(std::int32_t)>& parentOf) {
+bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate, std::string_view table,
+                        std::string_view keyColumn, const std::function<ObjectRef(const std::string&)>& query) {
+  const std::string parentOf = "SELECT FParentID FROM " + std::string(table) + " WHERE " + std::string(keyColumn) + "=";
   std::set<std::int32_t> seen;
-  for (std::int32_t id = candidate; id != 0 && seen.insert(id).second; id = parentOf(id))
+  for (std::int32_t id = candidate; id != 0 && seen.insert(id).second;) {
     if (id == ancestor) return true;
+    ObjectRef rs = query(parentOf + std::to_string(id));
+    id = IsEOF(rs) ? 0 : CLng(FieldValue(rs, "FParentID"));
+  }
   return false;
 }
 

@@ -67,11 +67,12 @@ bool IsStorageFault(const AutomationError& e);
 void ReportCallError(std::string& strError, const AutomationError& e, std::string_view strSQL,
                      const ImportCounts& counts);
 
-// Whether candidate is ancestor itself or stands under it in a tree whose parents parentOf gives (0 for
-// a root), following the parents up from candidate. A record whose parent were such a row would close a
-// cycle. A cycle that is there already, above candidate, ends the walk.
-bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate,
-                        const std::function<std::int32_t(std::int32_t)>& parentOf);
+// Whether candidate is ancestor itself or stands under it in the tree of a table whose rows, keyed by
+// keyColumn, name their parent in FParentID (0 for a root), following the parents up from candidate with
+// the caller's query. A record whose parent were such a row would close a cycle. A cycle that is there
+// already, above candidate, ends the walk.
+bool IsSelfOrDescendant(std::int32_t ancestor, std::int32_t candidate, std::string_view table,
+                        std::string_view keyColumn, const std::function<ObjectRef(const std::string&)>& query);
 
 // The refusal of a record whose parent is the record itself or one of its descendants.
 AutomationError ParentCycleError(std::string_view source, std::string_view parentNumber);

@@ -120,10 +120,9 @@ std::optional<std::string> clsAccount::OwnValue(const Field& field, const TrzRec
   if (SameText(field.key, "Parent")) {
     // The chart must stay a tree: an account under itself or under one of its own sub-accounts would
     // leave both out of every walk from the root.
-    if (m_lParentID != 0 && modFunction::IsSelfOrDescendant(currentItemID(), m_lParentID, [&](std::int32_t id) {
-          ObjectRef rs = Query("SELECT FParentID FROM t_Account WHERE FAccountID=" + std::to_string(id));
-          return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FParentID"));
-        }))
+    if (m_lParentID != 0 &&
+        modFunction::IsSelfOrDescendant(currentItemID(), m_lParentID, "t_Account", "FAccountID",
+                                        [&](const std::string& statement) { return Query(statement); }))
       throw modFunction::ParentCycleError("Quillane.clsAccount", modFunction::RecordText(*record.GetRecord("Parent"), "Number"));
     return std::to_string(m_lParentID);
   }

@@ -106,10 +106,8 @@ std::int32_t clsStockPlace::ImportRecord(const TrzRecord& record) {
                      number, name, lGroupID);
   // The places must stay a tree: a place under itself or under one of its own places would leave both
   // out of every walk from the top.
-  if (lParentID != 0 && modFunction::IsSelfOrDescendant(id, lParentID, [&](std::int32_t place) {
-        ObjectRef rs = Query("SELECT FParentID FROM t_StockPlace WHERE FSPID=" + std::to_string(place));
-        return modFunction::IsEOF(rs) ? 0 : CLng(modFunction::FieldValue(rs, "FParentID"));
-      }))
+  if (lParentID != 0 && modFunction::IsSelfOrDescendant(id, lParentID, "t_StockPlace", "FSPID",
+                                                       [&](const std::string& statement) { return Query(statement); }))
     throw modFunction::ParentCycleError("Quillane.clsStockPlace", ShownText(nestedOf(record, "Parent").get(), "Number"));
   UpdatePlace(record, id, lParentID);
 
