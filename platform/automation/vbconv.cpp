@@ -15,36 +15,43 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A text as VB coerces it to a number: blanks around it, a sign, digits with one decimal point and an
-// exponent (E or D), or "&H"/"&O" digits. False when the text is anything else.
-bool parseNumberText(std::string_view text, double& out) {
+// The text without the blanks around it.
+std::string_view withoutBlanks(std::string_view text) {
   std::size_t i = 0, n = text.size();
   while (i < n && isBlank(text[i])) ++i;
   while (n > i && isBlank(text[n - 1])) --n;
-  if (i == n) return false;
-  if (text[i] == '&' && i + 1 < n) {
-    char kind = static_cast<char>(text[i + 1] | 0x20);
-    int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
-    if (base == 0 || i + 2 == n) return false;
-    std::uint64_t value = 0;
-    for (std::size_t k = i + 2; k < n; ++k) {
-      char c = static_cast<char>(text[k] | 0x20);
-      int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
-      if (digit >= base || value > 0xFFFFFFFFull) return false;
-      value = value * base + digit;
-    }
-    // "&H" literals are 16 or 32-bit two's complement, as in VB.
-    if (value <= 0xFFFF && n - i - 2 <= 4 && value >= 0x8000 && base == 16) out = static_cast<std::int16_t>(value);
-    else if (value <= 0xFFFFFFFFull) out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    else return false;
-    return true;
+  return text.substr(i, n - i);
+}
+
+// "&H" or "&O" digits (t starts with "&"), as VB reads them.
+bool parseRadixText(std::string_view t, double& out) {
+  const std::size_t n = t.size();
+  char kind = n > 1 ? static_cast<char>(t[1] | 0x20) : '\0';
+  int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
+  if (base == 0 || n == 2) return false;
+  std::uint64_t value = 0;
+  for (std::size_t k = 2; k < n; ++k) {
+    char c = static_cast<char>(t[k] | 0x20);
+    int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+    if (digit >= base || value > 0xFFFFFFFFull) return false;
+    value = value * base + digit;
   }
-  std::string plain;
-  std::size_t k = i;
-  if (text[k] == '+' || text[k] == '-') plain += text[k++];
+  // "&H" literals are 16 or 32-bit two's complement, as in VB.
+  if (value <= 0xFFFF && n - 2 <= 4 && value >= 0x8000 && base == 16) out = static_cast<std::int16_t>(value);
+  else if (value <= 0xFFFFFFFFull) out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+  else return false;
+  return true;
+}
+
+// A sign, digits with one decimal point and an exponent (E or D), in the plain notation C and Decimal
+// read ("e" for the exponent). False when t is anything else.
+bool plainNumberText(std::string_view t, std::string& plain) {
+  const std::size_t n = t.size();
+  std::size_t k = 0;
+  if (k < n && (t[k] == '+' || t[k] == '-')) plain += t[k++];
   bool digits = false, point = false;
   for (; k < n; ++k) {
-    char c = text[k];
+    char c = t[k];
     if (c >= '0' && c <= '9') {
       digits = true;
       plain += c;
@@ -56,18 +63,28 @@ bool parseNumberText(std::string_view text, double& out) {
     }
   }
   if (!digits) return false;
-  if (k < n && (text[k] == 'e' || text[k] == 'E' || text[k] == 'd' || text[k] == 'D')) {
+  if (k < n && (t[k] == 'e' || t[k] == 'E' || t[k] == 'd' || t[k] == 'D')) {
     plain += 'e';
     ++k;
-    if (k < n && (text[k] == '+' || text[k] == '-')) plain += text[k++];
+    if (k < n && (t[k] == '+' || t[k] == '-')) plain += t[k++];
     bool expDigits = false;
-    for (; k < n && text[k] >= '0' && text[k] <= '9'; ++k) {
-      plain += text[k];
+    for (; k < n && t[k] >= '0' && t[k] <= '9'; ++k) {
+      plain += t[k];
       expDigits = true;
     }
     if (!expDigits) return false;
   }
-  if (k != n) return false;
+  return k == n;
+}
+
+// A text as VB coerces it to a number: blanks around it, then the plain form above or "&H"/"&O"
+// digits. False when the text is anything else.
+bool parseNumberText(std::string_view text, double& out) {
+  std::string_view t = withoutBlanks(text);
+  if (t.empty()) return false;
+  if (t[0] == '&' && t.size() > 1) return parseRadixText(t, out);
+  std::string plain;
+  if (!plainNumberText(t, plain)) return false;
   out = std::strtod(plain.c_str(), nullptr);
   return std::isfinite(out);
 }
@@ -76,20 +93,20 @@ double currencyToDouble(Currency c) { return static_cast<double>(c.scaled) / 100
 
 // A text as CDec reads it: what VB reads as a number, every digit kept (the exponent may be "D").
 Decimal decimalOfText(std::string_view text) {
-  std::string_view t = Trim(text);
+  std::string_view t = withoutBlanks(text);
   if (!t.empty() && t[0] == '&') {
     double d = 0;
-    if (!parseNumberText(t, d)) throw vbError(VbError::TypeMismatch);
+    if (!parseRadixText(t, d)) throw vbError(VbError::TypeMismatch);
     return Decimal(static_cast<std::int64_t>(d));
   }
-  std::string plain(t);
-  for (char& c : plain)
-    if (c == 'd' || c == 'D') c = 'E';
+  std::string plain;
   Decimal out;
-  switch (Decimal::FromText(plain, true, Decimal::kMaxDigits, out)) {
-    case Decimal::Parsed::Ok: return out;
-    case Decimal::Parsed::Overflow: throw vbError(VbError::Overflow);
-    case Decimal::Parsed::NotANumber: break;
+  if (plainNumberText(t, plain)) {
+    switch (Decimal::FromText(plain, true, Decimal::kMaxDigits, out)) {
+      case Decimal::Parsed::Ok: return out;
+      case Decimal::Parsed::Overflow: throw vbError(VbError::Overflow);
+      case Decimal::Parsed::NotANumber: break;
+    }
   }
   throw vbError(VbError::TypeMismatch);
 }

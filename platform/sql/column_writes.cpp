@@ -12,13 +12,11 @@ using Tokens = std::vector<Token>;
 constexpr const char* kSource = "quillane_source";
 constexpr const char* kSourceColumn = "quillane_";  // and the column's position
 
-bool isName(const Token& t) { return t.kind == TokenKind::Word || t.kind == TokenKind::QuotedName; }
-
 // A [schema.]name at t[k]: the last part, and k moved past it; empty when no name stands there.
 std::string nameAt(const Tokens& t, std::size_t& k) {
-  if (k >= t.size() || !isName(t[k])) return {};
+  if (k >= t.size() || !t[k].isName()) return {};
   std::string name = t[k++].text;
-  while (k + 1 < t.size() && t[k].isSymbol(".") && isName(t[k + 1])) {
+  while (k + 1 < t.size() && t[k].isSymbol(".") && t[k + 1].isName()) {
     name = t[k + 1].text;
     k += 2;
   }
@@ -96,7 +94,7 @@ class InsertWrites {
       std::size_t close = MatchingParen(t_, k);
       if (close == t_.size()) return;
       for (const Tokens& part : SplitAtCommas(t_, k + 1, close)) {
-        if (part.size() != 1 || !isName(part[0])) return;
+        if (part.size() != 1 || !part[0].isName()) return;
         columns.push_back(part[0].text);
       }
       sourceAt = close + 1;

@@ -257,6 +257,7 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
   if (mode == Mode::OpenExisting && !exists)
     throw ProviderError(OleDbError::Fail, "Cannot open the database file '" + path + "': it does not exist.");
   open(path, SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0));
+  openedFile_ = identityOf(path);
   // A write-protected file in WAL mode can be read the ordinary way only beside a shared-memory file,
   // which read-only storage does not let SQLite make. With no log and no journal beside it, every
   // committed change is in the file itself, and this connection cannot change it: it is read as an
@@ -266,9 +267,9 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
     open("file:" + uriPath(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-    immutable_ = true;
+    // Read as it stands, never taken up again (unchangedSinceOpen).
+    openedFile_.reset();
   }
-  openedFile_ = identityOf(path);
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
@@ -326,7 +327,7 @@ std::optional<Database::FileIdentity> Database::identityOf(const std::string& pa
 bool Database::unchangedSinceOpen() {
   // While this connection holds the file open, its inode cannot be handed to another file: another
   // identity at the path is another file put there.
-  if (immutable_ || !openedFile_ || identityOf(path_) != openedFile_) return false;
+  if (!openedFile_ || identityOf(path_) != openedFile_) return false;
   try {
     return schemaVersion() == openedAtSchema_;
   } catch (const AutomationError&) {

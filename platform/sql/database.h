@@ -144,8 +144,7 @@ class Database : public ColumnCatalog {
   bool holdReads_ = false, heldReadOpen_ = false;
   bool committedSinceSync_ = false;
   bool writesForbidden_ = false;
-  bool immutable_ = false;
-  std::optional<FileIdentity> openedFile_;
+  std::optional<FileIdentity> openedFile_;  // none for a file read as immutable
   int openedAtSchema_ = -1;
   StatementCache statements_{kStatementCacheCapacity};
 };

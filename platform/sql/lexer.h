@@ -51,6 +51,8 @@ struct Token {
     return kind == TokenKind::Word && text.size() == word.size() && SameText(text, word);
   }
   bool isSymbol(std::string_view symbol) const { return kind == TokenKind::Symbol && text == symbol; }
+  // A name as a statement gives it: a word, or an identifier in quotes or brackets.
+  bool isName() const { return kind == TokenKind::Word || kind == TokenKind::QuotedName; }
 };
 
 // Whether a number literal is exact (no exponent) with more significant digits than a double keeps:

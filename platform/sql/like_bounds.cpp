@@ -69,8 +69,6 @@ namespace {
 
 // ---- the rewrite ----
 
-bool isName(const Token& t) { return t.kind == TokenKind::Word || t.kind == TokenKind::QuotedName; }
-
 // SQLite's rule for a declared type: INT first, then CHAR, CLOB or TEXT give TEXT affinity.
 bool hasTextAffinity(std::string_view declared) {
   auto contains = [&](std::string_view word) {
@@ -145,12 +143,12 @@ std::optional<Source> soleTableOf(const Tokens& t, std::size_t k) {
       if (from == std::string::npos) return std::nullopt;
       name = from + 1;
     }
-    if (name >= where || !isName(t[name])) return std::nullopt;
+    if (name >= where || !t[name].isName()) return std::nullopt;
     Source source{t[name].text, {}};
     if (t[query].keyword == Keyword::Update) return source;  // SET follows: the FROM above was none
     std::size_t after = name + 1;
     if (after < where && t[after].keyword == Keyword::As) ++after;
-    if (after < where && isName(t[after]) && t[query].keyword == Keyword::Select) source.alias = t[after++].text;
+    if (after < where && t[after].isName() && t[query].keyword == Keyword::Select) source.alias = t[after++].text;
     if (after != where) return std::nullopt;
     return source;
   }
@@ -199,11 +197,11 @@ void appendBound(Tokens& out, const Tokens& column, const char* op, const char* 
 
 void BoundLikes(Tokens& t, ColumnCatalog& catalog) {
   for (std::size_t k = 2; k + 1 < t.size(); ++k) {
-    if (!t[k].is("LIKE") || !isName(t[k - 1])) continue;
+    if (!t[k].is("LIKE") || !t[k - 1].isName()) continue;
     // The column, qualified or not.
     std::size_t columnStart = k - 1;
     std::string qualifier;
-    if (columnStart >= 2 && t[columnStart - 1].isSymbol(".") && isName(t[columnStart - 2])) {
+    if (columnStart >= 2 && t[columnStart - 1].isSymbol(".") && t[columnStart - 2].isName()) {
       columnStart -= 2;
       qualifier = t[columnStart].text;
     }

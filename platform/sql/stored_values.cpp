@@ -39,7 +39,7 @@ std::size_t skipDigits(std::string_view s, std::size_t i) {
   return i;
 }
 
-enum class Parsed { Ok, NotANumber, Overflow };
+using Parsed = Decimal::Parsed;
 
 // "[+|-]digits", the way SQL Server reads an integer from a text.
 Parsed parseInteger(std::string_view s, std::int64_t& out) {
@@ -58,9 +58,9 @@ Parsed parseInteger(std::string_view s, std::int64_t& out) {
   return Parsed::Ok;
 }
 
-// "[+|-]digits[.digits][e[+|-]digits]" (at least one digit before the exponent); the exponent only when
-// allowed. SQL Server's float reads texts so; decimal reads them without the exponent.
-bool parseDecimalText(std::string_view s, bool exponentAllowed, double& out) {
+// "[+|-]digits[.digits][e[+|-]digits]" (at least one digit before the exponent), as SQL Server's float
+// reads a text.
+bool parseFloatText(std::string_view s, double& out) {
   std::size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   std::size_t end = skipDigits(s, i);
@@ -71,7 +71,7 @@ bool parseDecimalText(std::string_view s, bool exponentAllowed, double& out) {
     end = fractionEnd;
   }
   if (digits == 0) return false;
-  if (exponentAllowed && end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+  if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
     std::size_t k = end + 1;
     if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
     if (skipDigits(s, k) == k) return false;
@@ -391,8 +391,9 @@ class Store {
     sqlite3_result_int64(ctx_, i);
   }
 
-  // The value as a number for the approximate and exact numeric types; nothing when the result is set.
-  std::optional<double> number(bool emptyIsZero, bool exponentAllowed) {
+  // The value as a number for the approximate numeric types (an empty text is 0); nothing when the
+  // result is set.
+  std::optional<double> number() {
     switch (storage_) {
       case SQLITE_INTEGER:
       case SQLITE_FLOAT: return sqlite3_value_double(value_);
@@ -401,8 +402,8 @@ class Store {
     }
     std::string_view s = trimmed(valueText());
     double d = 0;
-    if (s.empty() && emptyIsZero) return 0.0;
-    if (s.empty() || !parseDecimalText(s, exponentAllowed, d)) {
+    if (s.empty()) return 0.0;
+    if (!parseFloatText(s, d)) {
       errorConverting();
       return std::nullopt;
     }
@@ -410,7 +411,7 @@ class Store {
   }
 
   void approximate() {
-    std::optional<double> d = number(true, true);
+    std::optional<double> d = number();
     if (!d) return;
     if (std::isinf(*d) || (type_.sqlType == SqlType::Real && std::fabs(*d) > FLT_MAX)) return overflow();
     sqlite3_result_double(ctx_, type_.sqlType == SqlType::Real ? static_cast<double>(static_cast<float>(*d)) : *d);
@@ -421,7 +422,7 @@ class Store {
   // expression's result) counts by its shortest decimal text, so that 2.345 is 2.345.
   std::optional<Decimal> exactNumber(int scale, bool emptyIsZero, bool exponentAllowed) {
     Decimal d;
-    Decimal::Parsed parsed = Decimal::Parsed::Ok;
+    Parsed parsed = Parsed::Ok;
     switch (storage_) {
       case SQLITE_INTEGER: d = Decimal(sqlite3_value_int64(value_)); break;
       case SQLITE_FLOAT:
@@ -430,20 +431,20 @@ class Store {
         } else if (std::optional<Decimal> exact = Decimal::FromDouble(sqlite3_value_double(value_))) {
           d = *exact;
         } else {
-          parsed = Decimal::Parsed::Overflow;
+          parsed = Parsed::Overflow;
         }
         break;
       case SQLITE_BLOB: notImplicit(); return std::nullopt;
       default: {
         std::string_view s = trimmed(valueText());
         if (!s.empty() || !emptyIsZero) parsed = Decimal::FromText(s, exponentAllowed, scale, d);
-        if (parsed == Decimal::Parsed::NotANumber) {
+        if (parsed == Parsed::NotANumber) {
           errorConverting();
           return std::nullopt;
         }
       }
     }
-    std::optional<Decimal> rounded = parsed == Decimal::Parsed::Ok ? d.rescaled(scale) : std::nullopt;
+    std::optional<Decimal> rounded = parsed == Parsed::Ok ? d.rescaled(scale) : std::nullopt;
     if (!rounded) overflow();
     return rounded;
   }
@@ -495,9 +496,9 @@ class Store {
     }
     Decimal d;
     switch (Decimal::FromText(plain, false, 4, d)) {
-      case Decimal::Parsed::Ok: return d;
-      case Decimal::Parsed::Overflow: overflow(); return std::nullopt;
-      case Decimal::Parsed::NotANumber: break;
+      case Parsed::Ok: return d;
+      case Parsed::Overflow: overflow(); return std::nullopt;
+      case Parsed::NotANumber: break;
     }
     fail(SQLITE_MISMATCH, "Cannot convert a char value to money. The char value has incorrect syntax.");
     return std::nullopt;
