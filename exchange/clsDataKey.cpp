@@ -96,12 +96,8 @@ std::string textOr(const Variant& v, const std::string& fallback = {}) { return 
 std::string DataKeyCaption(std::int32_t lIO) {
   // The table and item class GetTableInfo gives the type, through the captions PackageRecordset writes.
   if (const ItemType* item = findItemType(lIO)) return itemCaption(item->itemClassID);
-  switch (lIO) {
-    case 1: return keyCaption("t_Account", 0);
-    case 2: return keyCaption("t_SubMessage", 0);
-    case 3: return keyCaption("t_Currency", 0);
-  }
-  return {};
+  const OwnTable own = standaloneTable(lIO);
+  return own.table ? keyCaption(own.table, 0) : std::string();
 }
 
 clsDataKey::clsDataKey() { modFunction::InitSchemaFolder(); }

@@ -90,8 +90,8 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // The class records of the last ImportCustIOFromFile that failed on their own, over all its batches.
   std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
 
-  // Forwarded to a clsDataKey of their own; its failures are not counted here and its errors reach
-  // the caller.
+  // Forwarded to a clsDataKey of their own, whose errors reach the caller; the keys an import fails
+  // are added to ErrorCount.
   bool ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, std::string& strXML, std::int32_t lPerCount,
                         std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
   bool ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO, std::string strXML, std::string& strError);

@@ -132,7 +132,7 @@ void AppendClassExchangeErrors(const TrzRecords& vectRecords, std::string& strEr
 bool clsExpImp::ImportPreIOFromFile(std::string strPropsString, std::int32_t lIO, std::string& strFile,
                                     std::int32_t, std::string& strError) {
   try {
-    // The class exchange checks nothing of the caller's; it is handed the file as it is.
+    // The class exchange reads the file itself, with the caller's class and options; no right is asked here.
     if (const std::int32_t lItemClassID = GetItemClassID(lIO); lItemClassID >= 1)
       return ImportByClassExchange(strPropsString, lItemClassID, strFile, strError);
     if (!MayMoveFile(strPropsString, lIO, kImportRight, strError)) return false;
@@ -230,6 +230,8 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
       YieldToMessageLoop();
     }
   });
+  std::string stop;
+  bool stopped = false;
   try {
     SAXXMLReader reader;
     reader.putContentHandler(splitter);
@@ -237,14 +239,13 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
     reader.parseURL(strFile);
   } catch (const AutomationError& e) {
     // The batches imported before the parse stopped keep their error lines.
-    AddErrors(splitter->lRefusedRecords);
-    strError = splitter->strError + (stoppedBatch.empty() ? modFunction::FormatErrInfo(e, "") : stoppedBatch);
-    return false;
+    stopped = true;
+    stop = stoppedBatch.empty() ? modFunction::FormatErrInfo(e, "") : stoppedBatch;
   }
   // A record the splitter refused never reached an import that would count it.
   AddErrors(splitter->lRefusedRecords);
-  strError = splitter->strError;
-  return strError.empty();
+  strError = splitter->strError + stop;
+  return !stopped && strError.empty();
 }
 
 void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,

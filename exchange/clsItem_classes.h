@@ -34,6 +34,8 @@ inline constexpr ItemClass kItemClasses[] = {
 };
 
 inline constexpr std::int32_t kCustomer = 1, kMaterial = 4, kCostObject = 2001;
+// Units of measure are items of this class, exchanged by a standalone class of their own.
+inline constexpr std::int32_t kUnitsOfMeasure = 7;
 
 inline const ItemClass* Find(std::int32_t id) {
   for (const ItemClass& c : kItemClasses)

@@ -135,7 +135,7 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
   m_record.EndElement(depth);
   if (!bCustom) {
     gather(tag);
-    if (depth == kRecordDepth && localName == m_recordName && m_record.Open() && endRecord()) countRecord(true);
+    if (depth == kRecordDepth && localName == m_recordName && endRecord()) countRecord(true);
     return;
   }
   if (depth == kClassDepth) {
@@ -148,7 +148,7 @@ void clsSAXParse::endElement(const std::string&, const std::string& localName, c
     m_classHeader += tag;
   } else {
     gather(tag);
-    if (depth == kItemDepth && localName == "Item" && m_record.Open() && endRecord()) countRecord(false);
+    if (depth == kItemDepth && localName == "Item" && endRecord()) countRecord(false);
   }
 }
 

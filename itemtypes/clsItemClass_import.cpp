@@ -40,8 +40,7 @@ constexpr std::int32_t kSmallMin = -32768, kSmallMax = 32767;
 // carry columns of their own that a class document knows nothing of. Units of measure are items of
 // class 7, exchanged by their own standalone class.
 bool HasItsOwnClass(std::int32_t lItemClassID) {
-  constexpr std::int32_t kUnitsOfMeasure = 7;
-  return item_classes::Find(lItemClassID) != nullptr || lItemClassID == kUnitsOfMeasure;
+  return item_classes::Find(lItemClassID) != nullptr || lItemClassID == item_classes::kUnitsOfMeasure;
 }
 
 bool IsClassTableOwnColumn(std::string_view column) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "exchange/clsItem_classes.h"
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_import.h"
@@ -17,8 +18,6 @@ namespace {
 using mdlLanguage::LoadLangString;
 using modFunction::Quoted;
 using modFunction::ShownText;
-
-constexpr std::int32_t kUnitItemClass = 7;
 
 constexpr Field kFields[] = {
     {.key = "Name", .column = "FName"},
@@ -206,7 +205,7 @@ void clsMeasureUnit::UpdateUnit(const TrzRecord& record, std::int32_t lID, const
   Run(unit + "FItemID = " + id + ",FShortNumber = " + number + " WHERE FMeasureUnitID = " + id);
   // The unit's item row follows it, and is the row that carries the import's system type.
   Run(item + "FSystemType=" + std::to_string(m_lSystemType) + " WHERE FItemID=" + id +
-      " AND FItemClassID=" + std::to_string(kUnitItemClass));
+      " AND FItemClassID=" + std::to_string(item_classes::kUnitsOfMeasure));
 }
 
 std::int32_t clsMeasureUnit::CheckExistence(const std::string& strNumber, const std::string& strName,
@@ -228,7 +227,7 @@ std::int32_t clsMeasureUnit::CheckExistence(const std::string& strNumber, const 
 void clsMeasureUnit::AfterImport() {
   if (m_Conflict.m_DirtyCount <= 0) return;
   // Copies: what a sink writes into them must not change the object's record of clashes.
-  std::int32_t lItemClassID = kUnitItemClass, lCounts = m_Conflict.m_DirtyCount;
+  std::int32_t lItemClassID = item_classes::kUnitsOfMeasure, lCounts = m_Conflict.m_DirtyCount;
   std::string strContent = m_Conflict.m_DirtyString;
   RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
 }

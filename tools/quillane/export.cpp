@@ -37,13 +37,14 @@ int Export(const CommandLine& line, bool keys) {
     // (no such class, not permitted, failed) makes the exit 2; no file at all, 1.
     bool missing = false;
     if (custom) {
-      missing = !CBool(facade->Call("ExportCustIOToFile", args)) || !CStr(args[6]).empty();
+      const bool ok = CBool(facade->Call("ExportCustIOToFile", args));
       const std::string error = CStr(args[6]);
+      missing = !ok || !error.empty();
       // The facade writes nothing when no class may be exported: the temporary file stays empty, and
       // the older file stays as it was.
       std::error_code ec;
       if (missing && std::filesystem::file_size(file.Path(), ec) == 0)
-        throw std::runtime_error(error.empty() ? mdlLanguage::LoadLangString("操作失败：") + "ExportCustIOToFile" : error);
+        throw std::runtime_error(FailureText(error, "ExportCustIOToFile"));
       PrintErrors(error);
     } else {
       CallOrFail(facade, "ExportPreIOToFile", args, 6);

@@ -30,10 +30,14 @@ ObjectRef MakeFacade(const CommandLine& line) { return MakeCaller("Quillane.clsE
 
 ObjectRef MakeItemClasses(const CommandLine& line) { return MakeCaller("Quillane.clsItemClass", line); }
 
+std::string FailureText(const std::string& error, const char* member) {
+  return error.empty() ? mdlLanguage::LoadLangString("操作失败：") + member : error;
+}
+
 void CallOrFail(const ObjectRef& facade, const char* member, std::vector<Variant>& args, std::size_t errorAt) {
   bool ok = CBool(facade->Call(member, args));
   std::string error = CStr(args[errorAt]);
-  if (!ok) throw std::runtime_error(error.empty() ? mdlLanguage::LoadLangString("操作失败：") + member : error);
+  if (!ok) throw std::runtime_error(FailureText(error, member));
   PrintErrors(error);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "platform/automation/automation.h"
@@ -14,6 +15,9 @@ namespace quillane::cli {
 ObjectRef MakeFacade(const CommandLine& line);
 // "Quillane.clsItemClass" with the same options, for a page of custom item classes.
 ObjectRef MakeItemClasses(const CommandLine& line);
+
+// What a call that failed says: its error text, or, when it left none, that the member failed.
+std::string FailureText(const std::string& error, const char* member);
 
 // Calls a member whose argument at errorAt is strError; a False result throws std::runtime_error with
 // its text, other text in strError goes to standard error.

@@ -50,7 +50,7 @@ int Import(const CommandLine& line) {
   // A class record of custom item classes can fail on its own, apart from its items.
   const auto* classes = custom ? dynamic_cast<const FailedClassRecordsTally*>(facade.get()) : nullptr;
   const std::int32_t failedClasses = classes ? classes->FailedClassesOfLastImport() : 0;
-  if (!ok && error.empty()) error = LoadLangString("操作失败：") + member;
+  if (!ok) error = FailureText(error, member);
   PrintErrors(error);
   PrintErrors(tally.clashText);
   PrintImportSummary(tally.records, counts);

@@ -25,9 +25,10 @@ std::int32_t KeysOfType(const std::string& page, std::int32_t lIO, const std::st
   document.loadXML(page);
   auto keys = document.documentElement()->selectNodes("/Root/Delete");
   const std::string expected = DataKeyCaption(lIO);
+  if (expected.empty()) return keys->length();
   for (std::int32_t i = 0; i < keys->length(); ++i) {
     auto remark = keys->item(i)->selectNodes("Remark");
-    if (remark->length() == 0 || expected.empty()) continue;
+    if (remark->length() == 0) continue;
     const std::string caption = remark->item(0)->text();
     if (caption != expected)
       throw std::runtime_error(path + ": " + LoadLangString("删除关键字属于另一个数据类型：") + caption + " (" +
@@ -50,7 +51,7 @@ int ImportKeys(const CommandLine& line) {
   const bool ok = CBool(facade->Call("ImportXMLDataKey", args));
   const std::string error = CStr(args[3]);
   const std::int32_t failed = CLng(facade->Get("ErrorCount"));
-  PrintErrors(error.empty() && !ok ? LoadLangString("操作失败：") + "ImportXMLDataKey" : error);
+  PrintErrors(ok ? error : FailureText(error, "ImportXMLDataKey"));
   // A key whose record this account set lacks deletes nothing and is no failure. Keys that failed one
   // by one leave the others done; a call that failed as a whole did none.
   std::cerr << "keys read: " << keys << '\n';

@@ -62,7 +62,7 @@ std::string PropsOf(const CommandLine& line) {
   if (db->find('}') != std::string::npos) throw std::runtime_error(LoadLangString("账套文件的路径不能含有“}”：") + *db);
   const std::int32_t user = NumberOption(line, "user", 16);
   CheckAccountSet(*db, user);
-  return "ConnectString={" + accountset::ConnectString(*db) + "};UserID=" + std::to_string(NumberOption(line, "user", 16)) +
+  return "ConnectString={" + accountset::ConnectString(*db) + "};UserID=" + std::to_string(user) +
          ";AcctType=" + AcctTypeOf(line) + ";Setuptype=;Language=" + UCase(mdlLanguage::GetLanguageName());
 }
 
