@@ -8,10 +8,15 @@
 
 namespace quillane::erp {
 
-std::string LangInfo::CurrentLanguage() const {
+std::string ConfiguredLanguage() {
   std::string language;
   if (const char* configured = std::getenv("QUILLANE_LANGUAGE")) language = Trim(configured);
   if (language.empty()) language = Trim(registry::ReadValue(kLanguageKey, kLanguageValue, ""));
+  return language;
+}
+
+std::string LangInfo::CurrentLanguage() const {
+  const std::string language = ConfiguredLanguage();
   return language.empty() ? "chs" : LCase(language);
 }
 

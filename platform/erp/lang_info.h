@@ -16,6 +16,10 @@ namespace quillane::erp {
 inline constexpr const char* kLanguageKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VELMORA\\ZIVOVIZIRADE";
 inline constexpr const char* kLanguageValue = "Language";
 
+// QUILLANE_LANGUAGE when it is set and not blank, else the registry value, trimmed; empty when neither
+// names a language.
+std::string ConfiguredLanguage();
+
 class LangInfo : public AutomationObject {
  public:
   std::string CurrentLanguage() const;

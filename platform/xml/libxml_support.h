@@ -31,6 +31,11 @@ struct ParserCtxtFree {
 };
 using ParserCtxtPtr = std::unique_ptr<xmlParserCtxt, ParserCtxtFree>;
 
+struct SchemaValidCtxtFree {
+  void operator()(xmlSchemaValidCtxt* v) const { xmlSchemaFreeValidCtxt(v); }
+};
+using SchemaValidCtxtPtr = std::unique_ptr<xmlSchemaValidCtxt, SchemaValidCtxtFree>;
+
 // Options of every parse: no network, no external entities or DTDs (so a document cannot make the library
 // read other files), no limit on line numbers in messages.
 inline constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;

@@ -11,21 +11,6 @@
 
 namespace quillane::xml_detail {
 
-void AddChild(TrzRecord& record, const std::string& key, Variant value, const ElementShape* shape) {
-  bool repeated = shape ? shape->repeated : record.Exists(key);
-  if (!repeated) {
-    record.SetValue(key, std::move(value));
-    return;
-  }
-  std::shared_ptr<TrzRecords> vector = record.GetVector(key);
-  if (!vector) {
-    vector = std::make_shared<TrzRecords>();
-    if (!shape) vector->Add(record.Item(key));
-    record.SetObject(key, vector);
-  }
-  vector->Add(std::move(value));
-}
-
 namespace {
 
 // Whether libxml2 may build from the text what the stream does not take on: a namespace (only a
@@ -140,9 +125,6 @@ void onStart(void* ctx, const xmlChar* localname, const xmlChar* prefix, const x
 void onEnd(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*) { builderOf(ctx).end(); }
 void onText(void* ctx, const xmlChar* chars, int length) { builderOf(ctx).text(Chars(chars), length); }
 
-struct ValidatorFree {
-  void operator()(xmlSchemaValidCtxt* v) const { xmlSchemaFreeValidCtxt(v); }
-};
 
 }  // namespace
 
@@ -155,7 +137,7 @@ bool ReadPlainDocument(TrzRecords& vect, std::string_view text, const RecordSche
                                                       text[0] == '\r' || text[0] == '\n'))
     return false;
   LibxmlErrors errors;
-  std::unique_ptr<xmlSchemaValidCtxt, ValidatorFree> validator(xmlSchemaNewValidCtxt(schema.Compiled()));
+  SchemaValidCtxtPtr validator(xmlSchemaNewValidCtxt(schema.Compiled()));
   ParserCtxtPtr parser(xmlCreateMemoryParserCtxt(text.data(), static_cast<int>(text.size())));
   if (!validator || !parser) return false;
   xmlCtxtUseOptions(parser.get(), kParseOptions | XML_PARSE_IGNORE_ENC);

@@ -15,11 +15,6 @@
 
 namespace quillane::xml_detail {
 
-// Puts a child's value under its key in the record: a vector key collects one entry per element. An
-// element the schema does not describe (no shape) becomes a vector when its name comes again, so that
-// no repeated value is lost. Both roads of the reader build records with it.
-void AddChild(TrzRecord& record, const std::string& key, Variant value, const ElementShape* shape);
-
 // The `typeName` elements of the document's root as records into vect, when the text is a plain
 // document that libxml2 parses without a message and the schema accepts. False otherwise, and vect is
 // left as it was: the tree road reads the document then.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
 #include "platform/automation/vbconv.h"
 
@@ -62,6 +63,21 @@ Variant ValueOfText(std::string text, ValueKind kind) {
     }
   }
   return Variant(std::move(text));
+}
+
+void AddChild(TrzRecord& record, const std::string& key, Variant value, const ElementShape* shape) {
+  bool repeated = shape ? shape->repeated : record.Exists(key);
+  if (!repeated) {
+    record.SetValue(key, std::move(value));
+    return;
+  }
+  std::shared_ptr<TrzRecords> vector = record.GetVector(key);
+  if (!vector) {
+    vector = std::make_shared<TrzRecords>();
+    if (!shape) vector->Add(record.Item(key));
+    record.SetObject(key, vector);
+  }
+  vector->Add(std::move(value));
 }
 
 }  // namespace quillane::xml_detail

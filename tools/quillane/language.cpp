@@ -6,7 +6,6 @@
 
 #include "platform/automation/vbtext.h"
 #include "platform/erp/lang_info.h"
-#include "platform/registry/registry.h"
 
 namespace quillane::cli {
 namespace {
@@ -42,8 +41,7 @@ void ChooseLanguage(int argc, char** argv) {
       setenv("QUILLANE_LANGUAGE", argv[i + 1], 1);
       return;
     }
-  if (!Configured("QUILLANE_LANGUAGE").empty()) return;
-  if (!Trim(registry::ReadValue(erp::kLanguageKey, erp::kLanguageValue, "")).empty()) return;
+  if (!erp::ConfiguredLanguage().empty()) return;
   setenv("QUILLANE_LANGUAGE", LocaleLanguage(), 1);
 }
 
