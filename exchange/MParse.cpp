@@ -100,7 +100,7 @@ std::string ClassNameColumn() {
 void LoadServicePack() {
   ObjectRef connection = modFunction::CreateObjectEx(modFunction::kConnectionProgID, "", true);
   connection->Let("ConnString", Variant(GetConnectString()));
-  // Read-only, so that the connection is the one the call's own reads take up next.
+  // Read-only, so that within an export's ReadSession the page's reads take this connection up.
   modFunction::HoldReads(connection);
   ObjectRef rs = modFunction::GetAnyRecordSet(
       connection, "SELECT FValue FROM T_SYSTEMPROFILE WHERE FCategory='Base' AND FKey='ServicePack'");

@@ -10,6 +10,7 @@
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/automation/yield.h"
+#include "platform/sql/read_session.h"
 
 namespace quillane {
 namespace {
@@ -171,6 +172,7 @@ std::shared_ptr<TrzRecords> clsDataKey::PackageRecordset(const ObjectRef& rs) {
 bool clsDataKey::ExportXMLDataKey(std::string strPropsString, std::int32_t lIO, std::string& strXML,
                                   std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                                   std::string& strError) {
+  sql::ReadSession session;  // the props check and the page read through one connection
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_lIO = lIO;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;

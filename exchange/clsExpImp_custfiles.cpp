@@ -16,6 +16,7 @@
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/automation/yield.h"
+#include "platform/sql/read_session.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
 #include "platform/xml/FileSystemObject.h"
@@ -144,6 +145,8 @@ std::vector<ItemClassRow> ItemClassesByName() {
 bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strICName, std::string& strFile,
                                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                                    std::string& strError) {
+  // One connection for every page of every class in the file, closed when the call is done.
+  sql::ReadSession session;
   if (strPropsString.empty()) {
     strError = mdlLanguage::LoadLangString("连接数据库字串不正确!");
     return false;

@@ -11,6 +11,7 @@
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
 #include "platform/erp/class_exchange.h"
+#include "platform/sql/read_session.h"
 #include "platform/automation/yield.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
@@ -58,6 +59,8 @@ bool clsExpImp::MayMoveFile(const std::string& strPropsString, std::int32_t lIO,
 bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile,
                                   std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                                   std::string& strError) {
+  // One connection for every page of the file, closed when the call is done.
+  sql::ReadSession session;
   if (!MayMoveFile(strPropsString, lIO, kExportRight, strError)) return false;
   std::int32_t lItemClassID = GetItemClassID(lIO);
   if (lItemClassID >= 1)

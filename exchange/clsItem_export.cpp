@@ -12,6 +12,7 @@
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
+#include "platform/sql/read_session.h"
 
 namespace quillane {
 namespace {
@@ -27,6 +28,7 @@ Variant field(const ObjectRef& rs, std::string_view name) { return modFunction::
 
 bool clsItem::Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
                      std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
+  sql::ReadSession session;  // the props check and the page read through one connection
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_lErrorCount = 0;
   m_counts = {};

@@ -9,6 +9,7 @@
 #include "exchange/modFunction_xml.h"
 #include "itemtypes/clsItemClass.h"
 #include "platform/automation/vbconv.h"
+#include "platform/sql/read_session.h"
 #include "platform/xml/TrzRecords.h"
 
 namespace quillane {
@@ -38,6 +39,7 @@ Variant field(const ObjectRef& rs, std::string_view name) { return modFunction::
 bool clsItemClass::Export(std::string& strPropsString, std::string strItemClassName, std::string& strXML,
                           std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                           std::string& strError) {
+  sql::ReadSession session;  // the props check and the page read through one connection
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   if (strTimeStamp.empty()) strTimeStamp = kFromBeginning;
   try {

@@ -15,6 +15,7 @@
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
+#include "platform/sql/read_session.h"
 #include "platform/xml/DOMDocument.h"
 #include "standalone/private_temp_file.h"
 
@@ -83,6 +84,7 @@ void clsAuxProp::RaiseProgress(std::int32_t lCur, std::int32_t lTotal) {
 
 bool clsAuxProp::Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
                         std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
+  sql::ReadSession session;  // the props check and the page read through one connection
   m_bCancel = false;
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   if (AccountSetRefused(strError)) return false;

@@ -7,6 +7,7 @@
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/yield.h"
+#include "platform/sql/read_session.h"
 #include "standalone/standalone_class.h"
 
 namespace quillane::standalone {
@@ -19,6 +20,7 @@ constexpr const char* kNothingLeft = "0xFFFFFFFFFFFFFFFF";
 
 bool StandaloneClass::Export(std::string& strPropsString, std::string& strXML, std::int32_t lPerCount,
                              std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError) {
+  sql::ReadSession session;  // the props check and the page read through one connection
   if (!modFunction::InitProps(strPropsString, strError)) return false;
   m_ErrorCount = 0;
   m_counts = {};

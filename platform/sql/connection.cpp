@@ -5,7 +5,7 @@
 #include "platform/sql/compat.h"
 #include "platform/sql/database.h"
 #include "platform/sql/errors.h"
-#include "platform/sql/idle_readers.h"
+#include "platform/sql/read_session.h"
 
 namespace quillane::sql {
 namespace {
@@ -77,7 +77,7 @@ std::string ConnectStringOf(const std::string& path) {
 Connection::Connection() = default;
 Connection::~Connection() {
   if (db_ && db_->inTransaction()) db_->tryExec("ROLLBACK");
-  KeepIdleReader(std::move(db_));
+  ReadSession::Close(std::move(db_));
 }
 
 void Connection::setConnString(const std::string& connectString) {
@@ -89,9 +89,7 @@ void Connection::setConnString(const std::string& connectString) {
 
 Database& Connection::database() {
   if (!db_) {
-    const std::string path = DataSourceOf(connString_);
-    CloseIdleReaders(path);
-    db_ = std::make_unique<Database>(path, Database::Mode::OpenExisting);
+    db_ = std::make_unique<Database>(DataSourceOf(connString_), Database::Mode::OpenExisting);
   }
   return *db_;
 }
@@ -108,8 +106,9 @@ std::shared_ptr<Recordset> Connection::Execute(const std::string& strSQL) { retu
 void Connection::HoldReads() { database().holdReads(); }
 
 void Connection::ForbidWrites() {
-  // A connection that reads only may be one an earlier call kept, its statements still prepared.
-  if (!db_) db_ = TakeIdleReader(DataSourceOf(connString_));
+  // A connection that reads only may be one an earlier page of the same call kept, its statements still
+  // prepared.
+  if (!db_) db_ = ReadSession::TakeUp(DataSourceOf(connString_));
   database().forbidWrites();
 }
 
@@ -147,7 +146,7 @@ void Connection::CloseConn() {
   // that fails is the caller's error.
   std::unique_ptr<Database> db = std::move(db_);
   db->makeDurable();
-  KeepIdleReader(std::move(db));
+  ReadSession::Close(std::move(db));
 }
 
 bool Connection::AddDefault(std::int32_t&, const std::string&) { return true; }

@@ -58,14 +58,14 @@ class Connection : public AutomationObject {
   // Not a late-bound member: the library asks for it where it reads for a while, as an export does.
   void HoldReads();
   // Until CloseConn no statement can write (Database::forbidWrites): for an operation that must only
-  // read whatever text it runs. Asked before the database is open, it takes up a read-only connection
-  // an earlier call left idle, and CloseConn leaves this one idle in turn (idle_readers.h). Not a
-  // late-bound member.
+  // read whatever text it runs. Asked before the database is open, it takes up the read-only connection
+  // an earlier page of the same call left to the caller's ReadSession, and CloseConn leaves this one to
+  // it in turn (read_session.h). Not a late-bound member.
   void ForbidWrites();
 
   // Closes the database, rolling back an open transaction, after syncing what it committed to the disk
-  // (raising the provider's storage error when that fails); the object stays usable. A read-only
-  // connection is left idle for the next call instead (idle_readers.h).
+  // (raising the provider's storage error when that fails); the object stays usable. Within a
+  // ReadSession a read-only connection is kept for the next page of the call instead (read_session.h).
   void CloseConn();
   bool IsOpen() const { return db_ != nullptr; }
 

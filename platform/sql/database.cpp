@@ -364,7 +364,7 @@ constexpr const char* kReadingPragmas[] = {"table_info", "table_xinfo", "index_i
 
 // A pragma with an argument sets something (query_only, journal_mode, case_sensitive_like...): refused,
 // so that no statement can switch writes on again, and none can change how the connection reads for
-// the calls that take it up later (idle_readers.h).
+// the pages of the call that take it up later (read_session.h).
 int refuseWayOutOfQueryOnly(void*, int action, const char* first, const char* second, const char*, const char*) {
   if (action == SQLITE_ATTACH || action == SQLITE_DETACH) return SQLITE_DENY;
   if (action != SQLITE_PRAGMA || !second) return SQLITE_OK;

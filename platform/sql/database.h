@@ -117,10 +117,10 @@ class Database : public ColumnCatalog {
   void forbidWrites();
   bool writesForbidden() const { return writesForbidden_; }
 
-  // For a connection kept open between calls (idle_readers.h): true while the file at path() is still
-  // the one it opened and its schema is the one it opened on, so that nothing it learnt of the file
-  // (prepared statements and their columns, the catalogue views) is out of date. Never true of a file
-  // read as immutable: that connection would not see another program's later changes.
+  // For a connection kept for the next page of one call (read_session.h): true while the file at path()
+  // is still the one it opened and its schema is the one it opened on, so that nothing it learnt of the
+  // file (prepared statements and their columns, the catalogue views) is out of date. Never true of a
+  // file read as immutable: that connection would not see another program's later changes.
   bool unchangedSinceOpen();
 
   std::optional<std::string> declaredType(std::string_view table, std::string_view column) override;
