@@ -119,6 +119,7 @@ void clsExpImp::RelayEvent(bool yieldAfterProgress, std::string_view event, Argu
     // Only the caller's answer travels back to the object that asked.
     args[2] = Variant(false);
     RaiseEvent("Progress", kProgress, args);
+    if (CBool(args[2])) m_bCancelled = true;
     if (yieldAfterProgress) YieldToMessageLoop();
   } else if (event == "DirtyRecord") {
     RaiseEvent("DirtyRecord", kDirtyRecord, args);

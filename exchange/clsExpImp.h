@@ -137,6 +137,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   void RelayEvent(bool yieldAfterProgress, std::string_view event, Arguments args);
   bool ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
                              const std::string& strFile, const std::string& strTimeStamp, std::string& strMaxTimeStamp);
+  // After a bulk export: true when the caller cancelled it, with the cancel's text added to strError
+  // (after a line break when it holds text already) in the form of any other error the export reports.
+  bool EndedByCancel(std::string& strError) const;
   bool MayMoveFile(const std::string& strPropsString, std::int32_t lIO, std::int32_t lMask, std::string& strError);
   bool ExportPages(const std::string& strPropsString, std::int32_t lIO, const std::string& strFile,
                    std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
@@ -172,6 +175,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   bool m_bAddNewOnly = false;
   bool m_bProgress = false;
   bool m_bHaveInterFace = false;
+  // A caller answered a relayed Progress with a cancel: a bulk export stops after the page it cut short
+  // (each bulk export clears it when it starts).
+  bool m_bCancelled = false;
   std::int32_t m_lErrorCount = 0;
   std::int32_t m_lFailedClasses = 0;
   modFunction::ImportCounts m_counts;

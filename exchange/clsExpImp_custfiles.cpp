@@ -196,7 +196,9 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   // highest of all the classes is where the caller's next export starts.
   const std::string since = strTimeStamp.empty() ? std::string(kStartTimeStamp) : strTimeStamp;
   std::string highest = kStartTimeStamp;
+  m_bCancelled = false;
   for (const std::string& name : allowed) {
+    if (m_bCancelled) break;
     if (name.empty()) continue;
     strTimeStamp = since;
     // A page that does not move the time stamp on would be followed by the same page for ever.
@@ -216,13 +218,13 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
       }
       highest = std::max(highest, strMaxTimeStamp);
       file.AddPage(CStr(args[2]));
-    } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+    } while (!m_bCancelled && strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
     file.EndClass();
   }
   file.Finish();
   strMaxTimeStamp = highest;
   strError = notices;
-  return allExported;
+  return !EndedByCancel(strError) && allExported;
 }
 
 bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string strICName, std::string& strFile,

@@ -62,10 +62,25 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
   // One connection for every page of the file, closed when the call is done.
   sql::ReadSession session;
   if (!MayMoveFile(strPropsString, lIO, kExportRight, strError)) return false;
+  m_bCancelled = false;
   std::int32_t lItemClassID = GetItemClassID(lIO);
-  if (lItemClassID >= 1)
-    return ExportByClassExchange(strPropsString, lIO, lItemClassID, strFile, strTimeStamp, strMaxTimeStamp);
-  return ExportPages(strPropsString, lIO, strFile, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+  const bool exported =
+      lItemClassID >= 1
+          ? ExportByClassExchange(strPropsString, lIO, lItemClassID, strFile, strTimeStamp, strMaxTimeStamp)
+          : ExportPages(strPropsString, lIO, strFile, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
+  return !EndedByCancel(strError) && exported;
+}
+
+// A cancelled bulk file holds the records up to the cancel, well-formed; the result says it is not
+// the whole type, and the text says why, as a cancelled bulk import's does.
+bool clsExpImp::EndedByCancel(std::string& strError) const {
+  if (!m_bCancelled) return false;
+  const AutomationError cancel(kLibraryRefusal, kSource, mdlLanguage::LoadLangString("导出过程中被用户取消！"));
+  const std::string told = modFunction::FormatErrInfo(cancel, "");
+  // The auxiliary properties' one page is a file of custom classes exported through this facade: that
+  // nested export has told the cancel already.
+  if (strError.find(told) == std::string::npos) strError += (strError.empty() ? "" : "\r\n") + told;
+  return true;
 }
 
 bool clsExpImp::ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
@@ -112,7 +127,7 @@ bool clsExpImp::ExportPages(const std::string& strPropsString, std::int32_t lIO,
     ok = Export(strPropsString, lIO, page, lPerCount, strTimeStamp, strMaxTimeStamp, strError);
     if (!ok) break;
     file.AddPage(page, YieldToMessageLoop);
-  } while (strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
+  } while (!m_bCancelled && strTimeStamp < strMaxTimeStamp && strTimeStamp != previousStamp);
   file.Finish();
   return ok;
 }

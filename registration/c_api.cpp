@@ -51,9 +51,21 @@ quillane_result quillane_create_object(const char* prog_id, quillane_object** ob
   });
 }
 
-void quillane_release(quillane_object* object) { DeleteObjectHandle(object); }
+quillane_result quillane_release(quillane_object* object) {
+  return Guarded([&] {
+    if (object && !DeleteObjectHandle(object)) RefuseHandle();
+    return QUILLANE_S_OK;
+  });
+}
 
-const char* quillane_class_name(const quillane_object* object) { return object ? object->className.c_str() : ""; }
+const char* quillane_class_name(const quillane_object* object) {
+  const char* name = "";
+  Guarded([&] {
+    if (object) name = ClassNameOf(object).c_str();
+    return QUILLANE_S_OK;
+  });
+  return name;
+}
 
 quillane_result quillane_variant_set_string(quillane_variant* variant, const char* utf8) {
   return Guarded([&] {
@@ -72,7 +84,7 @@ quillane_result quillane_variant_set_bytes(quillane_variant* variant, const uint
 
 quillane_result quillane_variant_set_object(quillane_variant* variant, quillane_object* object) {
   return Guarded([&] {
-    ToC(Variant(object ? object->ref : ObjectRef()), Required(variant));
+    ToC(Variant(object ? ObjectOf(object) : ObjectRef()), Required(variant));
     return QUILLANE_S_OK;
   });
 }
@@ -81,7 +93,7 @@ quillane_result quillane_variant_set_object(quillane_variant* variant, quillane_
 // the member runs.
 quillane_result quillane_get_property(quillane_object* object, const char* name, quillane_variant* result) {
   return Guarded([&] {
-    ObjectRef self = Required(object).ref;
+    ObjectRef self = ObjectOf(&Required(object));
     quillane_variant& out = Required(result);
     ToC(self->Get(RequiredText(name)), out);
     return QUILLANE_S_OK;
@@ -90,7 +102,7 @@ quillane_result quillane_get_property(quillane_object* object, const char* name,
 
 quillane_result quillane_set_property(quillane_object* object, const char* name, const quillane_variant* value) {
   return Guarded([&] {
-    ObjectRef self = Required(object).ref;
+    ObjectRef self = ObjectOf(&Required(object));
     Variant assigned = FromC(Required(value));
     if (assigned.isObject())
       self->Set(RequiredText(name), assigned.as<ObjectRef>());
@@ -103,7 +115,7 @@ quillane_result quillane_set_property(quillane_object* object, const char* name,
 quillane_result quillane_call(quillane_object* object, const char* name, quillane_variant* args, size_t arg_count,
                               quillane_variant* result) {
   return Guarded([&] {
-    ObjectRef self = Required(object).ref;
+    ObjectRef self = ObjectOf(&Required(object));
     const char* member = RequiredText(name);
     std::vector<Variant> values = FromC(args, arg_count);
     // As an automation client's late-bound call: a method of that name, else a property get with the
@@ -119,29 +131,34 @@ quillane_result quillane_call(quillane_object* object, const char* name, quillan
 quillane_result quillane_advise(quillane_object* object, quillane_event_callback callback, void* user_data,
                                 uint32_t* cookie) {
   return Guarded([&] {
-    quillane_object& handle = Required(object);
+    quillane_object* source = &Required(object);
+    ObjectRef self = ObjectOf(source);
     if (!callback) throw Refusal(QUILLANE_E_POINTER, VbError::InvalidProcedureCall);
     uint32_t& out = Required(cookie);
-    quillane_object* source = &handle;
-    std::weak_ptr<const bool> alive = handle.alive;
-    handle.cookies.reserve(handle.cookies.size() + 1);  // so that the push below cannot fail
-    out = handle.ref->Advise([source, alive, callback, user_data](std::string_view event, DispId id, Arguments args) {
-      if (alive.expired()) return;
-      CArguments cargs(args);
-      std::string eventName(event);
-      callback(source, eventName.c_str(), id, cargs.data(), cargs.size(), user_data);
-      TakeBack(cargs.data(), args);
-    });
-    handle.cookies.push_back(out);
+    AutomationObject::SinkCookie made =
+        self->Advise([source, callback, user_data](std::string_view event, DispId id, Arguments args) {
+          // An event already under way when a callback releases the handle reaches no other callback
+          // advised through it.
+          if (!IsLive(source)) return;
+          CArguments cargs(args);
+          std::string eventName(event);
+          callback(source, eventName.c_str(), id, cargs.data(), cargs.size(), user_data);
+          TakeBack(cargs.data(), args);
+        });
+    if (!KeepCookie(source, made)) {
+      self->Unadvise(made);
+      RefuseHandle();
+    }
+    out = made;
     return QUILLANE_S_OK;
   });
 }
 
 quillane_result quillane_unadvise(quillane_object* object, uint32_t cookie) {
   return Guarded([&] {
-    quillane_object& handle = Required(object);
-    if (std::erase(handle.cookies, cookie) == 0) throw Refusal(QUILLANE_E_INVALIDARG, VbError::InvalidProcedureCall);
-    handle.ref->Unadvise(cookie);
+    ObjectRef self = ObjectOf(&Required(object));
+    if (!DropCookie(object, cookie)) throw Refusal(QUILLANE_E_INVALIDARG, VbError::InvalidProcedureCall);
+    self->Unadvise(cookie);
     return QUILLANE_S_OK;
   });
 }

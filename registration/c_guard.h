@@ -12,7 +12,8 @@ namespace quillane::capi {
 // A call the C caller got wrong (a null pointer, an unknown type code, a class this build lacks):
 // answered with its own result code and described as the VB error it amounts to.
 struct Refusal : AutomationError {
-  Refusal(quillane_result code, VbError error) : AutomationError(vbError(error)), code(code) {}
+  Refusal(quillane_result code, VbError error) : Refusal(code, vbError(error)) {}
+  Refusal(quillane_result code, AutomationError error) : AutomationError(std::move(error)), code(code) {}
   quillane_result code;
 };
 

@@ -20,6 +20,18 @@ T* CopyOut(const void* data, std::size_t length, std::size_t extra) {
 
 }  // namespace
 
+bool Free(quillane_variant& variant) noexcept {
+  bool known = true;
+  switch (variant.type) {
+    case QUILLANE_VT_STRING: std::free(variant.value.string.data); break;
+    case QUILLANE_VT_BYTES: std::free(variant.value.bytes.data); break;
+    case QUILLANE_VT_OBJECT: known = !variant.value.object || DeleteObjectHandle(variant.value.object); break;
+    default: break;
+  }
+  variant = quillane_variant_empty();
+  return known;
+}
+
 Variant FromC(const quillane_variant& in) {
   switch (in.type) {
     case QUILLANE_VT_EMPTY: return Variant();
@@ -36,7 +48,7 @@ Variant FromC(const quillane_variant& in) {
     case QUILLANE_VT_BYTES:
       if (!in.value.bytes.data && in.value.bytes.length) break;
       return Variant(Bytes(in.value.bytes.data, in.value.bytes.data + in.value.bytes.length));
-    case QUILLANE_VT_OBJECT: return Variant(in.value.object ? in.value.object->ref : ObjectRef());
+    case QUILLANE_VT_OBJECT: return Variant(in.value.object ? ObjectOf(in.value.object) : ObjectRef());
     case QUILLANE_VT_DECIMAL: {
       const char* text = in.value.decimal;
       std::size_t length = strnlen(text, sizeof in.value.decimal);
@@ -87,7 +99,7 @@ void ToC(const Variant& value, quillane_variant& out) {
       break;
     }
   }
-  quillane_variant_clear(&out);
+  Free(out);
   out = made;
 }
 
@@ -115,24 +127,20 @@ CArguments::CArguments(const Arguments& args) : values_(args.size(), quillane_va
   try {
     for (std::size_t i = 0; i < args.size(); ++i) ToC(args[i], values_[i]);
   } catch (...) {
-    for (quillane_variant& v : values_) quillane_variant_clear(&v);
+    for (quillane_variant& v : values_) Free(v);
     throw;
   }
 }
 
 CArguments::~CArguments() {
-  for (quillane_variant& v : values_) quillane_variant_clear(&v);
+  for (quillane_variant& v : values_) Free(v);
 }
 
 }  // namespace quillane::capi
 
-extern "C" void quillane_variant_clear(quillane_variant* variant) {
-  if (!variant) return;
-  switch (variant->type) {
-    case QUILLANE_VT_STRING: std::free(variant->value.string.data); break;
-    case QUILLANE_VT_BYTES: std::free(variant->value.bytes.data); break;
-    case QUILLANE_VT_OBJECT: quillane::capi::DeleteObjectHandle(variant->value.object); break;
-    default: break;
-  }
-  *variant = quillane_variant_empty();
+extern "C" quillane_result quillane_variant_clear(quillane_variant* variant) {
+  return quillane::capi::Guarded([&] {
+    if (variant && !quillane::capi::Free(*variant)) quillane::capi::RefuseHandle();
+    return QUILLANE_S_OK;
+  });
 }

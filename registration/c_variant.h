@@ -12,6 +12,9 @@ namespace quillane::capi {
 
 // The library's value of a C variant; an unknown type code is a Refusal (QUILLANE_E_INVALIDARG).
 Variant FromC(const quillane_variant& in);
+// Frees what the variant holds and leaves it Empty; false when it held a handle that was not live (the
+// variant is emptied all the same).
+bool Free(quillane_variant& variant) noexcept;
 // Clears out, then makes it hold value (texts, bytes and a new object handle of its own).
 void ToC(const Variant& value, quillane_variant& out);
 

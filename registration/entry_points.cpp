@@ -69,7 +69,7 @@ quillane_result DllCanUnloadNow(void) { return LiveHandles() == 0 ? QUILLANE_S_O
 
 quillane_result quillane_factory_create_instance(quillane_class_factory* factory, quillane_object** object) {
   return Guarded([&] {
-    const std::string& progID = Required(factory).progID;
+    const std::string progID = ProgIDOf(&Required(factory));
     quillane_object*& out = Required(object);
     out = nullptr;
     out = NewObjectHandle(CreateObject(progID));
@@ -77,6 +77,11 @@ quillane_result quillane_factory_create_instance(quillane_class_factory* factory
   });
 }
 
-void quillane_factory_release(quillane_class_factory* factory) { DeleteFactoryHandle(factory); }
+quillane_result quillane_factory_release(quillane_class_factory* factory) {
+  return Guarded([&] {
+    if (factory && !DeleteFactoryHandle(factory)) RefuseHandle();
+    return QUILLANE_S_OK;
+  });
+}
 
 }  // extern "C"

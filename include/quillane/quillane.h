@@ -8,6 +8,10 @@
  * Threads. Objects live in the thread (apartment) that created them: use an object, its variants and
  * its callbacks on that thread only. Different threads may each use objects of their own.
  *
+ * Handles. A handle is checked before every use: one already released, or one this library never
+ * gave out, makes the function fail with QUILLANE_E_HANDLE and the thread's last error, never a crash,
+ * and is never taken for an object made later.
+ *
  * Results. Every function that can fail returns a quillane_result: QUILLANE_S_OK (0) on success,
  * otherwise one of the failure codes below (negative, as HRESULT failures are). On failure the thread's last error holds the automation error's
  * number, source and description (quillane_last_error_*); a success clears it. No C++ exception ever
@@ -47,6 +51,8 @@ typedef int32_t quillane_result;
 /* A null pointer, an unknown variant type or another argument the function cannot take. */
 #define QUILLANE_E_INVALIDARG ((quillane_result)0x80070057)
 #define QUILLANE_E_POINTER ((quillane_result)0x80004003)
+/* A handle that has been released or that the library never gave out (the error's number is this code). */
+#define QUILLANE_E_HANDLE ((quillane_result)0x80070006)
 #define QUILLANE_E_OUTOFMEMORY ((quillane_result)0x8007000E)
 #define QUILLANE_E_UNEXPECTED ((quillane_result)0x8000FFFF)
 #define QUILLANE_E_NOINTERFACE ((quillane_result)0x80004002)
@@ -69,9 +75,11 @@ typedef struct quillane_object quillane_object;
 /* Creates the public class registered under prog_id (compared without regard to case). A class that is
  * not part of this build fails with QUILLANE_E_EXCEPTION and error 429. */
 QUILLANE_API quillane_result quillane_create_object(const char* prog_id, quillane_object** object);
-/* Releases a handle and the callbacks advised through it. A null handle is ignored. */
-QUILLANE_API void quillane_release(quillane_object* object);
-/* The class name of the object, as VB's TypeName gives it ("clsDepartment"); valid while the handle is. */
+/* Releases a handle and the callbacks advised through it. A null handle is ignored; a handle released
+ * before is QUILLANE_E_HANDLE. */
+QUILLANE_API quillane_result quillane_release(quillane_object* object);
+/* The class name of the object, as VB's TypeName gives it ("clsDepartment"); valid while the handle is.
+ * A null handle gives ""; so does a released one, with QUILLANE_E_HANDLE as the thread's last error. */
 QUILLANE_API const char* quillane_class_name(const quillane_object* object);
 
 /* ---- Variants: the automation value ---- */
@@ -120,8 +128,9 @@ typedef struct quillane_variant {
   } value;
 } quillane_variant;
 
-/* Frees what the variant holds and leaves it Empty. */
-QUILLANE_API void quillane_variant_clear(quillane_variant* variant);
+/* Frees what the variant holds and leaves it Empty. A variant holding a handle released before is
+ * emptied too, with QUILLANE_E_HANDLE. */
+QUILLANE_API quillane_result quillane_variant_clear(quillane_variant* variant);
 /* Each of these clears the variant, then makes it hold a copy of the text (NUL-terminated UTF-8), of
  * the bytes, or a new handle of the object (NULL is Nothing). */
 QUILLANE_API quillane_result quillane_variant_set_string(quillane_variant* variant, const char* utf8);
@@ -241,8 +250,8 @@ QUILLANE_API quillane_result DllUnregisterServer(void);
 
 /* Creates an object of the factory's class. */
 QUILLANE_API quillane_result quillane_factory_create_instance(quillane_class_factory* factory, quillane_object** object);
-/* Releases a factory handle. A null handle is ignored. */
-QUILLANE_API void quillane_factory_release(quillane_class_factory* factory);
+/* Releases a factory handle. A null handle is ignored; a handle released before is QUILLANE_E_HANDLE. */
+QUILLANE_API quillane_result quillane_factory_release(quillane_class_factory* factory);
 
 #ifdef __cplusplus
 }

@@ -2,8 +2,11 @@
 // arguments, events with answers, errors, and handles released at awkward moments.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/automation/automation.h"
@@ -249,6 +252,114 @@ TEST_F(CInterface, FailuresAreResultCodesWithTheErrorLeftForTheCaller) {
   ASSERT_EQ(quillane_get_property(probe, "Value", &result), QUILLANE_S_OK);
   EXPECT_EQ(quillane_last_error_number(), 0);
   EXPECT_STREQ(quillane_last_error_description(), "");
+}
+
+// A handle given back is refused by every function that takes one, on whatever thread, and is never
+// taken for an object made after it at the same place.
+TEST_F(CInterface, AReleasedOrForgedHandleIsRefusedByEveryFunctionThatTakesOne) {
+  quillane_object* released = nullptr;
+  ASSERT_EQ(quillane_create_object("Test.Probe", &released), QUILLANE_S_OK);
+  std::uint32_t cookie = 0;
+  Answers answers;
+  ASSERT_EQ(quillane_advise(released, Answer, &answers, &cookie), QUILLANE_S_OK);
+  ASSERT_EQ(quillane_release(released), QUILLANE_S_OK);
+  quillane_object* later = nullptr;
+  ASSERT_EQ(quillane_create_object("Test.Probe", &later), QUILLANE_S_OK);
+  quillane_class_factory* factory = nullptr;
+  ASSERT_EQ(DllGetClassObject("{DFC9E8EF-966B-11D7-9E78-00E01869F6B0}", nullptr, &factory), QUILLANE_S_OK);
+  ASSERT_EQ(quillane_factory_release(factory), QUILLANE_S_OK);
+  auto* forged = reinterpret_cast<quillane_object*>(&answers);  // memory that is no handle
+  auto* factoryAsObject = reinterpret_cast<quillane_object*>(factory);
+
+  using Use = std::function<quillane_result(quillane_object*)>;
+  const std::pair<const char*, Use> uses[] = {
+      {"call", [](quillane_object* h) { return quillane_call(h, "Echo", nullptr, 0, nullptr); }},
+      {"get", [](quillane_object* h) {
+         quillane_variant out = quillane_variant_empty();
+         return quillane_get_property(h, "Value", &out);
+       }},
+      {"set", [](quillane_object* h) {
+         quillane_variant v = quillane_variant_int32(1);
+         return quillane_set_property(h, "Value", &v);
+       }},
+      {"advise", [&](quillane_object* h) {
+         std::uint32_t c = 0;
+         return quillane_advise(h, Answer, &answers, &c);
+       }},
+      {"unadvise", [&](quillane_object* h) { return quillane_unadvise(h, cookie); }},
+      {"release", [](quillane_object* h) { return quillane_release(h); }},
+      {"class name", [](quillane_object* h) {
+         EXPECT_STREQ(quillane_class_name(h), "");
+         return quillane_last_error_number();
+       }},
+      {"variant of it", [](quillane_object* h) {
+         quillane_variant v = quillane_variant_empty();
+         return quillane_variant_set_object(&v, h);
+       }},
+      {"argument", [this](quillane_object* h) {
+         quillane_variant arg = quillane_variant_empty();
+         arg.type = QUILLANE_VT_OBJECT;
+         arg.value.object = h;
+         return quillane_call(probe, "Echo", &arg, 1, nullptr);
+       }},
+      {"property value", [this](quillane_object* h) {
+         quillane_variant arg = quillane_variant_empty();
+         arg.type = QUILLANE_VT_OBJECT;
+         arg.value.object = h;
+         return quillane_set_property(probe, "Child", &arg);
+       }},
+      {"variant clear", [](quillane_object* h) {
+         quillane_variant v = quillane_variant_empty();
+         v.type = QUILLANE_VT_OBJECT;
+         v.value.object = h;
+         quillane_result r = quillane_variant_clear(&v);
+         EXPECT_EQ(v.type, QUILLANE_VT_EMPTY);
+         return r;
+       }},
+      {"factory create", [](quillane_object* h) {
+         quillane_object* made = nullptr;
+         return quillane_factory_create_instance(reinterpret_cast<quillane_class_factory*>(h), &made);
+       }},
+      {"factory release", [](quillane_object* h) {
+         return quillane_factory_release(reinterpret_cast<quillane_class_factory*>(h));
+       }},
+  };
+  for (const auto& [what, use] : uses) {
+    for (quillane_object* handle : {released, forged}) {
+      EXPECT_EQ(use(handle), QUILLANE_E_HANDLE) << what;
+      EXPECT_EQ(quillane_last_error_number(), QUILLANE_E_HANDLE) << what;
+      EXPECT_NE(std::string(quillane_last_error_description()).find("released"), std::string::npos) << what;
+    }
+  }
+  EXPECT_EQ(quillane_call(factoryAsObject, "Echo", nullptr, 0, nullptr), QUILLANE_E_HANDLE);
+  EXPECT_EQ(quillane_release(nullptr), QUILLANE_S_OK);
+
+  quillane_variant value = quillane_variant_int32(5), read = quillane_variant_empty();
+  ASSERT_EQ(quillane_set_property(later, "Value", &value), QUILLANE_S_OK);
+  ASSERT_EQ(quillane_get_property(later, "Value", &read), QUILLANE_S_OK);
+  EXPECT_EQ(read.value.int32, 5);
+  EXPECT_STREQ(quillane_class_name(later), "Probe");
+  EXPECT_EQ(quillane_last_error_number(), 0);
+  EXPECT_EQ(quillane_release(later), QUILLANE_S_OK);
+}
+
+// Threads that each make, use and give back handles of their own share the one table of handles.
+TEST_F(CInterface, ThreadsMakeAndReleaseHandlesSideBySide) {
+  std::vector<std::thread> threads;
+  std::atomic<int> failures{0};
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&] {
+      for (int i = 0; i < 500; ++i) {
+        // The test's own class is registered on the main thread only: these use a public one.
+        quillane_object* own = nullptr;
+        if (quillane_create_object("Quillane.clsDepartment", &own) != QUILLANE_S_OK ||
+            std::string(quillane_class_name(own)) != "clsDepartment" || quillane_release(own) != QUILLANE_S_OK ||
+            quillane_release(own) != QUILLANE_E_HANDLE)
+          ++failures;
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures, 0);
 }
 
 }  // namespace

@@ -264,6 +264,44 @@ INSTANTIATE_TEST_SUITE_P(Roads, WholeSetRoad,
                                   (std::get<1>(info.param) == WholeSet::Road::Pages ? "Pages" : "BulkFiles");
                          });
 
+// A caller's cancel ends the bulk file of every type the same way, whichever road the type takes (the
+// class exchange for the item table, stitched pages for accounts and the standalone types, the file of
+// custom item classes): False, a text that says the caller cancelled, and the records up to the cancel
+// in a well-formed file (no file for the auxiliary properties of goods, whose one page is whole or
+// nothing).
+class WholeSetCancel : public WholeSet, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(WholeSetCancel, EndsTheBulkFileOfEveryTypeAndSaysSo) {
+  // Pages of one record: the cancel falls on the last record of a page, after which nothing is left
+  // to cut short and the export must still stop.
+  constexpr std::int32_t kCancelAt = 2, kPerPage = 1;
+  facade->Let("bProgress", Variant(true));
+  std::int32_t seen = 0;
+  facade->Advise([&seen](std::string_view event, DispId, Arguments args) {
+    if (event == "Progress" && ++seen == kCancelAt) args[2] = Variant(true);
+  });
+  makeSource(GetParam());
+  for (const cli::DataType& type : kDataTypes) {
+    if (!OnTheRoad(type.lIO, kind_)) continue;
+    const std::string whole = dir_.file(std::string(type.name) + ".whole.xml");
+    const std::string cut = dir_.file(std::string(type.name) + ".cut.xml");
+    std::string error;
+    seen = INT32_MIN;  // no cancel
+    ASSERT_TRUE(ExportToFile(facade, propsOf(source), type.lIO, whole, kPerPage, error)) << type.name << ": " << error;
+    if (RecordsInFile(whole) == 0) continue;  // a type of the other kind (work centres in a commercial set)
+    ASSERT_GT(RecordsInFile(whole), kCancelAt) << type.name;
+
+    seen = 0;
+    EXPECT_FALSE(ExportToFile(facade, propsOf(source), type.lIO, cut, kPerPage, error)) << type.name;
+    EXPECT_NE(error.find("导出过程中被用户取消！"), std::string::npos) << type.name << ": " << error;
+    // The auxiliary properties of goods travel as one whole page or not at all.
+    EXPECT_EQ(RecordsInFile(cut), type.lIO == 20 ? -1 : kCancelAt) << type.name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, WholeSetCancel, ::testing::Values(Kind::Industrial, Kind::Commercial),
+                         [](const auto& info) { return KindName(info.param); });
+
 // The types that only an industrial account set has records of: cost accounting, work centres, fees.
 bool IndustrialOnly(std::int32_t lIO) {
   for (std::int32_t industrial : {13, 14, 15, 16, 17, 18})
