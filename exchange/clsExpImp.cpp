@@ -127,7 +127,7 @@ void clsExpImp::RelayEvent(bool yieldAfterProgress, std::string_view event, Argu
   }
 }
 
-void clsExpImp::AddErrorCount(const ObjectRef& object) {
+modFunction::ImportCounts clsExpImp::AddErrorCount(const ObjectRef& object) {
   const std::int32_t failed = CLng(object->Get("ErrorCount"));
   AddErrors(failed);
   modFunction::ImportCounts counts;
@@ -138,6 +138,7 @@ void clsExpImp::AddErrorCount(const ObjectRef& object) {
     counts.failed = failed;
   }
   m_counts.Add(counts);
+  return counts;
 }
 
 void clsExpImp::AddErrors(std::int32_t lCount) {
@@ -176,8 +177,17 @@ bool clsExpImp::Import(std::string strPropsString, std::int32_t lIO, std::string
     object->Let("CheckByUUID", Variant(m_bCheckByUUID));
     object->Let("AddNewOnly", Variant(m_bAddNewOnly));
     std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), lSystemType};
+    // The auxiliary properties import through this facade's own file import, which counts into the
+    // facade too; what the object reports of its call holds those records, and is counted once.
+    const bool nested = MemberOf(lIO) == Member::AuxProp;
+    const modFunction::ImportCounts countsBefore = nested ? m_counts : modFunction::ImportCounts();
+    const std::int32_t errorsBefore = m_lErrorCount;
     result = CBool(object->Call("Import", args));
     strError = CStr(args[2]);
+    if (nested) {
+      m_counts = countsBefore;
+      m_lErrorCount = errorsBefore;
+    }
     AddErrorCount(object);
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");

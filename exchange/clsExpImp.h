@@ -89,6 +89,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
                             std::int32_t lPerCount, std::string& strError);
   // The class records of the last ImportCustIOFromFile that failed on their own, over all its batches.
   std::int32_t FailedClassesOfLastImport() const override { return m_lFailedClasses; }
+  const modFunction::ImportCounts& ItemCountsOfLastImport() const override { return m_customCounts; }
 
   // Forwarded to a clsDataKey of their own, whose errors reach the caller; the keys an import fails
   // are added to ErrorCount.
@@ -159,8 +160,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // One batch of the splitter: into the facade's own import, or in custom mode into classes.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
-  // Adds the failed records of the object's last call, and what its last Import did with its records.
-  void AddErrorCount(const ObjectRef& object);
+  // Adds the failed records of the object's last call, and what its last Import did with its records;
+  // returns the counts it added.
+  modFunction::ImportCounts AddErrorCount(const ObjectRef& object);
   void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
@@ -181,6 +183,8 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   std::int32_t m_lErrorCount = 0;
   std::int32_t m_lFailedClasses = 0;
   modFunction::ImportCounts m_counts;
+  // The items of the last ImportCustIOFromFile alone, also counted in m_counts.
+  modFunction::ImportCounts m_customCounts;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };
 

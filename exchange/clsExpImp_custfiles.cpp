@@ -231,6 +231,7 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
                                      std::int32_t /*lPerCount: batches are always of kSAXBatchSize*/,
                                      std::string& strError) {
   m_lFailedClasses = 0;
+  m_customCounts = {};
   try {
     ObjectRef classes = CreateMember(Member::ItemClass);
     classes->Let("bProgress", Variant(m_bProgress));
@@ -277,8 +278,9 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
     AddErrors(tally->FailedItemsOfLastImport());
     m_lFailedClasses += tally->FailedClassesOfLastImport();
     m_counts.Add(tally->ItemCountsOfLastImport());
+    m_customCounts.Add(tally->ItemCountsOfLastImport());
   } else {
-    AddErrorCount(classes);
+    m_customCounts.Add(AddErrorCount(classes));
   }
   return result;
 }

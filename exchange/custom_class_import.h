@@ -18,6 +18,8 @@ class FailedClassRecordsTally {
   // The class records of the object's last import of custom classes that failed on their own, as
   // against those whose items alone failed.
   virtual std::int32_t FailedClassesOfLastImport() const = 0;
+  // What the object's last import of custom classes did with all their items, over all its classes.
+  virtual const modFunction::ImportCounts& ItemCountsOfLastImport() const = 0;
 };
 
 class CustomClassImportTally : public FailedClassRecordsTally {
@@ -25,8 +27,6 @@ class CustomClassImportTally : public FailedClassRecordsTally {
   // The items that failed in the object's last Import, over all its classes; 0 for an Import that
   // imported no item.
   virtual std::int32_t FailedItemsOfLastImport() const = 0;
-  // What the object's last Import did with all its items, over all its classes.
-  virtual const modFunction::ImportCounts& ItemCountsOfLastImport() const = 0;
   // From now on the object's Imports are the batches of one file: a class that one of them created,
   // found or left out is taken as such in the later ones, without a second question or a second class.
   virtual void TakeImportsAsBatchesOfOneFile() = 0;

@@ -145,12 +145,16 @@ class clsItemClass : public AutomationObject, public CustomClassImportTally {
   std::int32_t m_lCurClassID = 0;
   std::string m_sPropsString;
   std::shared_ptr<clsItem> oItem;
-  // The classes the batches of one file decided, by the number, name and UUID their record carries.
+  // The classes the batches of one file decided, by the number, name and UUID their record carries;
+  // a class refused whole is left out with the identifier 0.
   struct DecidedClass {
     std::int32_t lItemClassID;
     bool bLeftOut;
   };
   bool m_bBatchesOfOneFile = false;
+  // How much of the conflict state's clashes an earlier batch raised already.
+  std::int32_t m_lDirtyCountTold = 0;
+  std::size_t m_lDirtyTextTold = 0;
   std::map<std::string, DecidedClass> m_decidedClasses;
   void RememberClass(const TrzRecord& oRecord, DecidedClass decided);
   const DecidedClass* DecidedEarlier(const TrzRecord& oRecord) const;

@@ -93,10 +93,14 @@ bool clsItemClass::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std:
           e, "");
     }
   }
-  if (m_conflict.m_DirtyCount > 0) {
+  // The batches of one file tell each clash once: a batch raises only the clashes met since the last.
+  const std::int32_t lTold = m_bBatchesOfOneFile ? m_lDirtyCountTold : 0;
+  if (m_conflict.m_DirtyCount > lTold) {
     // Copies: what a sink writes into them must not change the object's count of clashes.
-    std::int32_t lItemClassID = 0, lCounts = m_conflict.m_DirtyCount;
-    std::string strContent = m_conflict.m_DirtyString;
+    std::int32_t lItemClassID = 0, lCounts = m_conflict.m_DirtyCount - lTold;
+    std::string strContent = m_conflict.m_DirtyString.substr(m_bBatchesOfOneFile ? m_lDirtyTextTold : 0);
+    m_lDirtyCountTold = m_conflict.m_DirtyCount;
+    m_lDirtyTextTold = m_conflict.m_DirtyString.size();
     RaiseEventWith("DirtyRecord", kDirtyRecord, lItemClassID, lCounts, strContent);
   }
   return result;
@@ -166,8 +170,12 @@ std::int32_t clsItemClass::ImportRecord(const std::shared_ptr<TrzRecord>& oRecor
       ImportItems(lItemClassID, strName, strTable, items);
   } catch (const AutomationError& e) {
     if (open) modFunction::CallMemberQuietly(m_oConn, "RollbackTrans");
-    // After the commit only items can have failed; they are counted as items.
-    if (!committed) ++m_lFailedClasses;
+    // After the commit only items can have failed; they are counted as items. A class refused in one
+    // batch of a file is refused for the file: its later batches neither try it again nor count it twice.
+    if (!committed) {
+      ++m_lFailedClasses;
+      RememberClass(*oRecord, {0, true});
+    }
     throw AutomationError(kLibraryRefusal, kSource, e.description);
   }
 

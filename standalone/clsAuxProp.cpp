@@ -155,11 +155,16 @@ bool clsAuxProp::Import(std::string& strPropsString, std::string strXML, std::st
                               Variant(strError)};
     const bool result = CBool(facade->Call("ImportCustIOFromFile", args));
     strError = CStr(args[4]);
-    m_counts = modFunction::ImportCounts::Of(facade);
-    // The facade counts the failed items of its file; a class that failed whole is a failed record
-    // too, counted here.
-    if (const auto* tally = dynamic_cast<const FailedClassRecordsTally*>(facade.get()))
-      m_ErrorCount = tally->FailedClassesOfLastImport();
+    // What the file import did with the items of this document, and a class that failed whole as a
+    // failed record of its own; the facade's totals hold its earlier calls too. Another facade is read
+    // as it offers.
+    if (const auto* tally = dynamic_cast<const FailedClassRecordsTally*>(facade.get())) {
+      m_counts = tally->ItemCountsOfLastImport();
+      m_counts.failed += tally->FailedClassesOfLastImport();
+    } else {
+      m_counts = modFunction::ImportCounts::Of(facade);
+    }
+    m_ErrorCount = m_counts.failed;
     return result;
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");

@@ -31,7 +31,8 @@ class clsAuxProp : public AutomationObject {
               std::string& strMaxTimeStamp, std::string& strError);
   // Such a document into the account set through the facade's custom-class file import, with the
   // account-set checks of Export. lSystemType must be a number; the facade's file import has no way to
-  // carry it on. The facade counts the failed items; ErrorCount counts the classes that failed whole.
+  // carry it on. ErrorCount and ImportCounts tell this call's records, each once: the items, and a class
+  // that failed whole as one failed record.
   bool Import(std::string& strPropsString, std::string strXML, std::string& strError, Variant lSystemType);
   // Appends to vect one record per property and item of every class (one per class without items).
   // Needs the connection of an earlier Export or Import of this object; its errors reach the caller.
@@ -44,7 +45,7 @@ class clsAuxProp : public AutomationObject {
   void setbProgress(bool bProgress) { m_bProgress = bProgress; }
   void setHaveInterFace(bool bHaveInterFace) { m_HaveInterFace = bHaveInterFace; }
   std::int32_t ErrorCount() const { return m_ErrorCount; }
-  // What the last Import did with the properties' items, as its facade counted them.
+  // What the last Import did with the properties' items and classes.
   std::shared_ptr<TrzRecord> ImportCounts() const { return m_counts.ToRecord(); }
   ObjectRef oExpImp() const { return m_oExpImp; }
   void setoExpImp(ObjectRef facade) { m_oExpImp = std::move(facade); }

@@ -388,18 +388,21 @@ TEST_F(ItemClassImport, DescriptionsOfOneClassDoNotStandInForAnothers) {
 
 TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
   // Three classes: the first with failing items, the second without items (a batch of it imports none),
-  // the third with one failing item. A small file is imported whole, a large one in several batches.
+  // the third with one failing item. A small file is imported whole, a large one in several batches,
+  // the refused class's items among them too.
   struct Case {
     const char* name;
     int firstItems;
     std::vector<int> firstFailing;
     int thirdItems;
+    int refusedItems;
     bool large;
     std::string counted;
   };
   const Case cases[] = {
-      {"small file", 5, {2, 4}, 3, false, "工程,3;其他,0;第三,2"},
-      {"large file", 250, {10, 150, 240}, 120, true, "工程,247;其他,0;第三,119"},
+      {"small file", 5, {2, 4}, 3, 1, false, "工程,3;其他,0;第三,2"},
+      {"large file", 250, {10, 150, 240}, 120, 1, true, "工程,247;其他,0;第三,119"},
+      {"large refused class", 250, {10, 150, 240}, 120, 350, true, "工程,247;其他,0;第三,119"},
   };
   // Bar codes of the longest the account set keeps make the file large.
   const std::string barCodes = [] {
@@ -418,18 +421,28 @@ TEST_F(ItemClassImport, AFileCountsEveryFailedItemOnceThroughTheFacade) {
       }
       return xml;
     };
-    // A fourth class is refused whole: it counts as a class record, not as items.
+    // A fourth class is refused whole: it counts as a class record, not as items, and its number's
+    // clash with the materials' class is told once, however many batches carry it.
+    std::string refused;
+    for (int k = 1; k <= c.refusedItems; ++k) refused += item("X" + std::to_string(k), "甲" + std::to_string(k));
     const std::string xml = classDoc({worksKeys() + items(c.firstItems, c.firstFailing), classKeys("V", "其他"),
                                       classKeys("X", "第三") + desc("数量", "FQty", "3") + items(c.thirdItems, {1}),
-                                      classKeys("004", "我的类") + item("X1", "甲")});
+                                      classKeys("004", "我的类") + refused});
     const std::string file = dir_.write(std::string(c.name) + ".xml", Utf16LeFile(xml));
     EXPECT_EQ(std::filesystem::file_size(file) >= 512000u, c.large);
     const std::string set = newAccountSet(std::string(c.name) + ".db");
     ObjectRef facade = CreateObject("Quillane.clsExpImp");
+    std::int32_t clashes = 0;
+    facade->Advise([&](std::string_view event, DispId, Arguments args) {
+      if (event == "DirtyRecord") clashes += CLng(args[1]);
+    });
     std::vector<Variant> args{props(set), "", file, std::int32_t{500}, ""};
     EXPECT_FALSE(CBool(facade->Call("ImportCustIOFromFile", args)));
     EXPECT_EQ(CLng(facade->Get("ErrorCount")), static_cast<std::int32_t>(c.firstFailing.size()) + 1);
     EXPECT_EQ(dynamic_cast<const FailedClassRecordsTally&>(*facade).FailedClassesOfLastImport(), 1);
+    EXPECT_EQ(clashes, 1);
+    const std::string error = CStr(args[4]), refusal = "导入自定义核算项目记录(Number:004";
+    EXPECT_EQ(error.find(refusal), error.rfind(refusal)) << error.substr(0, 600);
     EXPECT_EQ(rows(set, "SELECT c.FName, COUNT(i.FItemID) FROM t_ItemClass c LEFT JOIN t_Item i ON i.FItemClassID = "
                         "c.FItemClassID WHERE c.FItemClassID > 3000 GROUP BY c.FName ORDER BY c.FItemClassID"),
               c.counted);

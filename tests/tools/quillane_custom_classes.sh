@@ -16,6 +16,12 @@ doc "$(class 我的类 004 "$(item 丙一 1)")" "$(class 丁类 D "$(item 丁一
 
 "$q" init s.db --sample 2 >/dev/null
 for db in p b x y; do "$q" init $db.db >/dev/null; done
+# The auxiliary properties of goods are classes too: a page of them, and the same with its sizes numbered
+# as the materials' class, which is refused whole and counts as one record read and failed.
+"$q" init sc.db --sample 2 --acct-type commercial >/dev/null
+"$q" export --db sc.db --acct-type commercial --type aux-prop --lang chs --out aux.xml 2>/dev/null
+sed 's|<Number>SIZE</Number>|<Number>004</Number>|' aux.xml > aux-refused.xml
+for db in ap aq; do "$q" init $db.db --acct-type commercial >/dev/null; done
 
 run_cases <<CASES
 0|records: 3|export --db s.db --type custom --class Projects --bulk one.xml
@@ -25,6 +31,8 @@ run_cases <<CASES
 1|cannot be imported as a custom item class: 物料~item class records failed: 1~records failed: 0|import --db x.db --type custom --in class-fails.xml
 2|records failed: 1|import --db b.db --type custom --bulk items-fail.xml
 1|item class records failed: 1|import --db y.db --type custom --bulk class-fails.xml
+0|records read: 9~records imported: 9~records failed: 0|import --db ap.db --acct-type commercial --type aux-prop --in aux.xml
+2|records read: 7~records imported: 6~records failed: 1|import --db aq.db --acct-type commercial --type aux-prop --in aux-refused.xml
 CASES
 
 # The file holds the classes that exported, whatever else was named.
