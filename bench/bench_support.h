@@ -12,17 +12,18 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "accountset/accountset.h"
+#include "bench/in_turn.h"
 #include "platform/automation/automation.h"
 
 namespace bench {
@@ -157,17 +158,24 @@ class Writer {
   void value(const char* name, const std::string& text) {
     xmlTextWriterWriteElement(writer_, BAD_CAST name, BAD_CAST text.c_str());
   }
+  // The record that lookup finds by id, as a link element. A linked record is read once per document
+  // and serves every record of it that names it, as the engine reuses within one export call what it
+  // read.
   void link(const char* name, Stmt& lookup, std::int64_t id) {
     if (id == 0) return;
-    lookup.bind(1, id);
-    if (lookup.step()) {
-      start(name);
-      value("Number", lookup.text(0));
-      value("Name", lookup.text(1));
-      value("UUID", lookup.text(2));
-      end();
+    auto [at, unread] = links_.try_emplace({&lookup, id});
+    Linked& linked = at->second;
+    if (unread) {
+      lookup.bind(1, id);
+      if (lookup.step()) linked = {true, lookup.text(0), lookup.text(1), lookup.text(2)};
+      lookup.reset();
     }
-    lookup.reset();
+    if (!linked.found) return;
+    start(name);
+    value("Number", linked.number);
+    value("Name", linked.name);
+    value("UUID", linked.uuid);
+    end();
   }
   std::string finish() {
     xmlTextWriterEndDocument(writer_);
@@ -176,8 +184,13 @@ class Writer {
   }
 
  private:
+  struct Linked {
+    bool found = false;
+    std::string number, name, uuid;
+  };
   xmlBuffer* buffer_;
   xmlTextWriter* writer_;
+  std::map<std::pair<const Stmt*, std::int64_t>, Linked> links_;
 };
 
 // The text of the child element of node, or nullptr when there is none.
@@ -218,28 +231,17 @@ inline bool resetPeakMemory() {
   return std::fclose(refs) == 0 && done;
 }
 
-inline double seconds(const std::function<void()>& work) {
-  auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The fastest of three runs of work that changes nothing (an export): on a shared machine a single run
-// may be held up by others, and both sides of a figure are measured alike.
-inline double fastestOfThree(const std::function<void()>& work) {
-  double fastest = seconds(work);
-  for (int run = 1; run < 3; ++run) fastest = std::min(fastest, seconds(work));
-  return fastest;
-}
-
 // The engine may take at most this much longer than the raw road, on export and on import alike.
 inline constexpr double kRawRatioTarget = 1.25;
 
-// One figure beside its baseline, and whether it meets the target.
-inline void report(const char* what, int records, double engine, double raw) {
-  const double ratio = engine / raw;
-  std::printf("%-7s engine %9.0f records/s   raw %9.0f records/s   raw/engine %6.2f  target <= %.2f: %s\n", what,
-              records / engine, records / raw, ratio, kRawRatioTarget, ratio <= kRawRatioTarget ? "met" : "not met");
+// One figure beside its baseline (the engine measured against the raw road), and whether it meets the
+// target.
+inline void report(const char* what, int records, const Figure& figure) {
+  const double ratio = figure.ratio();
+  std::printf("%-7s engine %9.0f records/s   raw %9.0f records/s   raw/engine %5.2f (median of %d rounds in turn, "
+              "rounds %.2f-%.2f)  target <= %.2f: %s\n",
+              what, records / figure.measured, records / figure.against, ratio, figure.rounds, figure.lowest,
+              figure.highest, kRawRatioTarget, ratio <= kRawRatioTarget ? "met" : "not met");
 }
 
 // Every page of the class behind progID, exported through it; and the pages imported through it.
@@ -269,6 +271,9 @@ inline void engineImport(const char* progID, const std::string& target, const st
 
 // The raw export of one item class of the account set: pages of kPerPage rows in stamp order, each
 // record with the common keys, what detail(itemID, xml) writes for its detail row, and its bar codes.
+// Each page reads in one read transaction, as an export call of the engine holds its reads, so that
+// the highest stamp, the page and its links are read as they stood together and no statement takes
+// and drops a read of its own.
 inline std::vector<std::string> rawItemExport(Db& db, int itemClassID, const char* recordName,
                                               const std::function<void(std::int64_t, Writer&)>& detail) {
   const std::string cls = std::to_string(itemClassID);
@@ -278,9 +283,11 @@ inline std::vector<std::string> rawItemExport(Db& db, int itemClassID, const cha
                  " AND FItemID<>0 ORDER BY FModifyTime LIMIT ?2").c_str());
   Stmt parent(db, ("SELECT FNumber, FName, UUID FROM t_Item WHERE FItemID=?1 AND FItemClassID=" + cls).c_str());
   Stmt barCodes(db, ("SELECT FBarCode, FRemark FROM t_BarCode WHERE FTypeID=" + cls + " AND FItemID=?1").c_str());
+  Stmt holdReads(db, "BEGIN"), endReads(db, "COMMIT");
   std::vector<std::string> pages;
   std::vector<unsigned char> stamp(8, 0);
   for (;;) {
+    holdReads.run();
     maximum.firstInteger();
     page.bindBlob(1, stamp).bind(2, kPerPage);
     Writer xml(recordName);
@@ -324,6 +331,7 @@ inline std::vector<std::string> rawItemExport(Db& db, int itemClassID, const cha
       stamp = page.blob(8);
     }
     page.reset();
+    endReads.run();
     if (rows == 0) break;
     pages.push_back(xml.finish());
   }
@@ -338,9 +346,10 @@ struct RawRecord {
 };
 
 // The raw import of the pages into the item class and its detail table: each record in a transaction of
-// its own, its item row matched by number or inserted with an empty detail row, detail(record) writing
-// the detail row of a detail record (a group loses its row), the item row updated, the descendants
-// renumbered and the bar codes replaced.
+// its own that takes the write lock at its start, as the engine's do, its item row matched by number or
+// inserted with an empty detail row, detail(record) writing the detail row of a detail record (a group
+// loses its row), the item row updated, the descendants renumbered and the bar codes replaced. Every
+// statement, the transaction's own included, is prepared once per call.
 inline void rawItemImport(Db& db, int itemClassID, const std::string& table, const std::vector<std::string>& pages,
                           const std::function<void(const RawRecord&)>& detail) {
   const std::string cls = std::to_string(itemClassID);
@@ -363,6 +372,7 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
   Stmt detailParent(db, ("UPDATE " + table + " SET FParentID=?2 WHERE FItemID=?1").c_str());
   Stmt dropBarCodes(db, ("DELETE FROM t_BarCode WHERE FTypeID=" + cls + " AND FItemID=?1").c_str());
   Stmt newBarCode(db, ("INSERT INTO t_BarCode (FTypeID,FItemID,FBarCode,FRemark) VALUES (" + cls + ",?1,?2,?3)").c_str());
+  Stmt begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT");
   for (const std::string& page : pages) {
     xmlDoc* doc = xmlReadMemory(page.data(), static_cast<int>(page.size()), nullptr, nullptr, XML_PARSE_NONET);
     if (!doc) throw std::runtime_error("raw import: not a document");
@@ -370,7 +380,7 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
       if (r->type != XML_ELEMENT_NODE) continue;
       std::string number = text(r, "Number"), name = text(r, "Name");
       bool isDetail = text(r, "IsDetail") != "0";
-      db.exec("BEGIN");
+      begin.run();
       std::int64_t parent = 0;
       if (xmlNode* p = child(r, "Parent")) parent = byNumberAndName.bind(1, text(p, "Number")).bind(2, text(p, "Name")).firstInteger();
       std::int64_t id = byNumber.bind(1, number).firstInteger();
@@ -395,7 +405,7 @@ inline void rawItemImport(Db& db, int itemClassID, const std::string& table, con
       for (xmlNode* b = r->children; b; b = b->next)
         if (b->type == XML_ELEMENT_NODE && xmlStrcmp(b->name, BAD_CAST "BarCodes") == 0)
           newBarCode.bind(1, id).bind(2, text(b, "BarCode")).bind(3, text(b, "Remark")).run();
-      db.exec("COMMIT");
+      commit.run();
     }
     xmlFreeDoc(doc);
   }
@@ -441,18 +451,6 @@ struct ItemBench {
   std::function<void(const std::string& path, const char* who, int records)> expect;
 };
 
-// The fastest of three runs each of engine and raw, taken in turn, so that whatever else the machine
-// does falls on both sides alike.
-inline std::pair<double, double> fastestInTurn(const std::function<void()>& engine, const std::function<void()>& raw) {
-  double fastestEngine = 0, fastestRaw = 0;
-  for (int run = 0; run < 3; ++run) {
-    double e = seconds(engine), r = seconds(raw);
-    fastestEngine = run == 0 ? e : std::min(fastestEngine, e);
-    fastestRaw = run == 0 ? r : std::min(fastestRaw, r);
-  }
-  return {fastestEngine, fastestRaw};
-}
-
 // The program's bulk export of the class: every page of 100 (the program's default) through the
 // facade into one file, as `quillane export --bulk` pages it.
 inline void programExport(std::int32_t dataType, const std::string& source, const std::string& file) {
@@ -462,11 +460,17 @@ inline void programExport(std::int32_t dataType, const std::string& source, cons
     throw std::runtime_error("bulk export: " + quillane::CStr(args[6]));
 }
 
-// "<program> [records]": exports the source through the engine and the raw road (the fastest of three
-// runs each, in turn), imports the pages into two new account sets page by page in turn, prints the
-// durability settings of both sides, both rates and their ratio, and checks what arrived. Last, the
-// program's bulk export of ten times as many records is timed against that of the given count: a page
-// costs the same wherever it lies, so the figure stays near 10. Returns the process's exit code.
+// The rounds of each figure. An export of the records takes a fraction of a second, so a pause of the
+// machine moves one round's ratio far; an import takes seconds, its pages in turn; the bulk export of
+// ten times as many takes ten times as long as the other side, which a pause may hit alone.
+inline constexpr int kExportRounds = 9, kImportRounds = 3, kPagingRounds = 5;
+
+// "<program> [records]": exports the source through the engine and the raw road, in turn for
+// kExportRounds rounds; imports the pages into two new account sets per round, page by page in turn,
+// for kImportRounds rounds; prints the durability settings of both sides, both rates and their ratio,
+// and checks what arrived in every round. Last, the program's bulk export of ten times as many records
+// is timed against that of the given count, in turn for kPagingRounds rounds: a page costs the same
+// wherever it lies, so the figure stays near 10. Returns the process's exit code.
 inline int Run(const ItemBench& bench, int argc, char** argv) {
   try {
     const int records = argc > 1 ? std::atoi(argv[1]) : bench.records;
@@ -476,7 +480,7 @@ inline int Run(const ItemBench& bench, int argc, char** argv) {
     const std::filesystem::path folder = pattern;
     // A registry of the run's own, so that no conflict rule or schema path of the machine applies.
     setenv("QUILLANE_REGISTRY", (folder / "registry.ini").c_str(), 1);
-    auto newAccountSet = [&](const char* name, int linkOffset) {
+    auto newAccountSet = [&](const std::string& name, int linkOffset) {
       std::string path = (folder / name).string();
       quillane::accountset::CreateEmpty(path);
       Db db(path);
@@ -490,32 +494,45 @@ inline int Run(const ItemBench& bench, int argc, char** argv) {
       return source;
     };
     std::string source = sourceOf("source.db", records);
-    std::string engineTarget = newAccountSet("engine.db", 7000);
-    std::string rawTarget = newAccountSet("raw.db", 7000);
+    std::vector<std::pair<std::string, std::string>> targets;  // of the engine and of the raw road, per round
+    for (int round = 0; round < kImportRounds; ++round)
+      targets.emplace_back(newAccountSet("engine" + std::to_string(round) + ".db", 7000),
+                           newAccountSet("raw" + std::to_string(round) + ".db", 7000));
     std::printf("%s; pages of %d\n", bench.caption(records).c_str(), kPerPage);
-    std::printf("engine: %s; raw: %s\n", engineSettings(engineTarget).c_str(), rawSettings(rawTarget).c_str());
+    std::printf("engine: %s; raw: %s\n", engineSettings(targets[0].first).c_str(),
+                rawSettings(targets[0].second).c_str());
 
     std::vector<std::string> enginePages, rawPages;
-    auto [engineExportTime, rawExportTime] = fastestInTurn([&] { enginePages = engineExport(bench.progID, source); },
-                                                           [&] { rawPages = bench.rawExport(source); });
-    report("export", records, engineExportTime, rawExportTime);
+    report("export", records, overRounds(kExportRounds, [&](int round) {
+             return inTurn(round, [&] { enginePages = engineExport(bench.progID, source); },
+                           [&] { rawPages = bench.rawExport(source); });
+           }));
+    if (enginePages.size() != rawPages.size())
+      throw std::runtime_error("the engine wrote " + std::to_string(enginePages.size()) + " pages, the raw road " +
+                               std::to_string(rawPages.size()));
 
-    double engineImportTime = 0, rawImportTime = 0;
-    for (std::size_t page = 0; page < enginePages.size() || page < rawPages.size(); ++page) {
-      if (page < enginePages.size()) engineImportTime += seconds([&] { engineImport(bench.progID, engineTarget, {enginePages[page]}); });
-      if (page < rawPages.size()) rawImportTime += seconds([&] { bench.rawImport(rawTarget, {rawPages[page]}); });
-    }
-    report("import", records, engineImportTime, rawImportTime);
-    bench.expect(engineTarget, "the engine", records);
-    bench.expect(rawTarget, "the raw baseline", records);
+    report("import", records, overRounds(kImportRounds, [&](int round) {
+             const auto& [engineTarget, rawTarget] = targets[static_cast<std::size_t>(round)];
+             Sides times;
+             for (std::size_t page = 0; page < enginePages.size(); ++page)
+               times += inTurn(round + static_cast<int>(page),
+                               [&] { engineImport(bench.progID, engineTarget, {enginePages[page]}); },
+                               [&] { bench.rawImport(rawTarget, {rawPages[page]}); });
+             bench.expect(engineTarget, "the engine", records);
+             bench.expect(rawTarget, "the raw baseline", records);
+             return times;
+           }));
 
     std::string larger = sourceOf("larger.db", records * 10);
     const std::string file = (folder / "bulk.xml").string();
-    double exportTime = fastestOfThree([&] { programExport(bench.dataType, source, file); });
-    double largerExportTime = fastestOfThree([&] { programExport(bench.dataType, larger, file); });
+    Figure paging = overRounds(kPagingRounds, [&](int round) {
+      return inTurn(round, [&] { programExport(bench.dataType, larger, file); },
+                    [&] { programExport(bench.dataType, source, file); });
+    });
     std::printf("paging  the program's bulk export of %d records takes %.1f times as long as that of %d (%.2f s "
-                "against %.2f s)\n",
-                records * 10, largerExportTime / exportTime, records, largerExportTime, exportTime);
+                "against %.2f s, medians of %d rounds in turn, rounds %.1f-%.1f)\n",
+                records * 10, paging.ratio(), records, paging.measured, paging.against, paging.rounds, paging.lowest,
+                paging.highest);
 
     std::filesystem::remove_all(folder);
     return 0;
