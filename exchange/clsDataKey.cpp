@@ -4,12 +4,12 @@
 #include "exchange/mdlLanguage.h"
 #include "exchange/modFunction_connection.h"
 #include "exchange/modFunction_errors.h"
+#include "exchange/modFunction_import.h"
 #include "exchange/modFunction_text.h"
 #include "exchange/modFunction_xml.h"
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
-#include "platform/automation/yield.h"
 #include "platform/sql/read_session.h"
 
 namespace quillane {
@@ -219,25 +219,29 @@ bool clsDataKey::ImportXMLDataKey(std::string& strPropsString, std::int32_t lIO,
 }
 
 bool clsDataKey::ImportVector(const TrzRecords& vect, std::string& strError) {
-  bool result = true;
-  for (const Variant& item : vect) {
-    const TrzRecord& record = *item.objectAs<TrzRecord>();
-    try {
-      modFunction::CallMember(m_cn, "BeginTrans");
-      DeleteByUUID(record);
-      modFunction::CallMember(m_cn, "CommitTrans");
-    } catch (const AutomationError& e) {
-      result = false;
-      ++m_lErrorCount;
-      strError += mdlLanguage::LoadLangString("导入关键字记录(Mark:") +
-                  mdlLanguage::LoadLangString(textOr(record.GetValue("Mark", ""))) + " UUID:" +
-                  textOr(record.GetValue("UUID", "")) + mdlLanguage::LoadLangString(")失败!") + "\r\n" +
-                  modFunction::FormatErrInfo(e, "") + "\r\n";
-      modFunction::CallMemberQuietly(m_cn, "RollbackTrans");
-    }
-    YieldToMessageLoop();
+  modFunction::ImportCounts counts;
+  try {
+    return modFunction::ImportEachRecord(
+        vect,
+        [&](const std::shared_ptr<TrzRecord>& record) {
+          if (record) modFunction::InTransaction(m_cn, [&] { DeleteByUUID(*record); });
+          return std::string();
+        },
+        [](std::int32_t, std::int32_t, bool&) {},
+        [&](const TrzRecord* record, const AutomationError& e) {
+          ++m_lErrorCount;
+          strError += mdlLanguage::LoadLangString("导入关键字记录(Mark:") +
+                      mdlLanguage::LoadLangString(modFunction::ShownText(record, "Mark")) + " UUID:" +
+                      modFunction::ShownText(record, "UUID") + mdlLanguage::LoadLangString(")失败!") + "\r\n" +
+                      modFunction::FormatErrInfo(e, "") + "\r\n";
+        },
+        counts);
+  } catch (const AutomationError& e) {
+    // The storage failed, or another program held the set locked past the wait: no later key could be
+    // done either. The keys before it stay done, and their lines stay before its message.
+    modFunction::ReportCallError(strError, e, "", counts);
+    return false;
   }
-  return result;
 }
 
 void clsDataKey::DeleteByUUID(const TrzRecord& record) {

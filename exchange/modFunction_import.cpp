@@ -23,6 +23,8 @@ const char* storageFaultCause(const AutomationError& e) {
     case sql::OleDbError::PermissionDenied: return "账套只读";
     case sql::OleDbError::StorageIOFault: return "读写错误";
     case sql::OleDbError::Fail: return "账套无法打开或已损坏";
+    // The wait for another program's lock is over once, for every record alike.
+    case sql::OleDbError::Timeout: return "账套被另一程序锁定";
     default: return nullptr;
   }
 }

@@ -59,7 +59,8 @@ bool ImportEachRecord(const TrzRecords& vect, const std::function<std::string(co
                       ImportCounts& counts, bool bYield = true);
 
 // Whether the error is the database's storage failing rather than the statement: the file is full,
-// read-only, unreadable or cannot be opened. No later record could be written either.
+// read-only, unreadable or cannot be opened, or another program kept it locked past the busy wait. No
+// later record could be written either.
 bool IsStorageFault(const AutomationError& e);
 
 // The error text of an import call that ended: the earlier records' error lines are kept before the

@@ -86,7 +86,7 @@ TEST_F(ImportOutcomes, EveryRecordIsImportedSkippedWithItsReasonOrFailed) {
 TEST_F(ImportOutcomes, AnErrorLineQuotesTheStatementOfItsOwnRecordOrNone) {
   // The second record's transaction cannot begin: its line must not quote what the first one ran.
   ScopedFaultyConnection busy([](FaultyConnection&, int begins) {
-    if (begins == 2) throw sql::ProviderError(sql::OleDbError::Timeout, "database is locked");
+    if (begins == 2) throw sql::ProviderError(sql::OleDbError::ErrorsInCommand, "cannot begin");
   });
   const std::string target = newAccountSet("target.db");
   Imported imported = facadeImport(lDepartment, document({keys("01", "甲"), keys("02", "乙"), keys("03", "丙")}), props(target));
@@ -159,6 +159,72 @@ TEST_F(ImportOutcomes, AStorageFaultEndsABulkFileAtOnce) {
     EXPECT_EQ(occurrences(error, "错误号:"), 1u) << lIO << "\n" << error.substr(0, 3000);
     EXPECT_EQ(counts().stoppedBy, "账套只读") << lIO;
     EXPECT_EQ(counts().failed, 0) << lIO;
+  }
+}
+
+// Another program that holds the account set locked past the busy wait holds it for every later record
+// as well: the import ends at the first record that waits, with one message, on every road.
+TEST_F(ImportOutcomes, ALockThatOutlastsTheWaitEndsTheImportOnceOnEveryRoad) {
+  constexpr const char* kLocked = "账套被另一程序锁定";
+  auto departmentsOf = [](int count) {
+    std::vector<std::string> records;
+    for (int i = 0; i < count; ++i) records.push_back(keys("D" + std::to_string(10000 + i), "部门" + std::to_string(i)));
+    return document(records);
+  };
+  auto currenciesOf = [](int count) {
+    std::vector<std::string> records;
+    for (int i = 0; i < count; ++i)
+      records.push_back(currency("C" + std::to_string(10000 + i), "币别" + std::string(60, 'x') + std::to_string(i)));
+    return currencies(records);
+  };
+  std::string deletionKeys = "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Delete\">";
+  for (int i = 0; i < 50; ++i) deletionKeys += "<Delete><Mark>t_Item</Mark><UUID>U-" + std::to_string(i) + "</UUID></Delete>";
+  deletionKeys += "</Root>";
+  struct Road {
+    const char* name;
+    std::int32_t lIO;
+    std::string text;
+    const char* member;  // the facade's member that takes the text; a bulk one takes it as a file
+  };
+  const Road roads[] = {
+      {"page, item engine", lDepartment, departmentsOf(50), "Import"},
+      {"page, standalone frame", lCurrency, currenciesOf(50), "Import"},
+      {"small bulk file", lCurrency, currenciesOf(50), "ImportPreIOFromFile"},
+      {"bulk file on the stream road", lCurrency, currenciesOf(3000), "ImportPreIOFromFile"},
+      {"bulk file through the class exchange", lDepartment, departmentsOf(50), "ImportPreIOFromFile"},
+      {"deletion keys", lDepartment, deletionKeys, "ImportXMLDataKey"},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.name);
+    const std::string target = newAccountSet("locked-" + std::to_string(&road - roads) + ".db");
+    const bool bulk = std::string(road.member) == "ImportPreIOFromFile";
+    const std::string file = dir_.file("locked-" + std::to_string(&road - roads) + ".xml");
+    if (bulk) std::ofstream(file, std::ios::binary) << road.text;
+    if (std::string(road.name) == "bulk file on the stream road") {
+      ASSERT_GE(road.text.size(), 512000u);
+    }
+
+    sql::Database holder(target, sql::Database::Mode::OpenExisting);
+    holder.execScript("BEGIN IMMEDIATE");
+    int begins = 0;
+    ScopedFaultyConnection shortWait(FaultyConnection::ShortBusyWait(20, begins));
+    facade->Let("ErrorCount", std::int32_t{0});
+    std::vector<Variant> args{props(target, "UserID=16;AcctType=GY;Setuptype="), road.lIO,
+                              bulk ? file : road.text};
+    if (bulk) args.push_back(std::int32_t{100});
+    args.push_back("");
+    const bool ok = CBool(facade->Call(road.member, args));
+    holder.execScript("ROLLBACK");
+
+    const std::string error = CStr(args.back());
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(occurrences(error, "错误号:"), 1u) << error.substr(0, 2000);
+    EXPECT_TRUE(holds(error, kLocked)) << error.substr(0, 2000);
+    EXPECT_EQ(errorCount(), 0);
+    if (std::string(road.member) != "ImportXMLDataKey") {
+      EXPECT_EQ(counts().stoppedBy, kLocked);
+    }
   }
 }
 

@@ -2,6 +2,8 @@
 // when the storage fails under it or a transaction cannot begin.
 #pragma once
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <string>
 
@@ -44,6 +46,14 @@ class FaultyConnection : public sql::Connection {
   // Every write is refused as a read-only file refuses it.
   static Fault ReadOnlyFile() {
     return [](FaultyConnection& c, int) { c.database().execScript("PRAGMA query_only=1"); };
+  }
+  // Another connection's lock is waited for only so long, so that a test of a lock that outlasts the
+  // wait need not sit out the library's own; begins counts every transaction asked for.
+  static Fault ShortBusyWait(int milliseconds, int& begins) {
+    return [milliseconds, &begins](FaultyConnection& c, int) {
+      ++begins;
+      sqlite3_busy_timeout(c.database().handle(), milliseconds);
+    };
   }
 
  private:
