@@ -26,7 +26,18 @@ std::string TextOfValue(const Variant& value, ValueKind kind) {
   if (const Date* d = value.tryAs<Date>()) return FormatDate(*d, 'T');
   // XSD spells a double that is no number "NaN"; written as CStr writes it ("NAN") the document would be
   // refused. Infinities come out as XSD wants them ("INF", "-INF").
-  if (const double* d = value.tryAs<double>(); d && std::isnan(*d)) return "NaN";
+  if (const double* d = value.tryAs<double>()) {
+    if (std::isnan(*d)) return "NaN";
+    // CStr keeps 15 significant digits, all a value this library stores has; a float that another
+    // program wrote with 16 or 17 would lose its last ones, so it gets the shortest text that reads back
+    // as the same Double.
+    std::string text = CStr(value);
+    double back = 0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    if (back == *d || std::isinf(*d)) return text;
+    char shortest[32];
+    return std::string(shortest, std::to_chars(shortest, shortest + sizeof shortest, *d).ptr);
+  }
   return CStr(value);
 }
 

@@ -439,5 +439,36 @@ TEST(RecordValuesTest, ValuesBecomeTextsAsTheSchemaWants) {
   EXPECT_EQ(TextOfValue(Variant(-HUGE_VAL), ValueKind::Number), "-INF");
 }
 
+// A float keeps CStr's text while 15 digits hold it, and gets the shortest text that reads back as the
+// same Double when another program wrote it with 16 or 17.
+TEST(RecordValuesTest, AFloatIsWrittenWithEveryDigitItNeedsToReadBackTheSame) {
+  using xml_detail::TextOfValue;
+  using xml_detail::ValueKind;
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0.1, "0.1"},
+      {20.5, "20.5"},
+      {-0.0, "0"},
+      {1e20, "1E+20"},
+      {1.5e-5, "1.5E-05"},
+      {123456789012345.0, "123456789012345"},
+      {123456789012345.125, "123456789012345.12"},
+      {0.30000000000000004, "0.30000000000000004"},
+      {1.0000000000000002, "1.0000000000000002"},
+      {9007199254740993.0, "9007199254740992"},  // 2^53 + 1 is no Double: its neighbour, whole
+      {-1234567890123456.8, "-1234567890123456.8"},
+      {1.7976931348623157e308, "1.7976931348623157e+308"},
+      {4.9406564584124654e-324, "4.94065645841247E-324"},  // few digits of its own: CStr's reads back
+  };
+  for (const auto& c : cases) {
+    const std::string text = TextOfValue(Variant(c.value), ValueKind::Number);
+    EXPECT_EQ(text, c.text);
+    // Read back as a Double, or, past 15 digits, as the text a statement converts for its column.
+    EXPECT_EQ(CDbl(xml_detail::ValueOfText(text, ValueKind::Number)), c.value) << text;
+  }
+}
+
 }  // namespace
 }  // namespace quillane
