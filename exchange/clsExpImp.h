@@ -153,11 +153,14 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // the import holds for its whole length: a nested call from an event may release the member.
   bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError,
                    const ObjectRef& classes);
-  // One batch of the splitter: into the facade's own import, or in custom mode into classes.
+  // One batch of the splitter: into the facade's own import, or in custom mode into classes; a batch
+  // refused whole goes again record by record, so that only the record refused alone fails.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
-  // Adds the failed records of the object's last call, and what its last Import did with its records.
+  // Adds the failed records of the object's last call, and what its last Import did with its records;
+  // m_lastImportTold says whether the object told the latter.
   void AddErrorCount(const ObjectRef& object);
+  void CountFailedAlone();
   void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
@@ -175,6 +178,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   std::int32_t m_lErrorCount = 0;
   std::int32_t m_lFailedClasses = 0;
   modFunction::ImportCounts m_counts;
+  bool m_lastImportTold = true;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };
 
