@@ -49,9 +49,9 @@ struct BatchText {
 // Imports the batch's document, which holds the records of batch. When the importer refused it without
 // handling any record of it, the fault may lie in what every document of the batch repeats (the Root,
 // a class header): a document of no records refused the same way leaves the batch refused whole, with
-// its error. Otherwise each record goes in a document of its own; a record whose own document is
-// refused the same way goes to failAlone with its name and the importer's error, which accounts for it
-// and gives its line. Returns the error lines of the imports, joined by CR LF, without a break at the
+// its error. Otherwise the records go again in smaller documents, until each one the importer refuses
+// holds one record; that record goes to failAlone with its name and the importer's error, which
+// accounts for it and gives its line. Returns the error lines of the imports, joined by CR LF, without a break at the
 // end.
 std::string ImportBatch(const std::string& document, const RecordBatch& batch, const BatchText& text,
                         const std::function<DocumentOutcome(const std::string& document)>& importDocument,
