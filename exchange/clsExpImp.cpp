@@ -131,11 +131,13 @@ modFunction::ImportCounts clsExpImp::AddErrorCount(const ObjectRef& object) {
   const std::int32_t failed = CLng(object->Get("ErrorCount"));
   AddErrors(failed);
   modFunction::ImportCounts counts;
+  m_lastImportTold = true;
   try {
     counts = modFunction::ImportCounts::Of(object);
   } catch (const AutomationError& e) {
     if (e.number != static_cast<std::int32_t>(VbError::MemberNotSupported)) throw;
     counts.failed = failed;
+    m_lastImportTold = false;
   }
   m_counts.Add(counts);
   return counts;

@@ -157,12 +157,14 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // the import holds for its whole length: a nested call from an event may release the member.
   bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError,
                    const ObjectRef& classes);
-  // One batch of the splitter: into the facade's own import, or in custom mode into classes.
+  // One batch of the splitter: into the facade's own import, or in custom mode into classes; a batch
+  // refused whole goes again record by record, so that only the record refused alone fails.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
   // Adds the failed records of the object's last call, and what its last Import did with its records;
-  // returns the counts it added.
+  // returns the counts it added. m_lastImportTold says whether the object told the latter.
   modFunction::ImportCounts AddErrorCount(const ObjectRef& object);
+  void CountFailedAlone();
   void AddErrors(std::int32_t lCount);
   // The custom-class file import's road for a large file.
   bool ImportCustomInBatches(const ObjectRef& classes, const std::string& strPropsString,
@@ -185,6 +187,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   modFunction::ImportCounts m_counts;
   // The items of the last ImportCustIOFromFile alone, also counted in m_counts.
   modFunction::ImportCounts m_customCounts;
+  bool m_lastImportTold = true;
   std::array<Slot, static_cast<std::size_t>(Member::Count)> m_members;
 };
 

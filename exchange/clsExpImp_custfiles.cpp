@@ -246,7 +246,18 @@ bool clsExpImp::ImportCustIOFromFile(std::string strPropsString, std::string str
       throw AutomationError(kLibraryRefusal, kSource,
                             mdlLanguage::LoadLangString("导入的文件不是完整的XML文档:") +
                                 document.parseError()->reason());
+    if (std::shared_ptr<DOMNode> root = document.documentElement()) {
+      auto elements = root->selectNodes("*");
+      for (std::int32_t i = 0; i < elements->length(); ++i) {
+        const std::string name = elements->item(i)->nodeName();
+        const std::string localName = name.substr(name.find(':') + 1);
+        if (localName != "ItemClass") throw ForeignFileRefusal(localName);
+      }
+    }
     return ImportCustomDocument(classes, strPropsString, document.xml(), strError);
+  } catch (const ForeignFileRefusal& e) {
+    strError = e.description;
+    return false;
   } catch (const AutomationError& e) {
     strError = modFunction::FormatErrInfo(e, "");
     return false;
@@ -275,6 +286,7 @@ bool clsExpImp::ImportCustomDocument(const ObjectRef& classes, const std::string
   // records that failed on their own. The library's class tells both of the document itself; another
   // class is read as it offers.
   if (const auto* tally = dynamic_cast<const CustomClassImportTally*>(classes.get())) {
+    m_lastImportTold = true;
     AddErrors(tally->FailedItemsOfLastImport());
     m_lFailedClasses += tally->FailedClassesOfLastImport();
     m_counts.Add(tally->ItemCountsOfLastImport());

@@ -17,6 +17,7 @@
 #include "platform/xml/DOMNode.h"
 #include "platform/xml/FileSystemObject.h"
 #include "platform/xml/SAXXMLReader.h"
+#include "platform/xml/record_batch.h"
 #include "platform/xml/stitched_file.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/TrzRecords.h"
@@ -241,6 +242,8 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
         stoppedBatch = batchError;
         throw AutomationError(kLibraryRefusal, "Quillane.clsExpImp", m_counts.stoppedBy);
       }
+    } else if (event == "RecordFailed") {
+      CountFailedAlone();
     } else if (event == "Progress") {
       // Only the caller's answer travels back to the splitter.
       args[2] = Variant(false);
@@ -255,23 +258,54 @@ bool clsExpImp::ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const 
     reader.putContentHandler(splitter);
     reader.putErrorHandler(splitter);
     reader.parseURL(strFile);
+  } catch (const ForeignFileRefusal& e) {
+    stopped = true;
+    stop = e.description;
   } catch (const AutomationError& e) {
     // The batches imported before the parse stopped keep their error lines.
     stopped = true;
     stop = stoppedBatch.empty() ? modFunction::FormatErrInfo(e, "") : stoppedBatch;
   }
-  // A record the splitter refused never reached an import that would count it.
-  AddErrors(splitter->lRefusedRecords);
   strError = splitter->strError + stop;
   return !stopped && strError.empty();
 }
 
+// A record that no import counts: the splitter refused it, or its batch's import refused it alone. It is
+// one record read, as the per-type imports tell each of theirs, and one failed.
+void clsExpImp::CountFailedAlone() {
+  AddErrors(1);
+  ++m_counts.failed;
+  std::int32_t lCur = 1, lTotal = 1;
+  bool bCancel = false;
+  RaiseEventWith("Progress", kProgress, lCur, lTotal, bCancel);
+  YieldToMessageLoop();
+}
+
 void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                                     std::string& strError) {
-  if (splitter.bCustom)
-    ImportCustomDocument(classes, splitter.strPropsString, strXML, strError);
-  else
-    Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
+  auto importDocument = [&](const std::string& document) {
+    const modFunction::ImportCounts before = m_counts;
+    const std::int32_t failedClasses = m_lFailedClasses;
+    DocumentOutcome outcome;
+    if (splitter.bCustom)
+      outcome.ok = ImportCustomDocument(classes, splitter.strPropsString, document, outcome.error);
+    else
+      outcome.ok = Import(splitter.strPropsString, splitter.lIO, document, outcome.error, Variant(std::int16_t{1}));
+    // A class record that failed on its own is a record of the document handled too.
+    outcome.handledRecords = !m_lastImportTold || m_lFailedClasses != failedClasses || m_counts.imported != before.imported ||
+                             m_counts.failed != before.failed || m_counts.SkippedTotal() != before.SkippedTotal();
+    outcome.stopped = !m_counts.stoppedBy.empty();
+    return outcome;
+  };
+  const std::string header = splitter.BatchHeader(), footer = splitter.BatchFooter();
+  strError = ImportBatch(
+      strXML, splitter.Batch(), {splitter.BatchRecords(), header, footer}, importDocument,
+      [&](const std::string& name, const std::string& error) {
+        CountFailedAlone();
+        std::string line = error;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        return line + " (" + mdlLanguage::LoadLangString("出错的记录：") + name + ")";
+      });
 }
 
 }  // namespace quillane

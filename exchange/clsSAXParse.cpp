@@ -42,6 +42,10 @@ std::string cleanedText(const std::string& chars) {
 
 }  // namespace
 
+ForeignFileRefusal::ForeignFileRefusal(const std::string& elementName)
+    : AutomationError(kLibraryRefusal, "Tarnwick.clsExpImp",
+                      LoadLangString("文件中的记录不属于所选的核算项目类别:") + elementName + " / ItemClass") {}
+
 void clsSAXParse::setPerCount(std::int32_t value) {
   if (value < 1) throw vbError(VbError::InvalidProcedureCall);
   m_perCount = value;
@@ -72,12 +76,18 @@ bool clsSAXParse::endRecord() {
   const bool refused = m_record.Overflowed();
   std::string text = m_record.Take();
   if (refused) {
-    ++lRefusedRecords;
-    strError += LoadLangString("记录的文本超过了上限，未导入:") + m_record.Identification() + "\r\n";
+    recordFailed(LoadLangString("记录的文本超过了上限，未导入:") + m_record.Identification());
     return false;
   }
+  const std::size_t begin = m_buffer.Result().size();
   m_buffer.Append(text);
+  m_batch.Add(begin, m_buffer.Result().size(), m_record.Name());
   return true;
+}
+
+void clsSAXParse::recordFailed(const std::string& line) {
+  strError += line + "\r\n";
+  RaiseEventWith("RecordFailed", kRecordFailed, line);
 }
 
 void clsSAXParse::startElement(const std::string&, const std::string& localName, const std::string& qName,
@@ -96,7 +106,8 @@ void clsSAXParse::startElement(const std::string&, const std::string& localName,
     m_rootName = qName;
     return;
   }
-  if (bCustom && m_depth == kClassDepth && localName == "ItemClass") {
+  if (bCustom && m_depth == kClassDepth && localName != "ItemClass") throw ForeignFileRefusal(localName);
+  if (bCustom && m_depth == kClassDepth) {
     m_inItem = false;
     m_classHeader.clear();
     m_className = qName;
@@ -167,16 +178,24 @@ bool clsSAXParse::raiseProgress() {
   return bCancel;
 }
 
+// The XML declaration, the Root's start tag and in custom mode the class header.
+std::string clsSAXParse::BatchHeader() const {
+  return kDeclaration + m_rootHeader + (bCustom ? m_classHeader : std::string());
+}
+
+// The elements are closed by the names they were opened with, a prefix included.
+std::string clsSAXParse::BatchFooter() const {
+  return (bCustom ? "</" + m_className + ">" : std::string()) + "</" + m_rootName + ">";
+}
+
 void clsSAXParse::flush() {
-  std::string document = kDeclaration + m_rootHeader;
-  if (bCustom) document += m_classHeader;
-  document += Trim(m_buffer.Result());
-  // The elements are closed by the names they were opened with, a prefix included.
-  if (bCustom) document += "</" + m_className + ">";
-  document += "</" + m_rootName + ">";
+  m_batchText = m_buffer.Result();
   m_buffer.SetResult(std::string());
+  const std::string document = BatchHeader() + std::string(Trim(m_batchText)) + BatchFooter();
   std::string batchError;
-  RaiseEventWith("HandleXML", kHandleXML, std::as_const(document), batchError);
+  RaiseEventWith("HandleXML", kHandleXML, document, batchError);
+  m_batch.Clear();
+  std::string().swap(m_batchText);
   if (!batchError.empty()) strError += batchError + "\r\n";
 }
 
@@ -188,17 +207,29 @@ void clsSAXParse::endDocument() {
   if (!bCustom) flush();
 }
 
+std::string clsSAXParse::readerErrorLine(const std::string& message, std::int32_t code) {
+  return LoadLangString("错误代码：") + std::to_string(code) + LoadLangString("  错误源：") + kSource +
+         LoadLangString("  错误描述：") + message;
+}
+
 void clsSAXParse::addReaderError(const std::string& message, std::int32_t code) {
-  strError += LoadLangString("错误代码：") + std::to_string(code) + LoadLangString("  错误源：") + kSource +
-              LoadLangString("  错误描述：") + message + "\r\n";
+  strError += readerErrorLine(message, code) + "\r\n";
 }
 
 void clsSAXParse::error(const ISAXLocator&, const std::string& message, std::int32_t code) {
   addReaderError(message, code);
 }
 
+// The reader stops here: the complete records before the fault still go out, and a record the fault
+// cut off fails alone.
 void clsSAXParse::fatalError(const ISAXLocator&, const std::string& message, std::int32_t code) {
-  addReaderError(message, code);
+  if (!m_batch.Empty()) {
+    flush();
+    m_count = 0;
+  }
+  if (!m_record.Open()) return addReaderError(message, code);
+  m_record.Take();
+  recordFailed(readerErrorLine(message + " (" + LoadLangString("出错的记录：") + m_record.Name() + ")", code));
 }
 
 }  // namespace quillane

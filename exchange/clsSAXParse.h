@@ -13,9 +13,18 @@
 #include "exchange/clsStringBuffer.h"
 #include "platform/automation/object.h"
 #include "platform/xml/bounded_record.h"
+#include "platform/xml/record_batch.h"
 #include "platform/xml/SAXXMLReader.h"
 
 namespace quillane {
+
+// The refusal of a file of custom item classes that holds elementName where a class belongs: a file
+// of another data type. A small file read whole and a large one read in batches are refused alike,
+// before anything is imported, with its description alone: one line, as a file of another item class
+// is refused on its own road.
+struct ForeignFileRefusal : AutomationError {
+  explicit ForeignFileRefusal(const std::string& elementName);
+};
 
 class clsSAXParse : public AutomationObject, public ISAXContentHandler, public ISAXErrorHandler {
  public:
@@ -25,8 +34,11 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   //   Progress(lCur, lTotal, bCancel): after each record, lCur counting within the batch and lTotal
   //     being PerCount; bCancel (by reference) True stops a normal-mode parse with an error. In
   //     custom mode only the answer to the Progress at the end of the document is acted on.
+  //   RecordFailed(strLine): a record that no batch carries: its text passed the bound, or the file
+  //     stopped being well-formed inside it. strLine names it; the splitter keeps it in strError too.
   static constexpr DispId kHandleXML = 1;
   static constexpr DispId kProgress = 2;
+  static constexpr DispId kRecordFailed = 3;
 
   // ---- Set by the file import; the first three are read back by its batch handler ----
   bool bCustom = false;         // custom item classes: Root/ItemClass/Item documents
@@ -35,11 +47,16 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   std::string strICName;
   // The batches' error lines and the reader's errors of the whole parse.
   std::string strError;
-  // Records left out because their text passed the bound (each has its line in strError).
-  std::int32_t lRefusedRecords = 0;
 
   // Records per batch, 100 until set; below 1 raises error 5.
   void setPerCount(std::int32_t value);
+
+  // While HandleXML runs: the records of its document, and the text they lie in with what opens and
+  // closes the document, for an importer that refuses the whole document.
+  const RecordBatch& Batch() const { return m_batch; }
+  const std::string& BatchRecords() const { return m_batchText; }
+  std::string BatchHeader() const;
+  std::string BatchFooter() const;
 
   std::string className() const override { return "clsSAXParse"; }
 
@@ -67,10 +84,12 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   // Writes out a CR held back at the end of a piece of text, before anything but text follows it.
   void releaseHeldCR();
   void countRecord(bool actOnCancel);
+  void recordFailed(const std::string& line);
   // Hands the buffered records on as one document: the Root (and in custom mode the class) opened by
   // its header and closed after them.
   void flush();
   bool raiseProgress();
+  static std::string readerErrorLine(const std::string& message, std::int32_t code);
   void addReaderError(const std::string& message, std::int32_t code);
 
   std::int32_t m_perCount = 100;
@@ -85,6 +104,8 @@ class clsSAXParse : public AutomationObject, public ISAXContentHandler, public I
   bool m_inItem = false;
   bool m_heldCR = false;  // the last piece of text ended in a CR, not yet written
   clsStringBuffer m_buffer;
+  RecordBatch m_batch;       // where the buffered records lie in m_buffer
+  std::string m_batchText;   // the buffer's text while its batch is handed on
   BoundedRecord m_record;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/erp/res_loader.h"
 #include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/bounded_record.h"
+#include "platform/xml/record_batch.h"
 #include "platform/xml/TextStream.h"
 #include "platform/xml/stitched_file.h"
 #include "platform/xml/xml_markup.h"
@@ -76,16 +77,22 @@ const ItemTypeClass& byRecordName(const std::string& recordName) {
   refuse("类别交换组件不支持该核算项目类别:", recordName);
 }
 
-// Cuts the file into documents of kPageSize records under a copy of its Root, re-serialising what the
-// reader reports. The record element name comes from the Root's VelmoraNameSpace attribute; the first
-// Root start hands it to onRoot before any batch. A record whose text passes the bound is left out of
-// its batch and handed to onRefused, which says what it is.
+// Cuts the file into batches of kPageSize records, to be imported under a copy of its Root,
+// re-serialising what the reader reports. The record element name comes from the Root's
+// VelmoraNameSpace attribute; the first Root start hands it to onRoot before any batch. A record whose
+// text passes the bound is left out of its batch and handed to onRefused, which says what it is. Where
+// the file stops being well-formed, the complete records before the fault still go out as a batch, and
+// a record the fault cut off goes to onBroken with the reader's message.
 class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
  public:
   std::function<void(const std::string& recordName)> onRoot;
-  std::function<void(const std::string& document)> onBatch;
+  std::function<void(const RecordBatch& batch, const std::string& text)> onBatch;
   std::function<void(const std::string& identification)> onRefused;
+  std::function<void(const std::string& name, const std::string& message)> onBroken;
   std::vector<std::string> readerErrors;
+
+  // The XML declaration and the Root's start tag that open every batch.
+  const std::string& header() const { return header_; }
 
   void startPrefixMapping(const std::string& prefix, const std::string& uri) override {
     declarations_ += NamespaceDeclaration(prefix, uri);
@@ -121,7 +128,9 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
       onRefused(record_.Identification());
       return;
     }
+    const std::size_t begin = batch_.size();
     batch_ += record_.Take();
+    records_.Add(begin, batch_.size(), record_.Name());
     if (++count_ == ClassExchange::kPageSize || batch_.size() >= BoundedRecord::kBatchTextLimit) flush();
   }
   void endDocument() override {
@@ -130,23 +139,41 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
   void error(const ISAXLocator&, const std::string& message, std::int32_t) override { readerErrors.push_back(message); }
   // The parser's line means little in a file written on one line: the record at fault is named too.
   void fatalError(const ISAXLocator&, const std::string& message, std::int32_t) override {
+    if (count_ > 0) flush();
+    if (record_.Open()) {
+      record_.Take();
+      onBroken(record_.Name(), message);
+      return;
+    }
     readerErrors.push_back(message + " (" + translated("出错的记录：") + std::to_string(record_.Ordinal()) + ")");
   }
 
  private:
   void flush() {
-    onBatch(header_ + batch_ + kRootEnd);
+    onBatch(records_, batch_);
     batch_.clear();
+    records_.Clear();
     count_ = 0;
   }
 
   std::string header_;
   std::string batch_;
+  RecordBatch records_;
   BoundedRecord record_;
   std::string declarations_;
   std::int32_t depth_ = 0;
   std::int32_t count_ = 0;
 };
+
+// Whether an import's counts show any record of its document handled.
+bool HandledAny(const TrzRecord& counts) {
+  if (CLng(counts.GetValue("Imported", std::int32_t{0})) > 0 || CLng(counts.GetValue("Failed", std::int32_t{0})) > 0)
+    return true;
+  if (std::shared_ptr<TrzRecord> skipped = counts.GetRecord("Skipped"))
+    for (const auto& [reason, records] : skipped->Entries())
+      if (CLng(records) > 0) return true;
+  return false;
+}
 
 std::string withoutTrailingLineBreaks(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
@@ -208,21 +235,54 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     for (const char* option : {"HaveInterFace", "AddNewOnly", "CheckByUUID"})
       if (recOptions && recOptions->Exists(option)) itemType->Let(option, Variant(CBool(recOptions->Item(option))));
   };
-  reader->onRefused = [&](const std::string& identification) {
+  // A record that no import counts (refused for its size, cut off by a broken file, or refused alone
+  // by the item class) is counted here: as one record read, and as failed.
+  auto countAlone = [&] {
     ++failed;
+    auto one = std::make_shared<TrzRecord>();
+    one->SetValue("Failed", std::int32_t{1});
+    counts->Add(Variant(ObjectRef(one)));
+    bool bCancel = false;
+    RaiseEventWith("Progress", kProgress, std::int32_t{1}, std::int32_t{1}, bCancel);
+    if (bCancel) cancelled = true;
+  };
+  auto named = [](const std::string& message, const std::string& name) {
+    return withoutTrailingLineBreaks(message) + " (" + translated("出错的记录：") + name + ")";
+  };
+  reader->onRefused = [&](const std::string& identification) {
+    countAlone();
     errors.push_back(translated("记录的文本超过了上限，未导入:") + identification);
   };
-  reader->onBatch = [&](const std::string& document) {
+  reader->onBroken = [&](const std::string& name, const std::string& message) {
+    countAlone();
+    errors.push_back(named(message, name));
+  };
+  bool stopped = false;
+  auto importDocument = [&](const std::string& document) {
     std::vector<Variant> args{strPropsString, document, "", std::int32_t{1}};
-    itemType->Call("Import", args);
+    DocumentOutcome outcome;
+    outcome.ok = CBool(itemType->Call("Import", args));
     failed += CLng(itemType->Get("ErrorCount"));
     Variant batchCounts = itemType->Get("ImportCounts");
     counts->Add(batchCounts);
-    if (std::string lines = withoutTrailingLineBreaks(CStr(args[2])); !lines.empty()) errors.push_back(lines);
-    // A storage that failed under a batch fails every later one the same way: the file ends here, its
-    // error told once, in the batch's lines.
-    if (auto told = batchCounts.objectAs<TrzRecord>(); told && !CStr(told->GetValue("StoppedBy", "")).empty())
-      throw AutomationError(kLibraryRefusal, kSource, "");
+    auto told = batchCounts.objectAs<TrzRecord>();
+    outcome.handledRecords = !told || HandledAny(*told);
+    // A storage that failed under a batch fails every later one the same way: the file ends there.
+    outcome.stopped = told && !CStr(told->GetValue("StoppedBy", "")).empty();
+    stopped = stopped || outcome.stopped;
+    outcome.error = CStr(args[2]);
+    return outcome;
+  };
+  reader->onBatch = [&](const RecordBatch& batch, const std::string& text) {
+    std::string lines = ImportBatch(reader->header() + text + kRootEnd, batch, {text, reader->header(), kRootEnd},
+                                    importDocument,
+                                    [&](const std::string& name, const std::string& error) {
+                                      countAlone();
+                                      return named(error, name);
+                                    });
+    if (!lines.empty()) errors.push_back(lines);
+    // The storage fault is told once, in the batch's lines.
+    if (stopped) throw AutomationError(kLibraryRefusal, kSource, "");
     if (cancelled) refuse("解析过程中被用户取消！");
   };
   try {

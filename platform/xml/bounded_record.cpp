@@ -46,10 +46,12 @@ std::string BoundedRecord::Take() {
   return std::exchange(text_, std::string());
 }
 
-std::string BoundedRecord::Identification() const {
+std::string BoundedRecord::Name() const {
   std::string text = "#" + std::to_string(ordinal_);
   if (!number_.empty()) text += " (Number:" + number_ + ")";
-  return text + ", > " + std::to_string(kTextLimit) + " bytes";
+  return text;
 }
+
+std::string BoundedRecord::Identification() const { return Name() + ", > " + std::to_string(kTextLimit) + " bytes"; }
 
 }  // namespace quillane

@@ -35,8 +35,10 @@ class BoundedRecord {
 
   // The place in the file of the record being read, or of the next one between records.
   std::int32_t Ordinal() const { return open_ ? ordinal_ : ordinal_ + 1; }
-  // What the refusal of an overflowed record says after its translated prefix: its place in the file
-  // and the number it carries, when one was read.
+  // What names the record in a line about it: its place in the file and the number it carries, when
+  // one was read.
+  std::string Name() const;
+  // What the refusal of an overflowed record says after its translated prefix: its name and the bound.
   std::string Identification() const;
 
  private:

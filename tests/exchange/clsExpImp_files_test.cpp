@@ -278,12 +278,16 @@ TEST_F(BulkImportTest, AMalformedFileFailsWithItsErrorAfterTheLinesOfEarlierBatc
   EXPECT_TRUE(small.error.starts_with("导入文件不是格式正确的XML文档:" + file)) << small.error;
   EXPECT_TRUE(imports(*fake.script).empty());
 
+  // The records before the break all reach an import; the one cut off is counted as failed.
   writeAccounts(150, 0, account("x") + std::string(520000, ' ') + "<Account></Root>");
   Result large = importFile(props(path));
   EXPECT_FALSE(large.ok);
-  EXPECT_TRUE(large.error.starts_with("import error\r\n")) << large.error;
+  EXPECT_TRUE(large.error.starts_with("import error\r\nimport error\r\n")) << large.error;
   EXPECT_TRUE(holds(large.error, "错误描述：")) << large.error;
-  EXPECT_EQ(imports(*fake.script).size(), 1u);
+  EXPECT_TRUE(holds(large.error, "出错的记录：#152")) << large.error;
+  ASSERT_EQ(imports(*fake.script).size(), 2u);
+  EXPECT_TRUE(holds(imports(*fake.script)[1], account("x")));
+  EXPECT_EQ(errorCount(), 1);
 }
 
 TEST_F(BulkImportTest, SAXProgressReachesTheCallerWhoseCancelStopsTheFile) {

@@ -41,6 +41,8 @@ class SplitterTest : public ::testing::Test {
       } else if (event == "Progress") {
         progress.push_back({CLng(args[0]), CLng(args[1])});
         if (cancelAt == static_cast<int>(progress.size())) args[2] = Variant(true);
+      } else if (event == "RecordFailed") {
+        failed.push_back(CStr(args[0]));
       }
     });
   }
@@ -69,6 +71,7 @@ class SplitterTest : public ::testing::Test {
   std::shared_ptr<clsSAXParse> parse = std::make_shared<clsSAXParse>();
   std::vector<std::string> batches;
   std::vector<std::pair<int, int>> progress;
+  std::vector<std::string> failed;  // the lines of RecordFailed
   std::string batchAnswer;
   int cancelAt = 0;
 };
@@ -171,16 +174,18 @@ TEST_F(SplitterTest, TheBatchesErrorLinesAreCollectedAndTheParseGoesOn) {
   EXPECT_EQ(parse->strError, "line\r\nline\r\n");
 }
 
-TEST_F(SplitterTest, AMalformedFileReportsTheParseErrorAfterTheBatchesBeforeIt) {
+// Where the file breaks off, the complete records before the break still go out, and the record cut
+// off is told as failed, named, after the lines of the batches.
+TEST_F(SplitterTest, AMalformedFileHandsOnEveryCompleteRecordAndFailsTheCutOne) {
   batchAnswer = "batch failed";
   run(normalFile(records(250) + "<Department><FName>broken</Department>"));
-  ASSERT_EQ(batches.size(), 2u);
-  EXPECT_EQ(recordCount(1), 100);
-  const std::string& error = parse->strError;
-  EXPECT_EQ(error.rfind("batch failed\r\nbatch failed\r\n" + LoadLangString("错误代码："), 0), 0u) << error;
-  EXPECT_NE(error.find(LoadLangString("  错误源：") + "Quillane.clsSAXParse" + LoadLangString("  错误描述：")),
+  ASSERT_EQ(batches.size(), 3u);
+  EXPECT_EQ(recordCount(2), 50);
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_NE(failed[0].find(LoadLangString("  错误源：") + "Quillane.clsSAXParse" + LoadLangString("  错误描述：")),
             std::string::npos);
-  EXPECT_EQ(error.substr(error.size() - 2), "\r\n");
+  EXPECT_TRUE(failed[0].ends_with("(" + LoadLangString("出错的记录：") + "#251)")) << failed[0];
+  EXPECT_EQ(parse->strError, "batch failed\r\nbatch failed\r\nbatch failed\r\n" + failed[0] + "\r\n");
 }
 
 TEST(StringBufferTest, AppendsCountsCharactersAndResets) {
@@ -260,14 +265,16 @@ TEST_F(SplitterTest, ARecordPastTheTextBoundFailsAloneAndItsBatchGoesOn) {
     SCOPED_TRACE(c.name);
     parse = std::make_shared<clsSAXParse>();
     batches.clear();
+    failed.clear();
     SetUp();
     parse->bCustom = c.custom;
     run(c.file);
     int arrived = 0;
     for (std::size_t i = 0; i < batches.size(); ++i) arrived += recordCount(i, c.records);
     EXPECT_EQ(arrived, c.custom ? 3 : 4);
-    EXPECT_EQ(parse->lRefusedRecords, 1);
-    EXPECT_EQ(parse->strError, LoadLangString("记录的文本超过了上限，未导入:") + "#3 (Number:N3), > 1048576 bytes\r\n");
+    const std::string line = LoadLangString("记录的文本超过了上限，未导入:") + "#3 (Number:N3), > 1048576 bytes";
+    EXPECT_EQ(failed, std::vector<std::string>{line});
+    EXPECT_EQ(parse->strError, line + "\r\n");
   }
 }
 

@@ -165,12 +165,16 @@ TEST_F(ClassExchangeTest, TheFailedRecordsOfEveryBatchAreCounted) {
   EXPECT_EQ(failed, 0);
 }
 
-TEST_F(ClassExchangeTest, AMalformedFileKeepsTheBatchesBeforeTheFaultAndReportsIt) {
+// Where the file breaks off, the complete records before the break all arrive, the last batch's too;
+// the record cut off fails alone and is named.
+TEST_F(ClassExchangeTest, AFileBrokenOffKeepsEveryCompleteRecordAndFailsTheCutOne) {
   std::string target = newAccountSet("target.db");
-  std::string file = dir_.write("broken.xml", departmentRecords(150) + "<Department><Name>");
+  std::string file = dir_.write("broken.xml", departmentRecords(150) + "<Department><Number>1151</Number><Name>");
   std::vector<std::string> errors = importFile(props(target), file);
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(departmentCount(target), 100);
+  EXPECT_NE(errors[0].find("(出错的记录：#151 (Number:1151))"), std::string::npos) << errors[0];
+  EXPECT_EQ(failed, 1);
+  EXPECT_EQ(departmentCount(target), 150);
   EXPECT_NE(departments(target).find("D&1001 部門"), std::string::npos);
 }
 
