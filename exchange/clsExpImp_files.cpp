@@ -59,6 +59,7 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
                                   std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                                   std::string& strError) {
   if (!MayMoveFile(strPropsString, lIO, kExportRight, strError)) return false;
+  modFunction::RefuseAccountSetAsOutput(strFile);
   std::int32_t lItemClassID = GetItemClassID(lIO);
   if (lItemClassID >= 1)
     return ExportByClassExchange(strPropsString, lIO, lItemClassID, strFile, strTimeStamp, strMaxTimeStamp);
