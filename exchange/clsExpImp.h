@@ -62,7 +62,8 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // All records of data type lIO after strTimeStamp into one XML file (UTF-16 LE with a byte-order mark)
   // whose Root holds the records of every page. Types of the item table are written by the ERP's class
   // exchange. An empty props string or a missing export right end it with their text in strError; other
-  // errors reach the caller.
+  // errors reach the caller, among them a strFile that is the account set's own file. The file replaces
+  // what is at strFile once whole (output_file.h); an export that fails leaves that as it was.
   bool ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, std::string& strFile, std::int32_t lPerCount,
                          std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
 
@@ -77,8 +78,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   // (UTF-16 LE with a byte-order mark): Root, then one ItemClass per class the user may export. Names
   // the user may not export and names of no class are named in strError, and so is the error of a class
   // whose export failed; the file holds the others. The result is False when a name is of no class, a
-  // class's export failed or nothing could be exported (then no file is left). Other errors reach the
-  // caller, and a file cut off by one is removed.
+  // class's export failed or nothing could be exported (then what is at strFile stays as it was). Other
+  // errors reach the caller (among them a strFile that is the account set's own file), and a file cut
+  // off by one is removed.
   bool ExportCustIOToFile(std::string strPropsString, std::string strICName, std::string& strFile,
                           std::int32_t lPerCount, std::string& strTimeStamp, std::string& strMaxTimeStamp,
                           std::string& strError);

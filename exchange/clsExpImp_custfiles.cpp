@@ -19,8 +19,7 @@
 #include "platform/sql/read_session.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
-#include "platform/xml/FileSystemObject.h"
-#include "platform/xml/TextStream.h"
+#include "platform/xml/output_file.h"
 
 namespace quillane {
 
@@ -45,33 +44,18 @@ std::string WithoutSuffix(const std::string& text, std::string_view suffix) {
 
 // A bulk file of custom item classes: the first page of the first class as it came, less its closing
 // tags; each later class's element without its default namespace; the items of every later page; each
-// class closed once it was opened, and Root closed at the end.
+// class closed once it was opened, and Root closed at the end. It replaces what is at its path only
+// once finished with a page in it; otherwise what was there stays.
 class CustomClassFile {
  public:
-  explicit CustomClassFile(std::string path) : path_(std::move(path)) {
-    FileSystemObject files;
-    if (files.FileExists(path_)) files.DeleteFile(path_, true);
-  }
-  // A file neither finished nor kept is removed: a file cut off in the middle is no document.
-  ~CustomClassFile() {
-    if (!file_ || finished_) return;
-    try {
-      file_->Close();
-      FileSystemObject().DeleteFile(path_, true);
-    } catch (const AutomationError&) {
-      // Cleaning up after a failure must not hide the failure.
-    }
-  }
-  CustomClassFile(const CustomClassFile&) = delete;
-  CustomClassFile& operator=(const CustomClassFile&) = delete;
+  explicit CustomClassFile(std::string path) : file_(std::move(path), OutputFile::Encoding::Utf16Le) {}
 
   // One page of the current class; everything is checked before any of it is written.
   void AddPage(const std::string& page) {
-    if (!file_) {
+    if (!started_) {
       std::string head = WithoutSuffix(page, kPageEnd);
-      file_ = FileSystemObject().CreateTextFile(path_, true, true);
-      file_->Write(head);
-      classOpen_ = true;
+      file_.Write(head);
+      started_ = classOpen_ = true;
       return;
     }
     DOMDocument document;
@@ -80,34 +64,32 @@ class CustomClassFile {
       std::shared_ptr<DOMNode> itemClass = document.selectSingleNode("Root/ItemClass");
       if (!itemClass) throw RefusePage(Left(page, 200));
       itemClass->removeAttribute("xmlns");
-      file_->Write(WithoutSuffix(itemClass->xml(), kClassEnd));
+      file_.Write(WithoutSuffix(itemClass->xml(), kClassEnd));
       classOpen_ = true;
       return;
     }
     auto items = document.selectNodes("Root/ItemClass/Item");
     for (std::int32_t i = 0; i < items->length(); ++i) {
-      file_->Write(items->item(i)->xml());
+      file_.Write(items->item(i)->xml());
       YieldToMessageLoop();
     }
   }
   // Closes the current class, when one of its pages was written.
   void EndClass() {
     if (!classOpen_) return;
-    file_->Write(std::string(kClassEnd));
+    file_.Write(kClassEnd);
     classOpen_ = false;
   }
   void Finish() {
-    finished_ = true;
-    if (!file_) return;
-    file_->Write(std::string(kRootEnd));
-    file_->Close();
+    if (!started_) return;
+    file_.Write(kRootEnd);
+    file_.Keep();
   }
 
  private:
-  std::string path_;
-  std::shared_ptr<TextStream> file_;
+  OutputFile file_;
+  bool started_ = false;
   bool classOpen_ = false;
-  bool finished_ = false;
 };
 
 struct ItemClassRow {
@@ -155,6 +137,7 @@ bool clsExpImp::ExportCustIOToFile(std::string strPropsString, std::string strIC
   strError.clear();
   const std::vector<std::string> requested = Split(strICName, "|");
   MParse::ParseProps(strPropsString);
+  modFunction::RefuseAccountSetAsOutput(strFile);
 
   std::vector<std::string> allowed;
   std::string refused, unknown;

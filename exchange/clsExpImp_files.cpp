@@ -64,6 +64,7 @@ bool clsExpImp::ExportPreIOToFile(std::string strPropsString, std::int32_t lIO, 
   sql::ReadSession session;
   if (!MayMoveFile(strPropsString, lIO, kExportRight, strError)) return false;
   m_bCancelled = false;
+  modFunction::RefuseAccountSetAsOutput(strFile);
   std::int32_t lItemClassID = GetItemClassID(lIO);
   const bool exported =
       lItemClassID >= 1

@@ -6,6 +6,7 @@
 #include "platform/sql/compat.h"
 #include "platform/sql/connection.h"
 #include "platform/sql/recordset.h"
+#include "platform/xml/output_file.h"
 
 namespace quillane::modFunction {
 
@@ -23,6 +24,10 @@ ObjectRef CreateObjectEx(std::string_view strProgID, std::string_view strServer,
 void OpenConnection(ObjectRef& oConn) {
   if (!oConn) oConn = CreateObjectEx(kConnectionProgID, "", true);
   oConn->Let("ConnString", Variant(MParse::GetConnectString()));
+}
+
+void RefuseAccountSetAsOutput(const std::string& strFile) {
+  quillane::RefuseAccountSetAsOutput(strFile, sql::DataSourceOf(MParse::GetConnectString()));
 }
 
 bool InitProps(std::string_view strPropsString, std::string& strError) {

@@ -23,6 +23,11 @@ ObjectRef CreateObjectEx(std::string_view strProgID, std::string_view strServer,
 // ConnString to the props value ConnectString. The component opens the database on its first use.
 void OpenConnection(ObjectRef& oConn);
 
+// Raises, before anything is written, when strFile is the file of the account set that the last
+// parsed props string names, by any of its names (output_file.h): an export must not overwrite what
+// it reads.
+void RefuseAccountSetAsOutput(const std::string& strFile);
+
 // Parses the props string and reads the account set's service pack (MParse.ParseProps). True when
 // both succeed; otherwise strError holds the FormatErrInfo text of the error and the result is False.
 // Never raises a run-time error.

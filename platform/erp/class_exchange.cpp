@@ -7,11 +7,11 @@
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
-#include "platform/erp/res_loader.h"
 #include "platform/xml/SAXXMLReader.h"
 #include "platform/xml/bounded_record.h"
 #include "platform/xml/record_batch.h"
 #include "platform/xml/TextStream.h"
+#include "platform/xml/component_text.h"
 #include "platform/xml/stitched_file.h"
 #include "platform/xml/xml_markup.h"
 
@@ -45,22 +45,8 @@ constexpr ItemTypeClass kItemTypeClasses[] = {
     {2014, "Quillane.clsFee", "Fee"},
 };
 
-// The component's texts in the ERP's current language; the simplified-Chinese source when there is no
-// language component or no catalogue entry.
-std::string translated(const std::string& text) {
-  try {
-    std::string language = CStr(CreateObject("Q7LangInfo.LangInfo")->Get("CurrentLanguage"));
-    if (language.empty() || SameText(language, "chs")) return text;
-    ResLoader loader;
-    loader.SetLanguageID(language);
-    return loader.LoadString(text);
-  } catch (...) {
-    return text;
-  }
-}
-
 AutomationError refusal(const std::string& message, const std::string& detail = "") {
-  return AutomationError(kLibraryRefusal, kSource, translated(message) + detail);
+  return AutomationError(kLibraryRefusal, kSource, ComponentText(message) + detail);
 }
 
 [[noreturn]] void refuse(const std::string& message, const std::string& detail = "") { throw refusal(message, detail); }
@@ -145,7 +131,7 @@ class BatchReader : public ISAXContentHandler, public ISAXErrorHandler {
       onBroken(record_.Name(), message);
       return;
     }
-    readerErrors.push_back(message + " (" + translated("出错的记录：") + std::to_string(record_.Ordinal()) + ")");
+    readerErrors.push_back(message + " (" + ComponentText("出错的记录：") + std::to_string(record_.Ordinal()) + ")");
   }
 
  private:
@@ -247,11 +233,11 @@ ObjectRef ClassExchange::ImportFromFile(std::string strPropsString, std::int32_t
     if (bCancel) cancelled = true;
   };
   auto named = [](const std::string& message, const std::string& name) {
-    return withoutTrailingLineBreaks(message) + " (" + translated("出错的记录：") + name + ")";
+    return withoutTrailingLineBreaks(message) + " (" + ComponentText("出错的记录：") + name + ")";
   };
   reader->onRefused = [&](const std::string& identification) {
     countAlone();
-    errors.push_back(translated("记录的文本超过了上限，未导入:") + identification);
+    errors.push_back(ComponentText("记录的文本超过了上限，未导入:") + identification);
   };
   reader->onBroken = [&](const std::string& name, const std::string& message) {
     countAlone();

@@ -5,8 +5,6 @@
 #include "platform/automation/vbtext.h"
 #include "platform/xml/DOMDocument.h"
 #include "platform/xml/DOMNode.h"
-#include "platform/xml/FileSystemObject.h"
-#include "platform/xml/TextStream.h"
 
 namespace quillane {
 namespace {
@@ -23,24 +21,22 @@ bool endsWithEmptyRoot(const std::string& page) {
 
 }  // namespace
 
-StitchedFile::StitchedFile(std::string path, Refusal refusal) : path_(std::move(path)), refusal_(std::move(refusal)) {
-  FileSystemObject files;
-  if (files.FileExists(path_)) files.DeleteFile(path_, true);
+StitchedFile::StitchedFile(std::string path, Refusal refusal) : refusal_(std::move(refusal)) {
+  file_.emplace(std::move(path), OutputFile::Encoding::Utf16Le);
 }
 
-StitchedFile::~StitchedFile() {
-  if (!finished_) Abandon();
-}
+StitchedFile::~StitchedFile() = default;
 
 void StitchedFile::AddPage(const std::string& page, const std::function<void()>& onRecord) {
-  if (!file_) {
+  if (!file_) throw refusal_(Left(page, 200));
+  if (!started_) {
     // The first page's Root stays open for the records of the later pages.
     std::string head;
     if (page.ends_with(kRootEnd)) head = page.substr(0, page.size() - kRootEnd.size());
     else if (endsWithEmptyRoot(page)) head = page.substr(0, page.size() - 2) + ">";
     else throw refusal_(Left(page, 200));
-    file_ = FileSystemObject().CreateTextFile(path_, true, true);
     file_->Write(head);
+    started_ = true;
     return;
   }
   DOMDocument document;
@@ -53,23 +49,16 @@ void StitchedFile::AddPage(const std::string& page, const std::function<void()>&
 }
 
 bool StitchedFile::Finish() {
-  finished_ = true;
-  if (!file_) return false;
-  file_->Write(std::string(kRootEnd));
-  file_->Close();
+  if (!file_ || !started_) {
+    Abandon();
+    return false;
+  }
+  file_->Write(kRootEnd);
+  file_->Keep();
+  file_.reset();
   return true;
 }
 
-void StitchedFile::Abandon() noexcept {
-  finished_ = true;
-  if (!file_) return;
-  try {
-    file_->Close();
-    FileSystemObject().DeleteFile(path_, true);
-  } catch (const AutomationError&) {
-    // Cleaning up after a failure must not hide the failure.
-  }
-  file_.reset();
-}
+void StitchedFile::Abandon() noexcept { file_.reset(); }
 
 }  // namespace quillane

@@ -105,14 +105,44 @@ TEST_F(BulkExportTest, APageThatDoesNotMoveTheTimeStampOnEndsTheFile) {
   EXPECT_EQ(fileText(), "<Root></Root>");
 }
 
-TEST_F(BulkExportTest, AFirstPageThatFailsLeavesNoFile) {
+TEST_F(BulkExportTest, AFirstPageThatFailsLeavesTheOlderFileAsItWas) {
   FakeType fake("Quillane.clsAccount");
   fake.script->result = false;
   std::ofstream(file) << "old";
   Result result = exportFile(props(path));
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, "page error");
-  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(readFile(file), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2) << "only the set and the file";
+}
+
+TEST_F(BulkExportTest, AFileThatIsTheAccountSetIsRefusedOnEveryRoadBeforeAnythingIsWritten) {
+  FakeType fake("Quillane.clsAccount");
+  fake.script->pages = {page(account("a"))};
+  std::filesystem::create_symlink(path, dir_.file("link.db"));
+  std::filesystem::create_hard_link(path, dir_.file("other-name.db"));
+  const std::string setBytes = readFile(path);
+  const std::string relative = std::filesystem::relative(path).string();
+  struct Road {
+    const char* call;
+    Variant what;
+  };
+  const Road roads[] = {{"ExportPreIOToFile", Variant(lAccount)},
+                        {"ExportPreIOToFile", Variant(std::int32_t{2})},  // departments: the class exchange
+                        {"ExportCustIOToFile", Variant("项目")}};
+  for (const Road& road : roads) {
+    for (const std::string& name : {path, dir_.file("link.db"), dir_.file("other-name.db"), relative, path + "-wal",
+                                    path + "-journal"}) {
+      std::vector<Variant> args{props(path, "UserID=16;AcctType=GY;Language=CHS"), road.what, name, std::int32_t{50},
+                                "", "", ""};
+      AutomationError e = ErrorOf([&] { facade->Call(road.call, args); });
+      EXPECT_EQ(e.description, "输出文件就是账套的文件，未写入：" + name) << road.call << " " << name;
+      EXPECT_EQ(readFile(path), setBytes) << road.call << " " << name;
+      // The engine's log may be there, held by the connection; none of the file went into it.
+      EXPECT_FALSE(readFile(path + "-wal").starts_with("\xFF\xFE")) << road.call << " " << name;
+    }
+  }
+  EXPECT_TRUE(fake.script->calls.empty());
 }
 
 TEST_F(BulkExportTest, APageThatIsNoWholeDocumentIsRefusedBeforeWriting) {

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -28,11 +27,12 @@ int Export(const CommandLine& line, bool keys) {
   ObjectRef facade = custom && !line.value("bulk") ? MakeItemClasses(line) : MakeFacade(line);
   ProgressBar bar("export " + *line.value("type"), 0);
 
+  RemoveUnkeptFilesOnInterrupt();
   if (auto bulk = line.value("bulk"); bulk && !keys) {
     if (auto db = line.value("db"); db && ProgressBar::Shown()) bar.SetTotal(BulkExportTotal(*db, lIO, since));
     Tally tally(facade, bar, false);
-    ReplacingFile file(*bulk);
-    std::vector<Variant> args{props, what, file.Path(), perCount, since, std::string(), std::string()};
+    const FileChange file(*bulk);
+    std::vector<Variant> args{props, what, *bulk, perCount, since, std::string(), std::string()};
     // A file of custom item classes holds the classes that exported: a class named but missing from it
     // (no such class, not permitted, failed) makes the exit 2; no file at all, 1.
     bool missing = false;
@@ -40,11 +40,8 @@ int Export(const CommandLine& line, bool keys) {
       const bool ok = CBool(facade->Call("ExportCustIOToFile", args));
       const std::string error = CStr(args[6]);
       missing = !ok || !error.empty();
-      // The facade writes nothing when no class may be exported: the temporary file stays empty, and
-      // the older file stays as it was.
-      std::error_code ec;
-      if (missing && std::filesystem::file_size(file.Path(), ec) == 0)
-        throw std::runtime_error(FailureText(error, "ExportCustIOToFile"));
+      // The facade writes nothing when no class may be exported, and the older file stays as it was.
+      if (missing && !file.Replaced()) throw std::runtime_error(FailureText(error, "ExportCustIOToFile"));
       PrintErrors(error);
     } else {
       CallOrFail(facade, "ExportPreIOToFile", args, 6);
@@ -53,8 +50,7 @@ int Export(const CommandLine& line, bool keys) {
     // The records the file holds, as an import counts them: the Progress events of a call may count
     // more (the auxiliary properties of goods raise one more for their classes). The file holds
     // everything up to the highest stamp: that stamp is where a later export starts.
-    const std::int32_t records = ScanBulkFile(file.Path()).records;
-    file.Keep();
+    const std::int32_t records = ScanBulkFile(*bulk).records;
     std::cerr << "records: " << records << "\nhighest stamp: " << CStr(args[5]) << '\n';
     return missing ? 2 : 0;
   }

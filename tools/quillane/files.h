@@ -1,5 +1,5 @@
-// The program's output: a page on standard output or in the file --out names, and the files an export
-// writes, which replace their targets only once they are whole.
+// The program's output: a page on standard output or in the file --out names. The files an export
+// writes replace their targets only once they are whole (platform/xml/output_file.h).
 #pragma once
 
 #include <string>
@@ -11,31 +11,26 @@ namespace quillane::cli {
 // The name that stands for standard output (--out) or standard input (--in).
 inline constexpr const char* kStandardStream = "-";
 
-// A file written beside its target under a temporary name and renamed over the target once Keep is
-// called: an export that fails, throws or is interrupted (SIGINT, SIGTERM, SIGHUP) leaves the old file
-// as it was and removes the temporary one. A target that exists and is no regular file (a pipe, a
-// device) is written directly, having nothing to keep.
-class ReplacingFile {
- public:
-  explicit ReplacingFile(std::string target);
-  ~ReplacingFile();
-  ReplacingFile(const ReplacingFile&) = delete;
-  ReplacingFile& operator=(const ReplacingFile&) = delete;
-
-  // Where the writer writes.
-  const std::string& Path() const { return path_; }
-  // Makes what was written durable and puts it in the target's place. Throws std::runtime_error when
-  // it cannot (the temporary file is then removed).
-  void Keep();
-
- private:
-  std::string target_;
-  std::string path_;
-  bool pending_ = false;  // a temporary file of ours lies beside the target
-};
+// From now on an interrupt (SIGINT, SIGTERM, SIGHUP) removes the temporary file of an export not yet
+// whole before the program ends, so that the old file stays as it was and nothing lies beside it.
+void RemoveUnkeptFilesOnInterrupt();
 
 // text into the file named by --out, or onto standard output with a line break when --out is missing
-// or "-". Throws std::runtime_error naming the file and the system's reason when it cannot be written.
+// or "-". Raises, naming the file and the system's reason, when it cannot be written, and refuses a
+// file that is the account set the last call read.
 void WriteOut(const CommandLine& line, const std::string& text);
+
+// Whether the file at path is another file than it was when the object was made: one an export wrote
+// there, rather than the old one it left as it was.
+class FileChange {
+ public:
+  explicit FileChange(const std::string& path);
+  bool Replaced() const;
+
+ private:
+  std::string path_;
+  bool existed_ = false;
+  unsigned long long device_ = 0, inode_ = 0;
+};
 
 }  // namespace quillane::cli
