@@ -237,7 +237,7 @@ inline constexpr double kRawRatioTarget = 1.25;
 // One figure beside its baseline (the engine measured against the raw road), and whether it meets the
 // target.
 inline void report(const char* what, int records, const Figure& figure) {
-  const double ratio = figure.ratio();
+  const double ratio = figure.ratio;
   std::printf("%-7s engine %9.0f records/s   raw %9.0f records/s   raw/engine %5.2f (median of %d rounds in turn, "
               "rounds %.2f-%.2f)  target <= %.2f: %s\n",
               what, records / figure.measured, records / figure.against, ratio, figure.rounds, figure.lowest,
@@ -530,8 +530,8 @@ inline int Run(const ItemBench& bench, int argc, char** argv) {
                     [&] { programExport(bench.dataType, source, file); });
     });
     std::printf("paging  the program's bulk export of %d records takes %.1f times as long as that of %d (%.2f s "
-                "against %.2f s, medians of %d rounds in turn, rounds %.1f-%.1f)\n",
-                records * 10, paging.ratio(), records, paging.measured, paging.against, paging.rounds, paging.lowest,
+                "against %.2f s; median of %d rounds in turn, rounds %.1f-%.1f)\n",
+                records * 10, paging.ratio, records, paging.measured, paging.against, paging.rounds, paging.lowest,
                 paging.highest);
 
     std::filesystem::remove_all(folder);

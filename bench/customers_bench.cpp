@@ -21,7 +21,7 @@
 // - its statements go as SQL text through its own translation and statement cache, their values read
 //   as variants; the raw road prepares each statement once per call and binds its values;
 // - an import runs more statements per record: a check of the schema's version before each write, and
-//   a second look for the row it has just inserted;
+//   a second look for the row it has just inserted, which it also hands to the ERP's data access;
 // - an import call also syncs the log when the connection that read the props is done, though that
 //   one wrote nothing to the file.
 #include <cstdio>

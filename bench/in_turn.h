@@ -1,8 +1,9 @@
 // The two sides of a ratio timed in turn. On a shared machine one run of a piece of work may be held up
 // by whatever else runs, so a side timed after the other may see another machine than the other saw.
-// Here the sides alternate, round by round, the one that goes first changing with the round, and each
-// side stands for the median of its rounds; the lowest and highest ratio of a single round say how
-// steady the machine was meanwhile.
+// Here the sides alternate, round by round, the one that goes first changing with the round. The ratio
+// is the median of the rounds' own ratios, each of two times taken side by side, so that a round that
+// a pause of the machine hit on one side only does not move it; each side's time is the median of its
+// rounds, and the lowest and highest ratio of a single round say how steady the machine was.
 #pragma once
 
 #include <algorithm>
@@ -42,11 +43,12 @@ inline Sides inTurn(int round, const std::function<void()>& measured, const std:
   return times;
 }
 
-// A ratio over rounds: the median time of each side, and the spread of the rounds' own ratios.
+// A ratio over rounds: the median of the rounds' ratios and their spread, and the median time of each
+// side.
 struct Figure {
-  double measured, against, lowest, highest;
+  double ratio, lowest, highest;
+  double measured, against;
   int rounds;
-  double ratio() const { return measured / against; }
 };
 
 inline double median(std::vector<double> values) {
@@ -64,8 +66,8 @@ inline Figure overRounds(int rounds, const std::function<Sides(int round)>& roun
     against.push_back(times.against);
     ratios.push_back(times.measured / times.against);
   }
-  return {median(measured), median(against), *std::min_element(ratios.begin(), ratios.end()),
-          *std::max_element(ratios.begin(), ratios.end()), rounds};
+  return {median(ratios), *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()),
+          median(measured), median(against), rounds};
 }
 
 }  // namespace bench
