@@ -502,6 +502,10 @@ inline int Run(const ItemBench& bench, int argc, char** argv) {
     std::printf("engine: %s; raw: %s\n", engineSettings(targets[0].first).c_str(),
                 rawSettings(targets[0].second).c_str());
 
+    // Each side exports all its pages within its turn. Page by page in turn, each would evict what
+    // the other holds in the processor's caches between its calls: that cost the engine, whose calls
+    // touch far more memory, half its time again, and the raw road nothing. A page of an import takes
+    // long enough for that not to count.
     std::vector<std::string> enginePages, rawPages;
     report("export", records, overRounds(kExportRounds, [&](int round) {
              return inTurn(round, [&] { enginePages = engineExport(bench.progID, source); },
