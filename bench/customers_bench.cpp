@@ -216,7 +216,7 @@ void rawImport(const std::string& target, const std::vector<std::string>& pages)
     for (int c = 0; c < kColumnCount; ++c) {
       xmlNode* node = child(r.node, kColumns[c].element);
       if (kColumns[c].kind == Kind::Plain) {
-        update.bind(6 + c, text(r.node, kColumns[c].element));
+        update.bind(6 + c, text(node));
       } else {
         Stmt& match = *lookups[kColumns[c].kind];
         update.bind(6 + c, node ? match.bind(1, text(node, "Number")).bind(2, text(node, "Name")).firstInteger() : 0);
