@@ -291,7 +291,11 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
       InstallEngineSchema(*this);
       execScript("COMMIT");
     }
+    // The catalogue's views are temporary: their commit writes nothing of the file that a sync would
+    // owe it, and a connection that only reads closes without one.
+    const bool committed = committedSinceSync_;
     AttachCatalog(*this);
+    committedSinceSync_ = committed;
     RegisterFunctions(*this);
     openedAtSchema_ = schemaVersion();
   } catch (...) {

@@ -92,6 +92,8 @@ class Database : public ColumnCatalog {
   // nothing when it committed nothing. Raises the provider's storage error when the sync fails. The
   // destructor does it too, dropping the error.
   void makeDurable();
+  // Whether makeDurable has commits of this connection to sync.
+  bool owesSync() const { return committedSinceSync_; }
 
   // Called inside a write transaction before its first change: a file that lacks the engine's objects
   // gets them now, so they roll back with the write. Cheap once they were seen in place.

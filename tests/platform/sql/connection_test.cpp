@@ -78,6 +78,30 @@ TEST(Connection, SyncsEveryCommitOnlyWhereTheJournalNeedsIt) {
   }
 }
 
+// A sync is owed for the commits a connection wrote to the file, never for one that only read: every
+// export call would otherwise wait for the disk when it closes.
+TEST(Connection, OwesADiskSyncOnlyForWhatItWrote) {
+  struct Case {
+    const char* name;
+    const char* script;
+    bool owed;
+  };
+  const Case cases[] = {
+      {"opened", "", false},
+      {"read", "SELECT COUNT(*) FROM t_Item", false},
+      {"read in a transaction", "BEGIN; SELECT COUNT(*) FROM t_Item; COMMIT", false},
+      {"wrote", "UPDATE t_Item SET FName = 'x' WHERE FItemID = 1", true},
+  };
+  SqlFixture db;
+  for (const Case& c : cases) {
+    sql::Database file(db.path(), sql::Database::Mode::OpenExisting);
+    file.execScript(c.script);
+    EXPECT_EQ(file.owesSync(), c.owed) << c.name;
+    file.makeDurable();
+    EXPECT_FALSE(file.owesSync()) << c.name;
+  }
+}
+
 TEST(Connection, OpensOnFirstUseAndAgainAfterCloseConn) {
   SqlFixture db;
   sql::Connection& c = db.connection();
