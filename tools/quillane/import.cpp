@@ -30,6 +30,7 @@ int Import(const CommandLine& line) {
   ProgressBar bar("import " + *line.value("type"), 0);
   std::vector<Variant> args;
   if (bulk) {
+    RefuseFolder(*bulk);
     // The library reads the file once and alone, so that it may be a pipe: the bar counts without a
     // total, and where a broken file stops the import is said in the library's error text.
     args = {props, custom ? Variant(std::string()) : Variant(lIO), *bulk, std::int32_t{100}, std::string()};
