@@ -54,7 +54,9 @@ int Import(const CommandLine& line) {
   if (!ok) error = FailureText(error, member);
   PrintErrors(error);
   PrintErrors(tally.clashText);
-  PrintImportSummary(tally.records, counts);
+  // Each record the import worked through raised Progress; the one a storage fault stopped at was
+  // read too, and raised none.
+  PrintImportSummary(tally.records + (counts.stoppedBy.empty() ? 0 : 1), counts);
   if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   // The storage failed, not the records: the import did not run to its end.
