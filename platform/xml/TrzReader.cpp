@@ -1,6 +1,7 @@
 #include "platform/xml/TrzReader.h"
 
 #include "platform/automation/factory.h"
+#include "platform/xml/component_text.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/libxml_support.h"
 #include "platform/xml/record_schema.h"
@@ -64,7 +65,7 @@ std::string readDocument(TrzRecords& vect, const std::string& strXML, const std:
   xmlNode* root = xmlDocGetRootElement(doc.get());
   dropNamespaces(root);
   if (!schema->Validate(doc.get(), error))
-    return "The XML text does not match the schema " + strXSD + ": " + error;
+    return ComponentText("XML文本不符合架构") + " " + SchemaName(strXSD) + ": " + error;
 
   for (const xmlNode* c = root->children; c; c = c->next)
     if (c->type == XML_ELEMENT_NODE && strTypeName == Chars(c->name)) vect.Add(readElement(c, recordShape));

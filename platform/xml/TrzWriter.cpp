@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/automation/factory.h"
+#include "platform/xml/component_text.h"
 #include "platform/xml/TrzRecord.h"
 #include "platform/xml/libxml_support.h"
 #include "platform/xml/object_support.h"
@@ -233,7 +234,8 @@ std::string domDocument(const TrzRecords& vect, std::string& strXML, xml_detail:
   DomOut out(root);
   std::string error = writeRecords(out, vect, recordShape, strTypeName);
   if (!error.empty()) return error;
-  if (!schema.Validate(doc.get(), error)) return "The data does not match the schema " + strXSD + ": " + error;
+  if (!schema.Validate(doc.get(), error))
+    return ComponentText("数据不符合架构") + " " + SchemaName(strXSD) + ": " + error;
 
   if (strTypeName == "ItemClass") {
     std::string href(kItemClassNamespace);

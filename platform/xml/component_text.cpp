@@ -1,5 +1,7 @@
 #include "platform/xml/component_text.h"
 
+#include <filesystem>
+
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/vbtext.h"
@@ -18,5 +20,7 @@ std::string ComponentText(const std::string& text) {
     return text;
   }
 }
+
+std::string SchemaName(const std::string& xsdPath) { return std::filesystem::path(xsdPath).filename().string(); }
 
 }  // namespace quillane

@@ -11,4 +11,8 @@ namespace quillane {
 // catalogue entry, or when the language components cannot be reached. Never raises.
 std::string ComponentText(const std::string& text);
 
+// How a message names a schema file: by its name, since its folder is the installation's, not the
+// user's.
+std::string SchemaName(const std::string& xsdPath);
+
 }  // namespace quillane

@@ -116,6 +116,18 @@ wait "$pid" || true
 [ "$(cat kept.xml)" = old ] || xmllint --noout kept.xml 2>/dev/null || fail "an interrupted export left a broken file"
 [ -z "$(ls -A | grep '^\.kept\.xml\.')" ] || fail "an export left its temporary file: $(ls -A)"
 
+# An import that a read-only account set stops says what it read: the record it stopped at.
+"$q" init ro.db >/dev/null && chmod 444 ro.db
+as_reader=()
+if [ "$(id -u)" = 0 ]; then as_reader=(setpriv --reuid=65534 --regid=65534 --clear-groups) && chmod 755 "$dir"; fi
+if [ "$(id -u)" != 0 ] || command -v setpriv >/dev/null; then
+  for road in "--in page.xml" "--bulk all.xml"; do
+    "${as_reader[@]}" "$q" import --db ro.db --type department $road >out.txt 2>&1 && fail "an import into a read-only set succeeded"
+    grep -qF "records read: 1" out.txt && grep -qF "import stopped by a storage fault" out.txt ||
+      fail "a read-only set stopping import $road: $(cat out.txt)"
+  done
+fi
+
 # A path holding ";" names its own file, not the one before the ";".
 "$q" init 'p' >/dev/null
 "$q" init 'p;Data Source=p.db' >/dev/null

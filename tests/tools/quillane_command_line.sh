@@ -17,6 +17,7 @@ head -c $(( $(wc -c < one-line.xml) / 2 )) one-line.xml > cut.xml
 sqlite3 nothing.db "create table other (x)"
 echo "plain text" > text.db
 mkdir folder.db
+printf '<Root VelmoraNameSpace="Department"><Department><Colour>red</Colour></Department></Root>' > refused.xml
 # Deleted departments leave keys; the page of them is imported as keys of another type.
 sqlite3 a.db "insert into t_BaseDataDeleted (FTableName, FItemClassID, FDeletedUUID) values ('t_Item', 2, 'gone-1')"
 "$q" keys export --db a.db --type department --out department-keys.xml 2>/dev/null
@@ -44,6 +45,9 @@ run_cases <<CASES
 1|The value is too large (at most 2147483647): --per-count 99999999999|export --db a.db --type department --per-count 99999999999
 1|Not a non-negative whole number: --per-count -3|export --db a.db --type department --per-count -3
 1|A folder, not an account set file: folder.db|export --db folder.db --type department
+1|A folder, not a file: folder.db|import --db b.db --type department --in folder.db
+1|A folder, not a file: folder.db|import --db b.db --type department --bulk folder.db
+1|A folder, not a file: folder.db|keys import --db k.db --type department --in folder.db
 1|Not an account set (it has no table t_SystemProfile): nothing.db|export --db nothing.db --type department
 1|Not an account set: text.db (|export --db text.db --type department
 1|The account set has no user: 99 (b.db)|import --db b.db --type department --user 99 --in x
@@ -76,6 +80,9 @@ says() { # expected text | environment... -- arguments
   grep -qF -- "$expected" out.txt || fail "with ${env[*]:-no setting}, '$*' did not say '$expected': $(cat out.txt)"
 }
 says "未知的选项：--nope" -- --nope
+says "文件已经存在：a.db" -- init a.db
+says "The file already exists: a.db" LANG=en_US.UTF-8 -- init a.db
+says "XML文本不符合架构 Department.xsd: " -- import --db b.db --type department --in refused.xml
 says "未知的选项：--nope" LANG=C -- --nope
 says "未知的选项：--nope" LANG=POSIX -- --nope
 says "未知的选项：--nope" LANG=zh_CN.UTF-8 -- --nope

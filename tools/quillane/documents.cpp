@@ -1,5 +1,6 @@
 #include "tools/quillane/documents.h"
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -34,7 +35,14 @@ class RecordCounter : public ISAXContentHandler, public ISAXErrorHandler {
 
 }  // namespace
 
+void RefuseFolder(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw std::runtime_error(mdlLanguage::LoadLangString("这是文件夹，不是文件：") + path);
+}
+
 std::string ReadPage(const std::string& path) {
+  RefuseFolder(path);
   DOMDocument document;
   if (!document.load(path == kStandardStream ? "/dev/stdin" : path)) {
     // The parser's reason names the line.

@@ -6,9 +6,13 @@
 
 namespace quillane::cli {
 
+// Throws std::runtime_error naming path when it is a folder: a file to import must be a file, and
+// the reader would only say it found no document.
+void RefuseFolder(const std::string& path);
+
 // The page in the file at path ("-": standard input) as UTF-8 text, read in the encoding the document
 // declares or its byte-order mark shows. Throws std::runtime_error naming the file and the line when it is no
-// well-formed XML document.
+// well-formed XML document, and as RefuseFolder does.
 std::string ReadPage(const std::string& path);
 
 struct BulkFileScan {

@@ -30,6 +30,7 @@ int Import(const CommandLine& line) {
   ProgressBar bar("import " + *line.value("type"), 0);
   std::vector<Variant> args;
   if (bulk) {
+    RefuseFolder(*bulk);
     // The library reads the file once and alone, so that it may be a pipe: the bar counts without a
     // total, and where a broken file stops the import is said in the library's error text.
     args = {props, custom ? Variant(std::string()) : Variant(lIO), *bulk, std::int32_t{100}, std::string()};
@@ -53,10 +54,12 @@ int Import(const CommandLine& line) {
   if (!ok) error = FailureText(error, member);
   PrintErrors(error);
   PrintErrors(tally.clashText);
-  // The events count the items worked through; a class of auxiliary properties that failed whole
-  // raised none for its items, and is one record read and failed.
-  PrintImportSummary(lIO == kAuxProperties ? counts.imported + counts.SkippedTotal() + counts.failed : tally.records,
-                     counts);
+  // The events count the items worked through, and the one a storage fault stopped at was read too,
+  // though it raised none; a class of auxiliary properties that failed whole raised none for its
+  // items, and is one record read and failed.
+  const std::int32_t read = lIO == kAuxProperties ? counts.imported + counts.SkippedTotal() + counts.failed
+                                                  : tally.records + (counts.stoppedBy.empty() ? 0 : 1);
+  PrintImportSummary(read, counts);
   if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   // The storage failed, not the records: the import did not run to its end.

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -14,6 +15,10 @@ int Init(const CommandLine& line) {
   const std::string& path = line.words[1];
   // Read first: a kind that is none is refused whether or not a sample is asked for.
   const accountset::Kind kind = KindOf(line);
+  // The engine would refuse it too, in its own words.
+  std::error_code ec;
+  if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
+    throw std::runtime_error(mdlLanguage::LoadLangString("文件已经存在：") + path);
   if (line.value("sample"))
     accountset::CreateSample(path, NumberOption(line, "sample", 0), kind);
   else

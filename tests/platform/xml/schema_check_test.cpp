@@ -247,7 +247,7 @@ TEST_F(SchemaCheckTest, TheWriterGivesLibxml2sMessageForARefusedDocument) {
     std::shared_ptr<TrzRecords> vect;
     std::string expected;  // the document, or the error
   };
-  const std::string refused = "The data does not match the schema " + xsd + ": ";
+  const std::string refused = "数据不符合架构 " + std::filesystem::path(xsd).filename().string() + ": ";
   const std::vector<Case> cases = {
       {"valid", records({{"Level", std::int32_t{3}}, {"Code", "C1"}, {"Price", 2.5}}),
        "<?xml version=\"1.0\"?><Root VelmoraNameSpace=\"Check\"><Check><Level>3</Level><Code>C1</Code>"

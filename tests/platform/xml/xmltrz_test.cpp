@@ -342,10 +342,10 @@ TEST_F(XmlTrzTest, BadInputComesBackAsErrorTextNamingTheProblem) {
        {"not well-formed", "line 2"}},
       {"unknown element",
        "<Root VelmoraNameSpace=\"Sample\"><Sample><Number>1</Number><Colour>red</Colour></Sample></Root>",
-       sampleXsd, "Sample", {"does not match the schema", "Sample.xsd", "Colour"}},
+       sampleXsd, "Sample", {"XML文本不符合架构 Sample.xsd: ", "Colour"}},
       {"value of the wrong type",
        "<Root VelmoraNameSpace=\"Sample\"><Sample><Number>1</Number><Level>high</Level></Sample></Root>",
-       sampleXsd, "Sample", {"does not match the schema", "'high'"}},
+       sampleXsd, "Sample", {"XML文本不符合架构 Sample.xsd: ", "'high'"}},
       {"root attribute missing", "<Root><Sample><Number>1</Number></Sample></Root>", sampleXsd, "Sample",
        {"VelmoraNameSpace"}},
   };
@@ -378,7 +378,7 @@ TEST_F(XmlTrzTest, DataNoDocumentCanCarryComesBackAsErrorText) {
        {"key Tag", "a vector inside a vector"}},
       {"record that contains itself", vector({Variant(self)}), {"key Parent/Parent", "64 levels"}},
       {"record the schema refuses", vector({Variant(record({{"Name", "no number"}}))}),
-       {"does not match the schema", "/Root/Sample"}},
+       {"数据不符合架构 Sample.xsd: ", "/Root/Sample"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -388,6 +388,27 @@ TEST_F(XmlTrzTest, DataNoDocumentCanCarryComesBackAsErrorText) {
     for (const std::string& part : c.expected) EXPECT_NE(error.find(part), std::string::npos) << error;
   }
   self->SetObject("Parent", nullptr);  // break the cycle
+}
+
+TEST_F(XmlTrzTest, ASchemaRefusalSpeaksTheUsersLanguageAndNamesTheSchemaWithoutItsFolder) {
+  struct Case {
+    const char* language;
+    const char* read;   // the start of a refused document's error
+    const char* write;  // the start of refused records' error
+  };
+  const Case cases[] = {{"chs", "XML文本不符合架构 Sample.xsd: ", "数据不符合架构 Sample.xsd: "},
+                        {"en", "The XML text does not match the schema Sample.xsd: ",
+                         "The data does not match the schema Sample.xsd: "},
+                        {"cht", "XML文本不符合架構 Sample.xsd: ", "資料不符合架構 Sample.xsd: "}};
+  for (const Case& c : cases) {
+    testing::ScopedEnv language("QUILLANE_LANGUAGE", c.language);
+    std::string error;
+    read("<Root VelmoraNameSpace=\"Sample\"><Sample><Colour>red</Colour></Sample></Root>", sampleXsd, "Sample", error);
+    EXPECT_TRUE(error.starts_with(c.read)) << error;
+    write(vector({Variant(record({{"Name", "no number"}}))}), sampleXsd, "Sample", error);
+    EXPECT_TRUE(error.starts_with(c.write)) << error;
+    EXPECT_EQ(error.find(dir.path().string()), std::string::npos) << error;
+  }
 }
 
 TEST_F(XmlTrzTest, ComponentsWorkLateBoundWithTheirArgumentsWrittenBack) {
