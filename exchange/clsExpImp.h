@@ -154,7 +154,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError,
                    const ObjectRef& classes);
   // One batch of the splitter: into the facade's own import, or in custom mode into classes; a batch
-  // refused whole goes again record by record, so that only the record refused alone fails.
+  // refused whole goes again in smaller documents, so that only the record refused alone fails.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
   // Adds the failed records of the object's last call, and what its last Import did with its records;

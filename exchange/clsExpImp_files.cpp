@@ -284,9 +284,7 @@ void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef
       strXML, splitter.Batch(), {splitter.BatchRecords(), header, footer}, importDocument,
       [&](const std::string& name, const std::string& error) {
         CountFailedAlone();
-        std::string line = error;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        return line + " (" + mdlLanguage::LoadLangString("出错的记录：") + name + ")";
+        return error + " (" + mdlLanguage::LoadLangString("出错的记录：") + name + ")";
       });
 }
 
