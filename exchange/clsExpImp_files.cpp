@@ -253,7 +253,7 @@ void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef
   if (splitter.bCustom)
     ImportCustomDocument(classes, splitter.strPropsString, strXML, strError);
   else
-    Import(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
+    ImportRecords(splitter.strPropsString, splitter.lIO, std::move(strXML), strError, Variant(std::int16_t{1}));
 }
 
 }  // namespace quillane

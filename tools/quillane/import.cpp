@@ -53,10 +53,11 @@ int Import(const CommandLine& line) {
   if (!ok) error = FailureText(error, member);
   PrintErrors(error);
   PrintErrors(tally.clashText);
-  // The events count the items worked through; a class of auxiliary properties that failed whole
-  // raised none for its items, and is one record read and failed.
-  PrintImportSummary(lIO == kAuxProperties ? counts.imported + counts.SkippedTotal() + counts.failed : tally.records,
-                     counts);
+  // A page's records, and those of auxiliary properties, are what the import counted: the events count
+  // the records worked through, and none came for a record refused before the page was read (past the
+  // bound of a record) or for the items of a class of auxiliary properties that failed whole.
+  const bool counted = !bulk || lIO == kAuxProperties;
+  PrintImportSummary(counted ? counts.imported + counts.SkippedTotal() + counts.failed : tally.records, counts);
   if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
   // The storage failed, not the records: the import did not run to its end.
