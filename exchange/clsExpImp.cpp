@@ -10,6 +10,7 @@
 #include "platform/automation/factory.h"
 #include "platform/automation/vbconv.h"
 #include "platform/automation/yield.h"
+#include "platform/xml/bounded_page.h"
 
 namespace quillane {
 
@@ -172,13 +173,32 @@ bool clsExpImp::Export(std::string strPropsString, std::int32_t lIO, std::string
 
 bool clsExpImp::Import(std::string strPropsString, std::int32_t lIO, std::string strXML, std::string& strError,
                        Variant lSystemType) {
+  // A record past the bound of a bulk file's records fails alone, before the page is read into records:
+  // read, checked and quoted whole it would take many times its size.
+  BoundedPage bounded = BoundPage(strXML);
+  if (bounded.refused.empty()) return ImportRecords(strPropsString, lIO, std::move(strXML), strError, lSystemType);
+  std::string().swap(strXML);
+  ImportRecords(strPropsString, lIO, std::move(bounded.text), strError, lSystemType);
+  std::string refusals;
+  for (const std::string& record : bounded.refused)
+    refusals += mdlLanguage::LoadLangString("记录的文本超过了上限，未导入:") + record + "\r\n";
+  strError = refusals + strError;
+  const auto refused = static_cast<std::int32_t>(bounded.refused.size());
+  AddErrors(refused);
+  m_counts.failed += refused;
+  // The refused records failed, whatever became of the others.
+  return false;
+}
+
+bool clsExpImp::ImportRecords(const std::string& strPropsString, std::int32_t lIO, std::string strXML,
+                              std::string& strError, const Variant& lSystemType) {
   bool result = false;
   try {
     ObjectRef object = CreateConfigured(lIO);
     object->Let("HaveInterFace", Variant(m_bHaveInterFace));
     object->Let("CheckByUUID", Variant(m_bCheckByUUID));
     object->Let("AddNewOnly", Variant(m_bAddNewOnly));
-    std::vector<Variant> args{Variant(strPropsString), Variant(strXML), Variant(strError), lSystemType};
+    std::vector<Variant> args{Variant(strPropsString), Variant(std::move(strXML)), Variant(strError), lSystemType};
     // The auxiliary properties import through this facade's own file import, which counts into the
     // facade too; what the object reports of its call holds those records, and is counted once.
     const bool nested = MemberOf(lIO) == Member::AuxProp;

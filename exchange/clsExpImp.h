@@ -34,7 +34,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   static constexpr std::int32_t kImportRight = 0x1000000;
 
   // One page of data type lIO through its per-type class. Errors never escape: they are reported in
-  // strError (replacing what it held) and the result keeps the value it had when the error struck.
+  // strError (replacing what it held) and the result keeps the value it had when the error struck. An
+  // import refuses a record whose text passes the bound of a bulk file's records (BoundedPage) with a
+  // line that names it and counts it as failed; the others are imported.
   bool Export(std::string strPropsString, std::int32_t lIO, std::string& strXML, std::int32_t lPerCount,
               std::string& strTimeStamp, std::string& strMaxTimeStamp, std::string& strError);
   bool Import(std::string strPropsString, std::int32_t lIO, std::string strXML, std::string& strError,
@@ -136,6 +138,9 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   ObjectRef CreateConfigured(std::int32_t lIO);
   void SetMember(Member member, ObjectRef object);
   void ReleaseObjects();
+  // Import without the bound of its records: a batch of the splitter, which bounded them as it read.
+  bool ImportRecords(const std::string& strPropsString, std::int32_t lIO, std::string strXML, std::string& strError,
+                     const Variant& lSystemType);
   // Passes an event of a per-type object or the class exchange on to the caller.
   void RelayEvent(bool yieldAfterProgress, std::string_view event, Arguments args);
   bool ExportByClassExchange(const std::string& strPropsString, std::int32_t lIO, std::int32_t lItemClassID,
@@ -160,7 +165,7 @@ class clsExpImp : public AutomationObject, public FailedClassRecordsTally {
   bool ImportBySAX(const std::shared_ptr<clsSAXParse>& splitter, const std::string& strFile, std::string& strError,
                    const ObjectRef& classes);
   // One batch of the splitter: into the facade's own import, or in custom mode into classes; a batch
-  // refused whole goes again record by record, so that only the record refused alone fails.
+  // refused whole goes again in smaller documents, so that only the record refused alone fails.
   void oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef& classes, std::string strXML,
                            std::string& strError);
   // Adds the failed records of the object's last call, and what its last Import did with its records;

@@ -291,7 +291,7 @@ void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef
     if (splitter.bCustom)
       outcome.ok = ImportCustomDocument(classes, splitter.strPropsString, document, outcome.error);
     else
-      outcome.ok = Import(splitter.strPropsString, splitter.lIO, document, outcome.error, Variant(std::int16_t{1}));
+      outcome.ok = ImportRecords(splitter.strPropsString, splitter.lIO, document, outcome.error, Variant(std::int16_t{1}));
     // A class record that failed on its own is a record of the document handled too.
     outcome.handledRecords = !m_lastImportTold || m_lFailedClasses != failedClasses || m_counts.imported != before.imported ||
                              m_counts.failed != before.failed || m_counts.SkippedTotal() != before.SkippedTotal();
@@ -303,9 +303,7 @@ void clsExpImp::oSAXParse_HandleXML(const clsSAXParse& splitter, const ObjectRef
       strXML, splitter.Batch(), {splitter.BatchRecords(), header, footer}, importDocument,
       [&](const std::string& name, const std::string& error) {
         CountFailedAlone();
-        std::string line = error;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        return line + " (" + mdlLanguage::LoadLangString("出错的记录：") + name + ")";
+        return error + " (" + mdlLanguage::LoadLangString("出错的记录：") + name + ")";
       });
 }
 

@@ -9,7 +9,8 @@
 namespace quillane::modFunction {
 
 // "错误号:" number CR LF "错误源:" source CR LF "错误描述:" description (labels translated); for an error of
-// the SQL Server provider, when the statement is known, then CR LF "执行错误的SQL语句:" statement CR LF.
+// the SQL Server provider, when the statement is known, then CR LF "执行错误的SQL语句:" statement CR LF, its
+// literals as an error quotes values (QuotedValuesShownInError).
 std::string FormatErrInfo(const AutomationError& oErr, std::string_view strSQL);
 
 // One failed record of an import: strPrefix (the translated text that names the record kind, such as
@@ -18,7 +19,8 @@ std::string FormatErrInfo(const AutomationError& oErr, std::string_view strSQL);
 std::string ImportErrorLine(std::string_view strPrefix, std::string_view strIdentification, const AutomationError& oErr,
                             std::string_view strSQL);
 
-// The identification of a data record in its error line: number ",Name:" name ",UUID:" UUID.
+// The identification of a data record in its error line: number ",Name:" name ",UUID:" UUID, each as an
+// error quotes a value (ShownInError).
 std::string RecordIdentification(std::string_view strNumber, std::string_view strName, std::string_view strUUID);
 
 }  // namespace quillane::modFunction

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <vector>
 
 #include "platform/automation/errors.h"
@@ -239,6 +240,24 @@ xmlSAXHandler makeHandler() {
 void SAXXMLReader::parseURL(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw AutomationError(kCannotOpen, kSaxSource, "The file " + path + " cannot be opened: " + std::strerror(errno));
+  std::vector<char> chunk(kChunkSize);
+  parseChunks(path, 0, [&] {
+    file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (file.bad())
+      throw AutomationError(kCannotOpen, kSaxSource, "The file " + path + " cannot be read: " + std::strerror(errno));
+    return std::string_view(chunk.data(), static_cast<std::size_t>(file.gcount()));
+  });
+}
+
+void SAXXMLReader::parseText(std::string_view text) {
+  parseChunks("", XML_PARSE_IGNORE_ENC, [&text] {
+    std::string_view piece = text.substr(0, kChunkSize);
+    text.remove_prefix(piece.size());
+    return piece;
+  });
+}
+
+void SAXXMLReader::parseChunks(const std::string& name, int extraOptions, const std::function<std::string_view()>& next) {
   // The parser's messages go to the error handler; the few libxml2 raises outside the parser (bytes that
   // the file's encoding cannot convert, before the parser's own fatal error) would go to stderr.
   xml_detail::LibxmlErrors outsideTheParser;
@@ -247,35 +266,30 @@ void SAXXMLReader::parseURL(const std::string& path) {
   p.content = content_.get();
   p.errors = errors_.get();
   xmlSAXHandler handler = makeHandler();
-  std::vector<char> chunk(kChunkSize);
-  file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-  std::size_t length = static_cast<std::size_t>(file.gcount());
-  p.emptyInput = length == 0;
+  std::string_view piece = next();
+  p.emptyInput = piece.empty();
   // The first bytes tell the parser the encoding (a byte-order mark, or the declaration's first bytes).
-  std::size_t head = std::min<std::size_t>(length, 4);
-  SaxCtxtPtr ctxt(
-      xmlCreatePushParserCtxt(&handler, &p, chunk.data(), static_cast<int>(head), path.c_str()));
+  std::size_t head = std::min<std::size_t>(piece.size(), 4);
+  SaxCtxtPtr ctxt(xmlCreatePushParserCtxt(&handler, &p, piece.data(), static_cast<int>(head),
+                                          name.empty() ? nullptr : name.c_str()));
   if (!ctxt) throw std::bad_alloc();
-  // Entities are replaced by their text (only the file's own are found: onGetEntity).
-  xmlCtxtUseOptions(ctxt.get(), xml_detail::kParseOptions | XML_PARSE_NOENT);
+  // Entities are replaced by their text (only the document's own are found: onGetEntity).
+  xmlCtxtUseOptions(ctxt.get(), xml_detail::kParseOptions | XML_PARSE_NOENT | extraOptions);
   p.locator.ctxt = ctxt.get();
 
-  std::size_t offset = head;
+  piece.remove_prefix(head);
   for (;;) {
-    bool last = length < chunk.size();
-    xmlParseChunk(ctxt.get(), chunk.data() + offset, static_cast<int>(length - offset), last ? 1 : 0);
+    // A piece shorter than a chunk is the last one; an input of whole chunks ends with an empty piece.
+    const bool last = piece.size() + head < kChunkSize;
+    xmlParseChunk(ctxt.get(), piece.data(), static_cast<int>(piece.size()), last ? 1 : 0);
     if (last || !p.active()) break;
-    file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    length = static_cast<std::size_t>(file.gcount());
-    offset = 0;
-    if (file.bad()) {
-      throw AutomationError(kCannotOpen, kSaxSource, "The file " + path + " cannot be read: " + std::strerror(errno));
-    }
+    piece = next();
+    head = 0;
   }
   ctxt.reset();
 
   if (p.exception) std::rethrow_exception(p.exception);
-  if (p.fatal && !errors_) throw AutomationError(p.firstFatal.code, kSaxSource, path + ": " + p.firstFatal.text);
+  if (p.fatal && !errors_) throw AutomationError(p.firstFatal.code, kSaxSource, name + ": " + p.firstFatal.text);
 }
 
 }  // namespace quillane

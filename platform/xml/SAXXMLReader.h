@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quillane {
 
@@ -79,8 +81,15 @@ class SAXXMLReader {
   // goes to the error handler's fatalError and the parse returns normally; without an error handler it
   // raises an error with the parser's message. An exception from a handler is rethrown here.
   void parseURL(const std::string& path);
+  // Parses a text of the process's own, UTF-8 whatever its declaration says, in pieces as a file is
+  // read, so that nothing of it is copied whole; errors as parseURL reports them, without a file name.
+  void parseText(std::string_view text);
 
  private:
+  // The parse of both: next hands over the input piece by piece (empty at its end); extraOptions are
+  // libxml2's, beside the reader's own.
+  void parseChunks(const std::string& name, int extraOptions, const std::function<std::string_view()>& next);
+
   std::shared_ptr<ISAXContentHandler> content_;
   std::shared_ptr<ISAXErrorHandler> errors_;
 };

@@ -3,8 +3,13 @@
 namespace quillane {
 namespace {
 
-void addLines(std::string& lines, std::string text) {
+std::string withoutBreakAtEnd(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+void addLines(std::string& lines, std::string text) {
+  text = withoutBreakAtEnd(std::move(text));
   if (text.empty()) return;
   if (!lines.empty()) lines += "\r\n";
   lines += text;
@@ -36,7 +41,7 @@ struct Apart {
       const std::size_t begin = records[from].begin, end = records[to - 1].end;
       DocumentOutcome outcome = importDocument(documentOf(text, text.records.substr(begin, end - begin)));
       if (!refusedWhole(outcome)) addLines(lines, std::move(outcome.error));
-      else if (to - from == 1) addLines(lines, failAlone(records[from].name, outcome.error));
+      else if (to - from == 1) addLines(lines, failAlone(records[from].name, withoutBreakAtEnd(outcome.error)));
       else if (!import(from, to)) return false;
       if (outcome.stopped) return false;
     }

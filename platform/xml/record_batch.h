@@ -50,8 +50,8 @@ struct BatchText {
 // handling any record of it, the fault may lie in what every document of the batch repeats (the Root,
 // a class header): a document of no records refused the same way leaves the batch refused whole, with
 // its error. Otherwise the records go again in smaller documents, until each one the importer refuses
-// holds one record; that record goes to failAlone with its name and the importer's error, which
-// accounts for it and gives its line. Returns the error lines of the imports, joined by CR LF, without a break at the
+// holds one record; that record goes to failAlone with its name and the importer's error (without a
+// line break at its end), which accounts for it and gives its line. Returns the error lines of the imports, joined by CR LF, without a break at the
 // end.
 std::string ImportBatch(const std::string& document, const RecordBatch& batch, const BatchText& text,
                         const std::function<DocumentOutcome(const std::string& document)>& importDocument,

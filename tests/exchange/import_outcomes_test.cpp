@@ -97,6 +97,40 @@ TEST_F(ImportOutcomes, AnErrorLineQuotesTheStatementOfItsOwnRecordOrNone) {
   EXPECT_EQ(shown(counts()), "2/1");
 }
 
+TEST_F(ImportOutcomes, ARecordPastTheBoundFailsAloneAndALongValueIsCutInItsLine) {
+  // The second of three records carries a name: past the bulk files' bound of a record, it is refused
+  // before the page is read; below it, the column refuses it and its line quotes a part of it.
+  struct Case {
+    const char* what;
+    std::size_t nameBytes;
+    std::string line;  // the refusal's whole text, when it is one
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"past the bound", std::size_t{2} << 20, "记录的文本超过了上限，未导入:#2 (Number:02), > 1048576 bytes\r\n", ""},
+      {"below it", 300000, "", "…(300000 bytes)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = newAccountSet(std::string(c.what) + ".db");
+    facade->Let("ErrorCount", std::int32_t{0});
+    Imported imported = facadeImport(
+        lDepartment, document({keys("01", "甲"), keys("02", std::string(c.nameBytes, 'B')), keys("03", "丙")}),
+        props(target));
+    EXPECT_FALSE(imported.ok);
+    if (!c.line.empty()) {
+      EXPECT_EQ(imported.error, c.line);
+    } else {
+      // The record's identification and its statement each quote the name once, cut.
+      EXPECT_LT(imported.error.size(), 2000u) << imported.error.substr(0, 400);
+      EXPECT_EQ(occurrences(imported.error, c.quoted), 2u) << imported.error.substr(0, 400);
+    }
+    EXPECT_EQ(shown(counts()), "2/1");
+    EXPECT_EQ(errorCount(), 1);
+    EXPECT_EQ(rows(target, "SELECT group_concat(FNumber) FROM t_Item WHERE FItemClassID = 2 AND FItemID > 0"), "01,03");
+  }
+}
+
 TEST_F(ImportOutcomes, AStorageFaultEndsTheImportWithOneMessageAndKeepsWhatWasCommitted) {
   struct Case {
     const char* fault;

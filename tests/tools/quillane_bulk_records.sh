@@ -45,11 +45,16 @@ departments = roads["department"]
 for size, n in (("small", 20), ("large", 3400)):
     records = [departments[1].format(i=i, extra="") for i in range(1, n + 1)]
     open("departments-%s.xml" % size, "w").write(head + departments[4] + "".join(records) + departments[5])
+# A small file whose entity blows one record past the bound.
+records[9] = records[9].replace("<Name>", "<Name>" + "&e;" * 20, 1)
+open("department-small-big.xml", "w").write(head + '<!DOCTYPE Root [<!ENTITY e "' + "e" * 100000 + '">]>' +
+                                           departments[4] + "".join(records[:20]) + departments[5])
 PY
 for road in department currency custom; do
   for kind in repeat nest big cut; do "$q" init $road-$kind.db >/dev/null; done
 done
 "$q" init foreign.db >/dev/null
+"$q" init department-small-big.db >/dev/null
 
 # The bad record is the middle one of 3400, 3000 and 4000; the broken-off file ends inside the fifth
 # record before the last.
@@ -66,6 +71,7 @@ run_cases <<CASES
 2|the record at fault: #2000 (Number:N02000)~records read: 4000~records imported: 3999~records failed: 1|import --db custom-nest.db --type custom --bulk custom-nest.xml
 2|#2000 (Number:N02000), > 1048576 bytes~records read: 4000~records imported: 3999~records failed: 1|import --db custom-big.db --type custom --bulk custom-big.xml
 2|the record at fault: #3995~records read: 3995~records imported: 3994~records failed: 1|import --db custom-cut.db --type custom --bulk custom-cut.xml
+2|#10 (Number:N00010), > 1048576 bytes~records read: 20~records imported: 19~records failed: 1|import --db department-small-big.db --type department --bulk department-small-big.xml
 1|of another item class than the one chosen (in the file / chosen): Department / ItemClass~records read: 0|import --db foreign.db --type custom --bulk departments-small.xml
 1|of another item class than the one chosen (in the file / chosen): Department / ItemClass~records read: 0|import --db foreign.db --type custom --bulk departments-large.xml
 CASES

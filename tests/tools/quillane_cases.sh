@@ -27,7 +27,9 @@ cat > mixed.xml <<'XML'
   <Department><Level>1</Level><IsDetail>1</IsDetail></Department>
 </Root>
 XML
-for db in b c d g; do "$q" init $db.db >/dev/null; done
+for db in b c d g h; do "$q" init $db.db >/dev/null; done
+# A page whose second record's name passes the bound of a record.
+{ page UTF-8 "甲" H1 | sed 's:</Root>::'; page UTF-8 "$(head -c 1100000 /dev/zero | tr '\0' B)" H2 | sed '1d; s:.*<Root[^>]*>::'; } > big.xml
 # A record whose number g.db already gives another name.
 "$q" import --db g.db --type department --in mixed.xml >/dev/null 2>&1 || true
 sed 's/Sales/Marketing/' mixed.xml > clash.xml
@@ -64,6 +66,7 @@ run_cases <<CASES
 2|line 120~records read: 120~records imported: 119~records failed: 1|import --db d.db --type department --bulk broken.xml
 1|not allowed~records read: 0|import --db d.db --type department --bulk root-attribute.xml
 1|Missing option --in or --bulk|import --db b.db --type department
+2|the record was not imported: #2 (Number:H2), > 1048576 bytes~records read: 2~records imported: 1~records failed: 1|import --db h.db --type department --in big.xml
 2|has the following conflicts:~Marketing~records clashing with an existing number: 1~records failed: 1|import --db g.db --type department --in clash.xml
 CASES
 

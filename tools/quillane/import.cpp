@@ -54,11 +54,13 @@ int Import(const CommandLine& line) {
   if (!ok) error = FailureText(error, member);
   PrintErrors(error);
   PrintErrors(tally.clashText);
-  // The events count the items worked through, and the one a storage fault stopped at was read too,
-  // though it raised none; a class of auxiliary properties that failed whole raised none for its
-  // items, and is one record read and failed.
-  const std::int32_t read = lIO == kAuxProperties ? counts.imported + counts.SkippedTotal() + counts.failed
-                                                  : tally.records + (counts.stoppedBy.empty() ? 0 : 1);
+  // A page's records, and those of auxiliary properties, are what the import counted: the events count
+  // the records worked through, and none came for a record refused before the page was read (past the
+  // bound of a record) or for the items of a class of auxiliary properties that failed whole. The
+  // record a storage fault stopped at was read too, though nothing counted it.
+  const bool counted = !bulk || lIO == kAuxProperties;
+  const std::int32_t read = (counted ? counts.imported + counts.SkippedTotal() + counts.failed : tally.records) +
+                            (counts.stoppedBy.empty() ? 0 : 1);
   PrintImportSummary(read, counts);
   if (failedClasses > 0) std::cerr << "item class records failed: " << failedClasses << '\n';
   if (tally.clashes > 0) std::cerr << "records clashing with an existing number: " << tally.clashes << '\n';
