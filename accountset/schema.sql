@@ -615,7 +615,7 @@ CREATE TABLE COM_ItemAuxProp (
 CREATE INDEX ix_COM_ItemAuxProp_Item ON COM_ItemAuxProp (FItemID);
 
 -- The ERP keeps an item's auxiliary properties once given: their combinations may be in use in its
--- documents. An import that replaces an item's whole list disables this trigger while it runs.
+-- documents. An import that replaces an item's whole list disables this trigger for that delete alone.
 CREATE TRIGGER COM_ItemAuxProp_Delete BEFORE DELETE ON COM_ItemAuxProp
 BEGIN
   SELECT RAISE(ABORT, 'The auxiliary properties of an item cannot be deleted.');

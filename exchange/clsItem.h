@@ -121,7 +121,6 @@ class clsItem : public AutomationObject, public ItemEngineAccess {
   // the work wrote there) and the connection closed.
   bool RunCall(std::string& strError, const std::function<bool()>& work);
   void RaiseProgress(std::int32_t lCur, std::int32_t lTotal, bool& bCancel);
-  void SetAuxPropTrigger(bool bEnabled);
   // Counts a failed record and appends its error line, which quotes m_strSQL for a database error.
   void CountFailure(const TrzRecord* record, const AutomationError& e, std::string& strError);
   void AddRecord(const std::string& strNumber, const std::string& strName, std::string& strNewNumber,

@@ -63,26 +63,8 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
   // Also after records that succeeded, an error of the steps that close the import makes it fail.
   return RunCall(strError, [&] {
     bool result = false;
-    if (modFunction::ReadXMLToVector(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError)) {
-      if (ItemClassID != item_classes::kMaterial) {
-        result = ImportVector(m_vector, strError);
-      } else {
-        // A material's auxiliary properties are replaced as a whole, which the trigger forbids; it is
-        // enabled again whatever happens to the records.
-        SetAuxPropTrigger(false);
-        try {
-          result = ImportVector(m_vector, strError);
-        } catch (const AutomationError&) {
-          try {
-            SetAuxPropTrigger(true);
-          } catch (const AutomationError&) {
-            // The error that ended the import is the one to report.
-          }
-          throw;
-        }
-        SetAuxPropTrigger(true);
-      }
-    }
+    if (modFunction::ReadXMLToVector(m_vector, strXML, modFunction::SchemaFolder() + Schema, TypeName, strError))
+      result = ImportVector(m_vector, strError);
     if (m_conflict.m_DirtyCount > 0) {
       // Copies: what a sink writes into them must not change the engine's count of clashes.
       std::int32_t lItemClassID = ItemClassID, lCounts = m_conflict.m_DirtyCount;
@@ -92,11 +74,6 @@ bool clsItem::Import(std::string& strPropsString, std::string strXML, std::strin
     modFunction::CallMember(cn, "CloseConn");
     return result;
   });
-}
-
-void clsItem::SetAuxPropTrigger(bool bEnabled) {
-  Run(std::string("IF EXISTS (SELECT name From sysobjects WHERE  name = 'COM_ItemAuxProp_Delete' AND type = 'TR') ") +
-      "ALTER TABLE COM_ItemAuxProp " + (bEnabled ? "ENABLE" : "DISABLE") + " TRIGGER COM_ItemAuxProp_Delete");
 }
 
 bool clsItem::ImportVector(const std::shared_ptr<TrzRecords>& oVector, std::string& strError) {

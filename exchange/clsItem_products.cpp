@@ -82,6 +82,13 @@ std::string joinedNumberAndName(const std::string& joined) {
   return condition;
 }
 
+// Switches the trigger of the table, where the account set has it.
+std::string auxPropTrigger(const char* how) {
+  return std::string("IF EXISTS (SELECT name From sysobjects WHERE  name = 'COM_ItemAuxProp_Delete' AND type = 'TR') "
+                     "ALTER TABLE COM_ItemAuxProp ") +
+         how + " TRIGGER COM_ItemAuxProp_Delete";
+}
+
 // Links the item to the auxiliary property items that the pairs name, matched on number and name
 // joined (as the ERP compares them) among the items of the user-defined classes, the first by
 // identifier; pairs that match no item are dropped. Each pair is looked up by itself: reading every
@@ -162,7 +169,12 @@ bool SaveAuxProp(ItemEngineAccess& engine, const std::string& strAuxProps) {
   if (lItemID == 0) return false;
   BorrowedSQL sql(engine);
   sql.text() = "DELETE FROM COM_ItemAuxProp WHERE FItemID=" + std::to_string(lItemID);
-  modFunction::ExecuteSQL(engine.connection(), sql.text());
+  // The trigger that keeps an item's properties once given is off for this delete alone: one batch,
+  // inside the record's transaction, so that nothing that ends the import can leave it off. An item
+  // without properties (a new one) has nothing to delete, and the trigger nothing to refuse.
+  modFunction::ExecuteSQL(engine.connection(), "IF EXISTS (SELECT 1 FROM COM_ItemAuxProp WHERE FItemID=" +
+                                                   std::to_string(lItemID) + ") BEGIN\r\n" + auxPropTrigger("DISABLE") +
+                                                   "\r\n" + sql.text() + "\r\n" + auxPropTrigger("ENABLE") + "\r\nEND");
   if (!strAuxProps.empty()) linkAuxProps(engine, sql.text(), lItemID, strAuxProps);
   sql.giveBack();
   return true;

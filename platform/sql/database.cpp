@@ -17,6 +17,7 @@
 #include "platform/sql/exact_columns.h"
 #include "platform/sql/functions.h"
 #include "platform/sql/engine_schema.h"
+#include "platform/sql/trigger_switch.h"
 
 namespace quillane::sql {
 namespace {
@@ -282,10 +283,13 @@ Database::Database(const std::string& path, Mode mode) : path_(path) {
     sqlite3_commit_hook(
         db_,
         [](void* self) {
-          static_cast<Database*>(self)->committedSinceSync_ = true;
+          auto* database = static_cast<Database*>(self);
+          database->committedSinceSync_ = true;
+          database->writeBegun_ = false;
           return 0;
         },
         this);
+    sqlite3_rollback_hook(db_, [](void* self) { static_cast<Database*>(self)->writeBegun_ = false; }, this);
     if (mode == Mode::CreateNew) {
       execScript("BEGIN IMMEDIATE");
       InstallEngineSchema(*this);
@@ -340,13 +344,18 @@ bool Database::unchangedSinceOpen() {
 }
 
 void Database::prepareWrite() {
-  if (schemaVersion() == engineSchemaSeenAt_) return;
-  // The schema changed since the last write, here or in another program: a prepared write may name
-  // a column's type that is no longer so.
-  statements_.forgetWrites();
-  if (!HasEngineSchema(*this)) InstallEngineSchema(*this);
-  AttachCatalog(*this);
-  engineSchemaSeenAt_ = schemaVersion();
+  if (schemaVersion() != engineSchemaSeenAt_) {
+    // The schema changed since the last write, here or in another program: a prepared write may name
+    // a column's type that is no longer so.
+    statements_.forgetWrites();
+    if (!HasEngineSchema(*this)) InstallEngineSchema(*this);
+    AttachCatalog(*this);
+    engineSchemaSeenAt_ = schemaVersion();
+  }
+  // Only before the transaction's own first change: a trigger it disabled itself stays so until it ends.
+  if (writeBegun_) return;
+  writeBegun_ = true;
+  EnableTriggersLeftDisabled(*this);
 }
 
 void Database::beginHeldRead() {

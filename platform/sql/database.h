@@ -95,8 +95,10 @@ class Database : public ColumnCatalog {
   // Whether makeDurable has commits of this connection to sync.
   bool owesSync() const { return committedSinceSync_; }
 
-  // Called inside a write transaction before its first change: a file that lacks the engine's objects
-  // gets them now, so they roll back with the write. Cheap once they were seen in place.
+  // Called inside a write transaction before each change: a file that lacks the engine's objects
+  // gets them now, so they roll back with the write; before the transaction's first change, triggers
+  // an earlier transaction left disabled are enabled again (trigger_switch.h). Cheap once they were
+  // seen in place.
   void prepareWrite();
 
   // The prepared statements of the library's statements on this connection (statement_runner.h).
@@ -145,6 +147,7 @@ class Database : public ColumnCatalog {
   std::unique_ptr<Statement> schemaVersion_;
   bool holdReads_ = false, heldReadOpen_ = false;
   bool committedSinceSync_ = false;
+  bool writeBegun_ = false;  // prepareWrite ran in the open transaction
   bool writesForbidden_ = false;
   std::optional<FileIdentity> openedFile_;  // none for a file read as immutable
   int openedAtSchema_ = -1;

@@ -7,7 +7,7 @@
 namespace quillane::sql {
 
 bool HasEngineSchema(Database& db) {
-  return HasRowVersionCounter(db) && HasDisabledTriggerTable(db) && ColumnsWithoutRowVersion(db).empty();
+  return HasRowVersionCounter(db) && HasTriggerSwitchTables(db) && ColumnsWithoutRowVersion(db).empty();
 }
 
 void InstallEngineSchema(Database& db) {

@@ -182,7 +182,8 @@ TEST_F(AccountSet, SampleRowsDependOnTheSizeAndKindOnly) {
   EXPECT_EQ(one(*open(folder_.file("none.db")), "SELECT COUNT(*) FROM t_Item WHERE FItemClassID = 1"), "0");
 }
 
-// The import disables the trigger around its replacement of an item's auxiliary properties.
+// The import disables the trigger around its replacement of an item's auxiliary properties, inside
+// the record's transaction; a disable that outlives its transaction is undone by the next one that writes.
 TEST_F(AccountSet, AuxiliaryPropertyTriggerRefusesDeletesUntilDisabled) {
   std::string path = folder_.file("aux.db");
   accountset::CreateEmpty(path);
@@ -191,11 +192,17 @@ TEST_F(AccountSet, AuxiliaryPropertyTriggerRefusesDeletesUntilDisabled) {
   EXPECT_THROW(c->Execute("DELETE FROM COM_ItemAuxProp WHERE FItemID=7"), AutomationError);
   const std::string guard =
       "IF EXISTS (SELECT name From sysobjects WHERE  name = 'COM_ItemAuxProp_Delete' AND type = 'TR') ";
+  c->BeginTrans();
   c->Execute(guard + "ALTER TABLE COM_ItemAuxProp DISABLE TRIGGER COM_ItemAuxProp_Delete");
   c->Execute("DELETE FROM COM_ItemAuxProp WHERE FItemID=7\r\nINSERT INTO COM_ItemAuxProp (FItemID,FAuxPropID) VALUES(7,9)");
   c->Execute(guard + "ALTER TABLE COM_ItemAuxProp ENABLE TRIGGER COM_ItemAuxProp_Delete");
+  c->CommitTrans();
   EXPECT_THROW(c->Execute("DELETE FROM COM_ItemAuxProp WHERE FItemID=7"), AutomationError);
   EXPECT_EQ(one(*c, "SELECT FAuxPropID FROM COM_ItemAuxProp WHERE FItemID = 7"), "9");
+
+  c->Execute(guard + "ALTER TABLE COM_ItemAuxProp DISABLE TRIGGER COM_ItemAuxProp_Delete");
+  EXPECT_THROW(c->Execute("DELETE FROM COM_ItemAuxProp WHERE FItemID=7"), AutomationError)
+      << "a disable committed on its own lasted beyond its transaction";
 }
 
 TEST_F(AccountSet, CbAddCostObjMakesTheCostObjectOfAMaterial) {

@@ -32,9 +32,8 @@ class AuxProps : public ItemHelperTest {
  protected:
   void SetUp() override {
     ItemHelperTest::SetUp();
+    // With the trigger that keeps properties once given in place: the replacement switches it off itself.
     run(kAuxRows);
-    // The material import runs with the trigger that keeps properties once given switched off.
-    run("ALTER TABLE COM_ItemAuxProp DISABLE TRIGGER COM_ItemAuxProp_Delete");
     engine_->sql = "the engine's statement";
   }
   std::string linked(std::int32_t item) {
@@ -80,6 +79,7 @@ TEST_F(AuxProps, SavingReplacesTheItemsProperties) {
     EXPECT_EQ(engine_->sql, "the engine's statement");
   }
   EXPECT_EQ(linked(1002), "") << "other items keep theirs";
+  EXPECT_THROW(run("DELETE FROM COM_ItemAuxProp WHERE FItemID=1001"), AutomationError) << "the trigger is on again";
 }
 
 TEST_F(AuxProps, RoundTripToAnotherItem) {
