@@ -273,9 +273,13 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
                                       const std::shared_ptr<TrzRecord>& oDesc) {
   const std::string id = std::to_string(lItemClassID);
   // Every value a statement takes as SQL text is checked first; texts stand between quotes.
-  // A description without a column is taken as the export writes one: it holds no values.
+  const std::string name = modFunction::RecordText(*oDesc, "Name");
+  // Without a column the items' values of the property would have nowhere to go: each item that has
+  // one would fail on a column with no name. The description is refused, by its name, instead.
   std::string column = modFunction::RecordText(*oDesc, "SQLColumnName");
-  if (!column.empty()) column = modFunction::Identifier(column, "SQLColumnName");
+  if (column.empty())
+    throw AutomationError(kLibraryRefusal, kSource, LoadLangString("自定义属性没有存放值的列(SQLColumnName):") + name);
+  column = modFunction::Identifier(column, "SQLColumnName");
   if (IsClassTableOwnColumn(column))
     throw AutomationError(kLibraryRefusal, kSource, LoadLangString("自定义属性不能存放在核算项目自身的列中:") + column);
   // A lookup's names go into the export's statements: what could not be used there is not stored.
@@ -292,18 +296,15 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
   auto wholeNumber = [&](std::string_view key) {
     return std::to_string(modFunction::WholeNumber(oDesc->Item(key), key, INT_MIN, INT_MAX));
   };
-  const std::string name = modFunction::RecordText(*oDesc, "Name");
 
-  if (!column.empty()) {
-    m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
-               Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column +
-               " " + accountset::PropertyColumnType(lDataType, std::to_string(lActualSize));
-    modFunction::ExecuteSQL(m_oConn, m_strSQL);
-  }
+  m_strSQL = "IF NOT EXISTS (SELECT name FROM syscolumns WHERE id=(SELECT id FROM sysobjects WHERE name=" +
+             Quoted(strTable) + ") AND name=" + Quoted(column) + ")\r\nALTER TABLE " + strTable + " ADD " + column + " " +
+             accountset::PropertyColumnType(lDataType, std::to_string(lActualSize));
+  modFunction::ExecuteSQL(m_oConn, m_strSQL);
 
   // Matched by the name it is stored under, whatever the user's language.
   m_strSQL = "SELECT * FROM t_ItemPropDesc WHERE FName=" + Quoted(name) + " AND FItemClassID=" + id;
-  // A description that held no values may be given a column.
+  // A description that held no values (another program stored it without a column) may be given one.
   bool givesColumn = false;
   if (ObjectRef stored = modFunction::GetAnyRecordSet(m_oConn, m_strSQL); !modFunction::IsEOF(stored)) {
     // The items' values stay where the description says they are: in another column nothing would
@@ -314,7 +315,7 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
       throw AutomationError(kLibraryRefusal, kSource,
                             LoadLangString("自定义属性") + name + LoadLangString("的列是") + storedText +
                                 LoadLangString("，不能改为") + column);
-    givesColumn = storedText.empty() && !column.empty();
+    givesColumn = storedText.empty();
   } else {
     m_strSQL = "SELECT MAX(FPropID) AS FPropID FROM t_ItemPropDesc";
     ObjectRef rs = modFunction::GetAnyRecordSet(m_oConn, m_strSQL);
@@ -323,9 +324,8 @@ void clsItemClass::ImportPropertyDesc(std::int32_t lItemClassID, const std::stri
     const std::int32_t lNext = (highest.isNull() || highest.isEmpty() ? 0 : CLng(highest)) + 1;
     const std::string dataType = std::to_string(hasDataType ? lDataType : kTextType);
     const std::string quotedName = Quoted(CStr(oDesc->Item("Name")));
-    const std::string quotedColumn = column.empty() ? "NULL" : Quoted(column);
     m_strSQL = "INSERT INTO t_ItemPropDesc (FItemClassID,FName,FSQLColumnName,FDataType,FActualType,FPropID,FName_Cht,"
-               "FName_En) VALUES (" + id + "," + quotedName + "," + quotedColumn + ",'" + dataType + "','" + dataType +
+               "FName_En) VALUES (" + id + "," + quotedName + "," + Quoted(column) + ",'" + dataType + "','" + dataType +
                "'," + std::to_string(numberOf(*oDesc, "PropID", lNext, 0, INT_MAX)) + "," + quotedName + "," +
                quotedName + ")";
     modFunction::ExecuteSQL(m_oConn, m_strSQL);

@@ -219,23 +219,24 @@ TEST_F(ItemClassImport, WhatADescriptionLeavesOutStaysAsStored) {
   EXPECT_EQ(rows(target, sql), "地点,20,NULL,NULL;数量,8,0,255");
 }
 
-TEST_F(ItemClassImport, ADescriptionWithoutAColumnHoldsNoValuesUntilItIsGivenOne) {
+// A description without a column would leave its items' values nowhere to go: it is refused by its
+// name. One that another program stored without a column holds no values, and may be given one.
+TEST_F(ItemClassImport, ADescriptionWithoutAColumnIsRefusedAndOneStoredWithoutOneMayBeGivenOne) {
   const std::string remark = tag("CustomPropertyStruct", tag("DataType", "200") + tag("Name", "备注"));
-  Imported result = importDoc(classDoc({classKeys("W", "工程") + remark + item("01", "厂房")}));
-  ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(rows(target, "SELECT FName, FSQLColumnName FROM t_ItemPropDesc WHERE FItemClassID = 3001"), "备注,NULL");
-  EXPECT_EQ(rows(target, "SELECT COUNT(*) FROM syscolumns WHERE id = object_id('t_Item_3001')"), "4");
-  // A value has nowhere to go: the item says so.
-  result = importDoc(classDoc({classKeys("W", "工程") + remark + item("02", "仓库", value("备注", "旧"))}));
+  ASSERT_TRUE(importDoc(classDoc({classKeys("W", "工程")})).ok);
+  const std::string before = rows(target, "SELECT * FROM t_ItemPropDesc");
+  Imported result = importDoc(classDoc({classKeys("W", "工程") + remark + item("02", "仓库", value("备注", "旧"))}));
   EXPECT_FALSE(result.ok);
-  EXPECT_NE(result.error.find("SQLColumnName的值必须是表名或列名:"), std::string::npos) << result.error;
-  // It holds no values yet, so it may be given a column; once given, it keeps it.
+  EXPECT_EQ(result.error, errorLine("W", "工程", "自定义属性没有存放值的列(SQLColumnName):备注"));
+  EXPECT_EQ(rows(target, "SELECT * FROM t_ItemPropDesc"), before);
+
+  exec(target, "INSERT INTO t_ItemPropDesc (FItemClassID, FPropID, FName, FDataType) VALUES (3001, 9, '备注', 200)");
   result = importDoc(classDoc({classKeys("W", "工程") + desc("备注", "FRemark", "200") + item("02", "仓库", value("备注", "新"))}));
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(rows(target, "SELECT p.FSQLColumnName, d.FRemark FROM t_ItemPropDesc p, t_Item_3001 d WHERE p.FName = '备注' AND d.FNumber = '02'"),
             "FRemark,新");
-  result = importDoc(classDoc({classKeys("W", "工程") + remark}));
-  EXPECT_EQ(result.error, errorLine("W", "工程", "自定义属性备注的列是FRemark，不能改为"));
+  result = importDoc(classDoc({classKeys("W", "工程") + desc("备注", "FOther", "200")}));
+  EXPECT_EQ(result.error, errorLine("W", "工程", "自定义属性备注的列是FRemark，不能改为FOther"));
 }
 
 TEST_F(ItemClassImport, AddNewOnlyLeavesAClassTheAccountSetHoldsAlone) {
