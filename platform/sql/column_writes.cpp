@@ -46,15 +46,17 @@ Target targetOf(ColumnCatalog& catalog, std::string_view table, std::string_view
   return Target{type.sqlType == SqlType::Unknown ? std::string() : *declared, false};
 }
 
-// The digits of a value that is a number literal, for the store function's third argument: SQLite
-// reads the literal as a double, which keeps 15 digits. A literal written in the statement that a
-// double would not keep: its text with its sign; a literal turned parameter: the parameter again,
-// bound as the literal's text when a double would not keep it (statement_runner.cpp).
+// The digits of a value that is a number literal without an exponent, for the store function's third
+// argument: SQLite reads the literal as a double, which keeps 15 digits, and cannot tell 999.995 from
+// 9.99995e2. A literal written in the statement that a double would not keep: its text with its sign;
+// a shorter one: the literal again; a literal turned parameter: the parameter again, bound as the
+// literal's text when a double would not keep it (statement_runner.cpp).
 std::optional<Token> literalDigits(const Tokens& value) {
   std::size_t k = value.size() == 2 && (value[0].isSymbol("-") || value[0].isSymbol("+")) ? 1 : 0;
   if (value.size() != k + 1) return std::nullopt;
   if (value[k].kind == TokenKind::Parameter && value[k].forNumber) return Token{TokenKind::Parameter, value[k].text, true};
-  if (value[k].kind != TokenKind::Number || !ExactBeyondDouble(value[k].text)) return std::nullopt;
+  if (value[k].kind != TokenKind::Number || HasExponent(value[k].text)) return std::nullopt;
+  if (!ExactBeyondDouble(value[k].text)) return Token{TokenKind::Number, value[k].text, true};
   return Token{TokenKind::String, (k ? value[0].text : std::string()) + value[k].text, true};
 }
 

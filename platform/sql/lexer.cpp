@@ -111,6 +111,7 @@ class Lexer {
         key += '\x01';
         key += static_cast<char>('A' + static_cast<int>(kind));
         literals.push_back(tokenOf(kind, start));
+        if (kind == TokenKind::Number && HasExponent(literals.back().text)) key += 'e';  // as ShapeOf tells them apart
       } else {
         key.append(s_.substr(last, i_ - last));
         key += '\x02';
@@ -287,8 +288,10 @@ std::string renderToken(const Token& t) {
 
 }  // namespace
 
+bool HasExponent(std::string_view number) { return number.find_first_of("eE") != std::string_view::npos; }
+
 bool ExactBeyondDouble(std::string_view number) {
-  if (number.find_first_of("eE") != std::string_view::npos) return false;
+  if (HasExponent(number)) return false;
   int digits = 0;
   for (char c : number)
     if (c >= '0' && c <= '9' && (digits > 0 || c != '0')) ++digits;

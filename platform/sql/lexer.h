@@ -58,6 +58,9 @@ struct Token {
 // Whether a number literal is exact (no exponent) with more significant digits than a double keeps:
 // the digits of such a literal travel to the store function as text (column_writes.h).
 bool ExactBeyondDouble(std::string_view number);
+// Whether a number literal is written with an exponent ("1e2"), which makes SQL Server read it as a float
+// where the same number written plainly ("100.0") is numeric.
+bool HasExponent(std::string_view number);
 
 inline bool OneOf(const Token& t, std::initializer_list<Keyword> keywords) {
   for (Keyword k : keywords)

@@ -43,6 +43,8 @@ std::optional<StatementShape> ShapeOf(std::span<const Token> t) {
     }
     bool parameter = IsLiteral(token) && here == Clause::Values && !(k > 0 && t[k - 1].keyword == Keyword::Escape);
     shape.key += static_cast<char>('A' + static_cast<int>(token.kind));
+    // A number with an exponent goes to the store function without its digits (column_writes.h).
+    if (token.kind == TokenKind::Number && HasExponent(token.text)) shape.key += 'e';
     shape.key += parameter ? std::string_view("?") : std::string_view(token.text);
     shape.key += '\x1f';
     if (parameter) shape.parameters.push_back(k);
@@ -54,7 +56,7 @@ std::vector<Token> WithParameters(std::span<const Token> statement, const Statem
   std::vector<Token> tokens(statement.begin(), statement.end());
   for (std::size_t p = 0; p < shape.parameters.size(); ++p) {
     Token& t = tokens[shape.parameters[p]];
-    const bool number = t.kind == TokenKind::Number;
+    const bool number = t.kind == TokenKind::Number && !HasExponent(t.text);
     t = Token{TokenKind::Parameter, "?" + std::to_string(p + 1), t.spaceBefore};
     t.forNumber = number;
   }

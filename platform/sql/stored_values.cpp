@@ -250,10 +250,14 @@ const char* sqlTypeName(const ColumnType& type) {
 // error to SQL Server's refusal.
 class Store {
  public:
-  // literal: the digits of a number literal as the statement wrote them, or nullptr.
+  // literal: the digits of a number literal as the statement wrote them (without an exponent), as text or
+  // as the number itself when a double keeps them; or nullptr.
   Store(sqlite3_context* ctx, const ColumnType& type, sqlite3_value* value, sqlite3_value* literal)
       : ctx_(ctx), type_(type), value_(value), storage_(sqlite3_value_type(value)) {
-    if (!literal || sqlite3_value_type(literal) != SQLITE_TEXT) return;
+    if (!literal) return;
+    // A literal a double keeps and SQLite reads as a real has a decimal point (an integer reads as one).
+    pointLiteral_ = sqlite3_value_type(literal) == SQLITE_FLOAT;
+    if (sqlite3_value_type(literal) != SQLITE_TEXT) return;
     literal_.assign(reinterpret_cast<const char*>(sqlite3_value_text(literal)),
                     static_cast<std::size_t>(sqlite3_value_bytes(literal)));
     // A literal bound as its text is still a number; a minus before a parameter stays outside it.
@@ -296,7 +300,8 @@ class Store {
   std::string quotedValue() const { return "'" + Left(valueText(), 128) + "'"; }
   // The source type's name in SQL Server's messages: a literal with a point and no exponent is numeric.
   const char* sourceName() const {
-    if (literal_.find('.') != std::string::npos && literal_.find_first_of("eE") == std::string::npos) return "numeric";
+    if (pointLiteral_ || (literal_.find('.') != std::string::npos && literal_.find_first_of("eE") == std::string::npos))
+      return "numeric";
     switch (storage_) {
       case SQLITE_INTEGER: return "int";
       case SQLITE_FLOAT: return "float";
@@ -610,6 +615,7 @@ class Store {
   sqlite3_value* value_;
   int storage_;
   std::string literal_;
+  bool pointLiteral_ = false;
 };
 
 }  // namespace

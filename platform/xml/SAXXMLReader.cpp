@@ -199,13 +199,8 @@ void onError(void* ctx, xmlError* error) {
 
 // The entities the file's own DTD declares are expanded wherever they are used, as a reader of the whole
 // file expands them; without this lookup libxml2 finds none of them and reports each use as undeclared.
-// An entity declared to live outside the file is never looked up (it stays undeclared), so that a
-// document cannot make the library read other files.
-xmlEntity* onGetEntity(void* ctx, const xmlChar* name) {
-  xmlParserCtxt* ctxt = state(ctx).locator.ctxt;
-  xmlEntity* entity = ctxt && ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr;
-  return entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY ? entity : nullptr;
-}
+// An entity declared to live outside the file is never looked up (OwnEntity).
+xmlEntity* onGetEntity(void* ctx, const xmlChar* name) { return xml_detail::OwnEntity(state(ctx).locator.ctxt, name); }
 
 // A SAX parse builds no document, except one: libxml2 keeps the entities that an internal DTD declares
 // in a document of its own (myDoc), which freeing the context leaves behind.

@@ -60,7 +60,9 @@ std::string readDocument(TrzRecords& vect, const std::string& strXML, const std:
 
   if (xml_detail::ReadPlainDocument(vect, strXML, *schema, recordShape, strTypeName)) return {};
   xml_detail::LibxmlErrors errors;
-  xml_detail::DocPtr doc = xml_detail::ParseText(strXML, errors);
+  // The document's own entities are replaced by their text, as the SAX reader of a bulk file replaces
+  // them: a reference left in the tree is a node the schema's validator cannot walk.
+  xml_detail::DocPtr doc = xml_detail::ParseText(strXML, errors, XML_PARSE_NOENT);
   if (!doc) return "The XML text is not well-formed: " + errors.Text();
   xmlNode* root = xmlDocGetRootElement(doc.get());
   dropNamespaces(root);

@@ -1,5 +1,7 @@
 #include "platform/xml/libxml_support.h"
 
+#include <libxml/SAX2.h>
+
 #include <climits>
 #include <mutex>
 #include <new>
@@ -50,6 +52,25 @@ std::string LibxmlErrors::Text() const {
   return text;
 }
 
+bool IsOwnEntity(int type) { return type == XML_INTERNAL_GENERAL_ENTITY; }
+
+xmlEntity* OwnEntity(xmlParserCtxt* ctxt, const xmlChar* name) {
+  xmlEntity* entity = ctxt && ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr;
+  return entity && IsOwnEntity(entity->etype) ? entity : nullptr;
+}
+
+namespace {
+
+// A tree parse looks every reference up in the document's declarations whatever its own lookup says,
+// so there an entity the document may not use is not declared at all: a reference to it is then
+// undeclared, as it is to the SAX reader (OwnEntity).
+void declareOwnEntity(void* ctxt, const xmlChar* name, int type, const xmlChar* publicId, const xmlChar* systemId,
+                      xmlChar* content) {
+  if (IsOwnEntity(type)) xmlSAX2EntityDecl(ctxt, name, type, publicId, systemId, content);
+}
+
+}  // namespace
+
 DocPtr ParseText(std::string_view text, LibxmlErrors& errors, int extraOptions) {
   InitLibxml();
   if (text.size() > static_cast<std::size_t>(INT_MAX)) {
@@ -58,6 +79,7 @@ DocPtr ParseText(std::string_view text, LibxmlErrors& errors, int extraOptions) 
   }
   ParserCtxtPtr ctxt(xmlNewParserCtxt());
   if (!ctxt) return nullptr;
+  if (extraOptions & XML_PARSE_NOENT) ctxt->sax->entityDecl = declareOwnEntity;
   return DocPtr(xmlCtxtReadMemory(ctxt.get(), text.data(), static_cast<int>(text.size()), nullptr, "UTF-8",
                                   kParseOptions | XML_PARSE_IGNORE_ENC | extraOptions));
 }

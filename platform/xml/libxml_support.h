@@ -77,8 +77,17 @@ class LibxmlErrors {
   void* previousContext_;
 };
 
+// Whether a parse may replace a reference to an entity of this type (xmlEntityType) by its text: only
+// when the document's own DTD gives the text, never when it lives outside the file, so that a document
+// cannot make the library read other files (a reference to it is undeclared). libxml2's own limits stop
+// an entity whose uses grow too large.
+bool IsOwnEntity(int type);
+// The parser's entity of that name, when it is one a reference may be replaced with.
+xmlEntity* OwnEntity(xmlParserCtxt* ctxt, const xmlChar* name);
+
 // A parse of UTF-8 text from memory. The text is the process's own UTF-8, so a declaration naming another
-// encoding (the batch documents say "UTF-16") is ignored. Null on failure, the reasons in `errors`.
+// encoding (the batch documents say "UTF-16") is ignored. With XML_PARSE_NOENT among the options only the
+// document's own entities are replaced (IsOwnEntity). Null on failure, the reasons in `errors`.
 DocPtr ParseText(std::string_view text, LibxmlErrors& errors, int extraOptions = 0);
 
 // The markup of a node exactly as stored: no indentation added, text escaped as XML needs.

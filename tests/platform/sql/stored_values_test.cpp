@@ -58,7 +58,9 @@ const ValueCase kValueCases[] = {
     {"decimal(5,2)", "2.345", "2.35"},
     {"decimal(5,2)", "'-2.345'", "-2.35"},
     {"decimal(5,2)", "999.994", "999.99"},
-    {"decimal(5,2)", "999.995", OVERFLOW "Arithmetic overflow error converting float to data type numeric."},
+    {"decimal(5,2)", "999.995", OVERFLOW "Arithmetic overflow error converting numeric to data type numeric."},
+    {"decimal(5,2)", "-999.995", OVERFLOW "Arithmetic overflow error converting numeric to data type numeric."},
+    {"decimal(5,2)", "9.99995e2", OVERFLOW "Arithmetic overflow error converting float to data type numeric."},
     {"decimal(5,2)", "'1000'", OVERFLOW "Arithmetic overflow error converting varchar to data type numeric."},
     {"decimal(5,2)", "''", CONVERSION "Error converting data type varchar to numeric."},
     {"decimal(5,2)", "'1e2'", CONVERSION "Error converting data type varchar to numeric."},
@@ -239,6 +241,24 @@ TEST(ExactNumbers, AValueIsStoredInTheSmallestFormThatHoldsItsDigits) {
     EXPECT_EQ(CStr(rows.rows[0][0]), c.storage);
     auto rs = cn.GetAnyRecordSet("SELECT FValue FROM t_Values");
     EXPECT_EQ(CStr(rs->Value(0)), c.written);
+  }
+}
+
+// One statement written with a number in plain notation and then with an exponent is two statements to
+// SQL Server (numeric and float): the prepared statement of the one does not say what the other is.
+TEST(ExactNumbers, AnOverflowNamesTheNotationOfTheLiteralItComesFrom) {
+  SqlFixture db;
+  sql::Connection& cn = db.connection();
+  cn.Execute("CREATE TABLE t_Values (FKey int NOT NULL, FRate decimal(5,2) NULL)");
+  for (const auto& [written, source] : {std::pair{"999.995", "numeric"}, {"9.99995e2", "float"}, {"1000.5", "numeric"},
+                                        {"1.0005E3", "float"}}) {
+    try {
+      cn.Execute(std::string("INSERT INTO t_Values (FKey, FRate) VALUES (1, ") + written + ")");
+      ADD_FAILURE() << written << " was stored";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(e.description, std::string("Arithmetic overflow error converting ") + source + " to data type numeric.")
+          << written;
+    }
   }
 }
 
